@@ -1,15 +1,18 @@
 # Shared by scripts/run and scripts/test: installs the Debian packages the
-# build needs when any of them is missing. Source it, then call ensure_deps.
-
-KAMEROL_PACKAGES=(
-  cmake ninja-build g++ pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev
-)
+# build needs when any of them is missing. The packages are listed one a line
+# in scripts/packages/*.txt. Source this file, then call ensure_deps.
 
 ensure_deps() {
-  local missing=()
+  local here
+  here=$(dirname "${BASH_SOURCE[0]}")
+  local wanted=()
   local package
-  for package in "${KAMEROL_PACKAGES[@]}" "$@"; do
+  while read -r package; do
+    [ -n "$package" ] && wanted+=("$package")
+  done < <(sed -e 's/#.*//' -e 's/[[:space:]]//g' "$here"/packages/*.txt)
+
+  local missing=()
+  for package in "${wanted[@]}" "$@"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
