@@ -1,0 +1,351 @@
+#include "docs/calculation_file.h"
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <charconv>
+#include <fstream>
+#include <optional>
+#include <random>
+#include <system_error>
+#include <vector>
+
+#if defined(__unix__) || defined(__APPLE__)
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+#include "core/cp1251.h"
+#include "core/number_text.h"
+#include "core/rounding.h"
+
+namespace kamerol {
+namespace {
+
+using enum Control;
+
+enum class Kind : unsigned char { Text, Option, Check };
+
+// What reading a line does besides restoring its control.
+enum class Extra : unsigned char {
+  None,
+  Leading,  // the held value := the leading number of the line
+  Locale,   // the held value := the locale number of the line; not a number is a format error
+};
+
+struct Line {
+  Control control;
+  Kind kind;
+  Extra extra = Extra::None;
+  float CalculationInputs::*held = nullptr;
+};
+
+using In = CalculationInputs;
+
+constexpr std::array<Line, kStoredLines> kLines = {{
+    {Text1, Kind::Text},
+    {Text2, Kind::Text},
+    {Text4, Kind::Text},
+    {Text6, Kind::Text, Extra::Leading, &In::roomTemp},
+    {Text8, Kind::Text, Extra::Locale, &In::equipHours},
+    {Text9, Kind::Text, Extra::Leading, &In::reserveFactor},
+    {Option1, Kind::Option},
+    {Option2, Kind::Option},
+    {Combo1, Kind::Text},
+    {Combo2, Kind::Text},
+    {Combo3, Kind::Text},
+    {Text10, Kind::Text},
+    {Text11, Kind::Text},
+    {Text12, Kind::Text},
+    {Combo4, Kind::Text},
+    {Combo5, Kind::Text},
+    {Combo6, Kind::Text},
+    {Text13, Kind::Text},
+    {Text14, Kind::Text},
+    {Text15, Kind::Text},
+    {Text16, Kind::Text, Extra::Locale, &In::outsideTempWalls},
+    {Text17, Kind::Text, Extra::Locale, &In::outsideTempCeiling},
+    {Text18, Kind::Text, Extra::Locale, &In::outsideTempFloor},
+    {Text19, Kind::Text},
+    {Text20, Kind::Text},
+    {Text21, Kind::Text},
+    {Text22, Kind::Text},
+    {Combo8, Kind::Text},
+    {Combo9, Kind::Text},
+    {Combo10, Kind::Text},
+    {Text23, Kind::Text},
+    {Text24, Kind::Text},
+    {Text25, Kind::Text, Extra::Leading, &In::productInitialTemp},
+    {Text26, Kind::Text, Extra::Leading, &In::productFinalTemp},
+    {Text31, Kind::Text},
+    {Text32, Kind::Text},
+    {Check2, Kind::Check},
+    {Text33, Kind::Text},
+    {Text34, Kind::Text},
+    {Text35, Kind::Text},
+    {Text36, Kind::Text},
+    {Text37, Kind::Text},
+    {Check3, Kind::Check},
+    {Check4, Kind::Check},
+    {Check5, Kind::Check},
+    {Check6, Kind::Check},
+    {Check7, Kind::Check},
+    {Check8, Kind::Check},
+    {Check9, Kind::Check},
+    {Check10, Kind::Check},
+    {Check11, Kind::Check},
+    {Check12, Kind::Check},
+    {Text3, Kind::Text},  // optional
+}};
+
+constexpr int kRequiredLines = 52;
+constexpr std::size_t kLightingPowerLine = 35;  // line 36, counted from 0
+
+std::string_view trimBlanks(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  return s;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+           return lower(x) == lower(y);
+         });
+}
+
+// "True" or "False" in any case, or a number: 0 is false, any other true.
+std::optional<bool> readTruth(std::string_view line, const NumberLocale& locale) {
+  const std::string_view word = trimBlanks(line);
+  if (equalsIgnoringCase(word, "true")) return true;
+  if (equalsIgnoringCase(word, "false")) return false;
+  if (const auto number = localeNumber(word, locale)) return *number != 0;
+  return std::nullopt;
+}
+
+// A 16-bit integer that is a check box state: 0, 1, or 2 (greyed).
+std::optional<int> readCheck(std::string_view line) {
+  const std::string_view digits = trimBlanks(line);
+  std::int16_t value = 0;
+  const char* first = digits.data();
+  const char* last = first + digits.size();
+  if (first != last && *first == '+') ++first;
+  const auto [end, ec] = std::from_chars(first, last, value);
+  if (ec != std::errc() || end != last || first == last) return std::nullopt;
+  if (value < 0 || value > 2) return std::nullopt;
+  return value;
+}
+
+// Splits at CR LF or a lone CR; a lone LF stays part of the line. Stops after
+// the stored lines. Empty on a line too long to be a calculation file's.
+std::optional<std::vector<std::string_view>> splitLines(std::string_view bytes) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  while (start < bytes.size() && lines.size() < kStoredLines) {
+    const std::size_t cr = bytes.find('\r', start);
+    const std::size_t end = cr == std::string_view::npos ? bytes.size() : cr;
+    if (end - start > kMaxLineBytes) return std::nullopt;
+    lines.push_back(bytes.substr(start, end - start));
+    start = end;
+    if (start < bytes.size()) {  // at a CR
+      ++start;
+      if (start < bytes.size() && bytes[start] == '\n') ++start;
+    }
+  }
+  return lines;
+}
+
+// UTF-8 when marked so, or when every byte is valid UTF-8 and some are not
+// ASCII (Windows-1251 Cyrillic is never valid UTF-8 in practice); otherwise
+// Windows-1251.
+std::string decodeText(std::string_view bytes) {
+  constexpr std::string_view kBom = "\xEF\xBB\xBF";
+  if (bytes.substr(0, kBom.size()) == kBom) return std::string(bytes.substr(kBom.size()));
+  if (hasNonAscii(bytes) && isValidUtf8(bytes)) return std::string(bytes);
+  return decodeWindows1251(bytes);
+}
+
+struct ParsedLine {
+  std::string text;
+  int state = 0;       // option and check lines
+  float heldValue = 0;  // lines with an extra step
+};
+
+// Checks every line that can fail before anything is applied.
+std::optional<std::vector<ParsedLine>> parse(std::string_view bytes, const NumberLocale& locale) {
+  const std::string text = decodeText(bytes);
+  const auto lines = splitLines(text);
+  if (!lines || lines->size() < kRequiredLines) return std::nullopt;
+  std::vector<ParsedLine> parsed;
+  parsed.reserve(lines->size());
+  for (std::size_t i = 0; i < lines->size(); ++i) {
+    const Line& spec = kLines[i];
+    ParsedLine p{std::string((*lines)[i])};
+    if (spec.kind == Kind::Option) {
+      const auto truth = readTruth(p.text, locale);
+      if (!truth) return std::nullopt;
+      p.state = *truth ? 1 : 0;
+    } else if (spec.kind == Kind::Check) {
+      const auto state = readCheck(p.text);
+      if (!state) return std::nullopt;
+      p.state = *state;
+    }
+    if (spec.extra != Extra::None) {
+      const auto number =
+          spec.extra == Extra::Locale ? localeNumber(p.text, locale) : std::optional(leadingNumber(p.text));
+      if (!number) return std::nullopt;
+      double value = *number;
+      if (spec.held == &In::reserveFactor) value = 1 + value / 100;
+      if (!fitsSingle(value)) return std::nullopt;  // too large for its type
+      p.heldValue = static_cast<float>(value);
+    }
+    parsed.push_back(std::move(p));
+  }
+  return parsed;
+}
+
+std::string encodeLine(std::string_view text) {
+  std::string line(text);
+  std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  return encodeWindows1251(line) + "\r\n";
+}
+
+std::optional<std::string> readBytes(const std::filesystem::path& path) {
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  // Nothing past the stored lines matters; a longer file need not be read.
+  constexpr std::size_t kLimit = kStoredLines * (kMaxLineBytes + 2) + 3;
+  std::string bytes(kLimit, '\0');
+  in.read(bytes.data(), static_cast<std::streamsize>(kLimit));
+  if (in.bad()) return std::nullopt;
+  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  return bytes;
+}
+
+}  // namespace
+
+Message formatErrorMessage() { return Message{"Сообщение программы", "Другой формат файла", MessageIcon::Error}; }
+
+ReadStatus readCalculationBytes(CalculationForm& form, std::string_view bytes, ReadMode mode, MessageSink& messages) {
+  const auto parsed = parse(bytes, form.locale());
+  if (!parsed) {
+    if (mode == ReadMode::Dialog) messages.showMessage(formatErrorMessage());
+    return ReadStatus::FormatError;
+  }
+  if (mode == ReadMode::Dialog) form.setModified(false);
+  for (std::size_t i = 0; i < kRequiredLines; ++i) {
+    const Line& spec = kLines[i];
+    const ParsedLine& line = (*parsed)[i];
+    if (spec.kind == Kind::Text)
+      form.setText(spec.control, line.text);
+    else
+      form.setState(spec.control, line.state);
+    if (spec.held) form.setHeldValue(spec.held, line.heldValue);
+    // The lighting power (line 36) is read while the recommendation is still
+    // in force, and the engine replaces it by the recommended power. When the
+    // recommendation turns out to be off (line 37), the stored power is read
+    // once more; otherwise a saved power would never come back.
+    if (spec.control == Check2 && line.state == 0) form.setText(Text32, (*parsed)[kLightingPowerLine].text);
+  }
+  form.setText(Text3, "");
+  if (parsed->size() > kRequiredLines) form.setText(Text3, (*parsed)[kRequiredLines].text);
+  form.recalculate();
+  if (mode == ReadMode::Dialog) form.setModified(false);
+  return ReadStatus::Ok;
+}
+
+ReadStatus readCalculationFile(CalculationForm& form, const std::filesystem::path& path, ReadMode mode,
+                               MessageSink& messages) {
+  const auto bytes = readBytes(path);
+  if (!bytes) return ReadStatus::CannotOpen;
+  return readCalculationBytes(form, *bytes, mode, messages);
+}
+
+std::string calculationFileBytes(const CalculationForm& form) {
+  std::string bytes;
+  for (const Line& line : kLines) {
+    switch (line.kind) {
+      case Kind::Text:
+        bytes += encodeLine(form.text(line.control));
+        break;
+      case Kind::Option:
+        bytes += form.control(line.control).value != 0 ? "True\r\n" : "False\r\n";
+        break;
+      case Kind::Check:
+        bytes += " " + std::to_string(form.control(line.control).value) + " \r\n";
+        break;
+    }
+  }
+  return bytes;
+}
+
+namespace {
+
+// A temporary file in the target's folder, so that the final rename stays on
+// one file system and is atomic.
+std::filesystem::path temporaryBeside(const std::filesystem::path& target) {
+  static std::atomic<unsigned> counter{0};
+  std::random_device random;
+  const std::string name = "." + target.filename().string() + ".tmp" + std::to_string(random() % 1000000) + "-" +
+                           std::to_string(counter++);
+  return target.parent_path() / name;
+}
+
+bool writeAll(const std::filesystem::path& path, std::string_view bytes) {
+#if defined(__unix__) || defined(__APPLE__)
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  bool ok = true;
+  for (std::size_t written = 0; ok && written < bytes.size();) {
+    const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+    if (n < 0 && errno == EINTR) continue;
+    ok = n > 0;
+    if (ok) written += static_cast<std::size_t>(n);
+  }
+  ok = ok && ::fsync(fd) == 0;  // the data is on disk before the rename makes it the file
+  ok = ::close(fd) == 0 && ok;
+  return ok;
+#else
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  return static_cast<bool>(out);
+#endif
+}
+
+}  // namespace
+
+bool writeCalculationFile(CalculationForm& form, const std::filesystem::path& path) {
+  std::error_code error;
+  std::filesystem::path target = path;
+  // Saving through a link replaces the file it points to, not the link.
+  if (std::filesystem::is_symlink(target, error)) {
+    target = std::filesystem::weakly_canonical(target, error);
+    if (error) return false;
+  }
+  if (target.empty() || std::filesystem::is_directory(target, error)) return false;
+
+  const std::string bytes = calculationFileBytes(form);
+  const std::filesystem::path temporary = temporaryBeside(target);
+  if (!writeAll(temporary, bytes)) {
+    std::filesystem::remove(temporary, error);
+    return false;
+  }
+  // Keep the permissions of the file being replaced.
+  const auto status = std::filesystem::status(target, error);
+  if (!error && std::filesystem::exists(status))
+    std::filesystem::permissions(temporary, status.permissions(), error);
+  error.clear();
+  std::filesystem::rename(temporary, target, error);
+  if (error) {
+    std::filesystem::remove(temporary, error);
+    return false;
+  }
+  form.setModified(false);
+  return true;
+}
+
+}  // namespace kamerol

@@ -1,0 +1,443 @@
+#include "docs/calculation_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include "core/cp1251.h"
+#include "docs/startup.h"
+#include "tests/form/form_test_support.h"
+
+#if defined(__unix__)
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace kamerol {
+namespace {
+
+using enum Control;
+using testing_support::RecordingMessages;
+using testing_support::StartedForm;
+
+std::vector<std::string> splitCrLf(const std::string& bytes) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    const std::size_t end = bytes.find("\r\n", start);
+    if (end == std::string::npos) {
+      lines.push_back(bytes.substr(start));
+      break;
+    }
+    lines.push_back(bytes.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+std::string joinCrLf(const std::vector<std::string>& lines) {
+  std::string bytes;
+  for (const std::string& line : lines) bytes += line + "\r\n";
+  return bytes;
+}
+
+// A calculation that touches every kind of line.
+void editEverything(StartedForm& f) {
+  f.enter(Text1, "500");
+  f.enter(Text2, "400");
+  f.enter(Text4, "300");
+  for (int i = 0; i < 18; ++i) f.form.spin(UpDown1, -1);
+  f.form.click(Option2);
+  f.enter(Text8, "20");
+  f.enter(Text9, "10");
+  f.form.pickEntry(Combo1, 14);  // "Кирпич"
+  f.enter(Text10, "250");
+  f.form.setText(Combo5, "Мин.вата");
+  f.enter(Text14, "150");
+  f.enter(Text18, "10");
+  f.enter(Text20, "250");
+  f.enter(Text22, "30");
+  f.form.pickEntry(Combo8, 1);  // "Штора"
+  f.form.pickEntry(Combo9, 4);  // "Фрукты"
+  f.form.pickEntry(Combo10, 23);  // "Яблоки"
+  f.enter(Text24, "2000");
+  f.enter(Text25, "20");
+  f.enter(Text26, "-10");
+  f.enter(Text31, "8");
+  f.form.click(Check2);
+  f.enter(Text32, "12");
+  f.enter(Text33, "3");
+  f.enter(Text34, "4");
+  f.form.click(Check3);
+  f.enter(Text36, "2");
+  f.enter(Text37, "400");
+  f.form.click(Check8);
+  f.enter(Text3, "ООО «Север», склад №2");
+}
+
+constexpr Control kStoredControls[] = {
+    Text1,  Text2,  Text4,  Text6,  Text8,  Text9,  Combo1, Combo2, Combo3, Text10, Text11, Text12, Combo4,
+    Combo5, Combo6, Text13, Text14, Text15, Text16, Text17, Text18, Text19, Text20, Text21, Text22, Combo8,
+    Combo9, Combo10, Text23, Text24, Text25, Text26, Text31, Text32, Text33, Text34, Text35, Text36, Text37,
+    Text3,  Text5,  Text38, Text39, Text40, Text41, Text42, Text43, Text44, Text45, Text46, Text47, Text48,
+    Text49, Text27};
+
+TEST(CalculationFileTest, RoundTripRestoresTheCalculation) {
+  StartedForm original;
+  editEverything(original);
+  const std::string bytes = calculationFileBytes(original.form);
+
+  StartedForm copy;
+  RecordingMessages messages;
+  ASSERT_EQ(readCalculationBytes(copy.form, bytes, ReadMode::Dialog, messages), ReadStatus::Ok);
+  EXPECT_TRUE(messages.messages.empty());
+  for (Control c : kStoredControls) EXPECT_EQ(copy.form.text(c), original.form.text(c)) << nameOf(c);
+  for (Control c : {Option1, Option2, Check2, Check3, Check4, Check8, Check12})
+    EXPECT_EQ(copy.form.control(c).value, original.form.control(c).value) << nameOf(c);
+  EXPECT_EQ(copy.form.results().airChangeRate, original.form.results().airChangeRate);
+  EXPECT_EQ(copy.form.results().requiredCapacity, original.form.results().requiredCapacity);
+  EXPECT_EQ(copy.form.inputs().productName, "Яблоки");
+  EXPECT_EQ(copy.form.inputs().processMode, ProcessMode::Freezing);
+  EXPECT_FALSE(copy.form.modified());
+  EXPECT_EQ(calculationFileBytes(copy.form), bytes);
+}
+
+TEST(CalculationFileTest, DefaultsGiveTheKnownLines) {
+  StartedForm f;
+  const std::string bytes = calculationFileBytes(f.form);
+  const auto lines = splitCrLf(bytes);
+  ASSERT_EQ(lines.size(), 53u);
+  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 8),
+            (std::vector<std::string>{"0", "0", "0", "0", "18", "5", "True", "False"}));
+  EXPECT_EQ(lines[42], " 0 ");
+  for (int i = 43; i < 52; ++i) EXPECT_EQ(lines[static_cast<std::size_t>(i)], " 1 ") << i + 1;
+  EXPECT_EQ(lines[36], " 1 ");  // the recommended lighting
+  EXPECT_EQ(lines[52], "");
+  EXPECT_EQ(bytes.substr(bytes.size() - 4), "\r\n\r\n");
+  EXPECT_EQ(decodeWindows1251(lines[8]), "Железобетон");
+  EXPECT_EQ(lines[8], encodeWindows1251("Железобетон"));
+}
+
+TEST(CalculationFileTest, FiftyTwoLinesAreComplete) {
+  StartedForm source;
+  auto lines = splitCrLf(calculationFileBytes(source.form));
+  lines.pop_back();
+  StartedForm f;
+  f.enter(Text3, "Прежний клиент");
+  RecordingMessages messages;
+  EXPECT_EQ(readCalculationBytes(f.form, joinCrLf(lines), ReadMode::Dialog, messages), ReadStatus::Ok);
+  EXPECT_EQ(f.form.text(Text3), "");
+  EXPECT_TRUE(messages.messages.empty());
+}
+
+struct BadFileCase {
+  const char* what;
+  std::function<void(std::vector<std::string>&)> edit;
+};
+
+class FormatErrorTest : public testing::TestWithParam<BadFileCase> {};
+
+// A format error leaves the calculation exactly as it was, in both modes;
+// only the dialog says so.
+TEST_P(FormatErrorTest, LeavesTheCalculationAsItWas) {
+  StartedForm source;
+  source.enter(Text1, "700");
+  auto lines = splitCrLf(calculationFileBytes(source.form));
+  GetParam().edit(lines);
+  const std::string bytes = joinCrLf(lines);
+
+  for (ReadMode mode : {ReadMode::Dialog, ReadMode::CommandLine}) {
+    StartedForm f;
+    editEverything(f);
+    const std::string before = calculationFileBytes(f.form);
+    const bool modified = f.form.modified();
+    const CalculationResults results = f.form.results();
+    RecordingMessages messages;
+    EXPECT_EQ(readCalculationBytes(f.form, bytes, mode, messages), ReadStatus::FormatError) << GetParam().what;
+    EXPECT_EQ(calculationFileBytes(f.form), before) << GetParam().what;
+    EXPECT_EQ(f.form.modified(), modified);
+    EXPECT_EQ(f.form.results().requiredCapacity, results.requiredCapacity);
+    if (mode == ReadMode::Dialog) {
+      ASSERT_EQ(messages.messages.size(), 1u) << GetParam().what;
+      EXPECT_EQ(messages.messages[0].text, "Другой формат файла");
+      EXPECT_EQ(messages.messages[0].title, "Сообщение программы");
+      EXPECT_EQ(messages.messages[0].icon, MessageIcon::Error);
+    } else {
+      EXPECT_TRUE(messages.messages.empty()) << GetParam().what;
+    }
+  }
+}
+
+auto setLine(int number, std::string text) {
+  return [number, text](std::vector<std::string>& lines) { lines[static_cast<std::size_t>(number - 1)] = text; };
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FormatErrorTest,
+    testing::Values(BadFileCase{"51 lines", [](auto& l) { l.resize(51); }},
+                    BadFileCase{"empty file", [](auto& l) { l.clear(); }},
+                    BadFileCase{"line 5 letters", setLine(5, "abc")}, BadFileCase{"line 5 empty", setLine(5, "")},
+                    BadFileCase{"line 5 too large", setLine(5, "1e39")},
+                    BadFileCase{"line 21 letters", setLine(21, "жарко")},
+                    BadFileCase{"line 23 empty", setLine(23, "")},
+                    BadFileCase{"line 4 too large", setLine(4, "1e40")},
+                    BadFileCase{"option word", setLine(7, "Yes")}, BadFileCase{"option empty", setLine(8, "")},
+                    BadFileCase{"check 7", setLine(37, "7")}, BadFileCase{"check -1", setLine(44, "-1")},
+                    BadFileCase{"check word", setLine(52, "on")},
+                    BadFileCase{"check beyond 16 bits", setLine(43, "65537")},
+                    BadFileCase{"check fraction", setLine(50, "1.5")},
+                    BadFileCase{"line 30 longer than 64 KiB", setLine(30, std::string(70000, 'x'))}));
+
+TEST(CalculationFileTest, LinesThatAreNotFormatErrors) {
+  StartedForm source;
+  auto lines = splitCrLf(calculationFileBytes(source.form));
+  lines[3] = "холодно";  // line 4: its leading number is 0
+  lines[6] = "false";
+  lines[7] = "TRUE";
+  lines[36] = "1";
+  lines[43] = "0 ";
+  lines[44] = " 2";  // greyed
+  StartedForm f;
+  RecordingMessages messages;
+  ASSERT_EQ(readCalculationBytes(f.form, joinCrLf(lines), ReadMode::Dialog, messages), ReadStatus::Ok);
+  EXPECT_EQ(f.form.inputs().roomTemp, 0.0f);
+  EXPECT_EQ(f.form.inputs().processMode, ProcessMode::Freezing);
+  EXPECT_EQ(f.form.control(Check4).value, 0);
+  EXPECT_EQ(f.form.control(Check5).value, 2);
+  EXPECT_FALSE(f.form.inputs().includeWalls);
+  lines[6] = " 1 ";
+  lines[7] = "0";
+  ASSERT_EQ(readCalculationBytes(f.form, joinCrLf(lines), ReadMode::Dialog, messages), ReadStatus::Ok);
+  EXPECT_EQ(f.form.inputs().processMode, ProcessMode::Storage);
+}
+
+TEST(CalculationFileTest, OptionLinesSelectOnlyWhatTheySay) {
+  StartedForm source;
+  auto lines = splitCrLf(calculationFileBytes(source.form));
+  lines[6] = lines[7] = "False";
+  StartedForm f;
+  f.form.click(Option2);
+  RecordingMessages messages;
+  ASSERT_EQ(readCalculationBytes(f.form, joinCrLf(lines), ReadMode::Dialog, messages), ReadStatus::Ok);
+  EXPECT_EQ(f.form.control(Option1).value, 0);
+  EXPECT_EQ(f.form.control(Option2).value, 0);
+  EXPECT_EQ(f.form.inputs().processMode, ProcessMode::Freezing);  // as it was
+
+  lines[6] = lines[7] = "True";
+  ASSERT_EQ(readCalculationBytes(f.form, joinCrLf(lines), ReadMode::Dialog, messages), ReadStatus::Ok);
+  EXPECT_EQ(f.form.control(Option1).value, 0);
+  EXPECT_EQ(f.form.control(Option2).value, 1);  // line 8 comes last
+  EXPECT_EQ(f.form.inputs().processMode, ProcessMode::Freezing);
+}
+
+TEST(CalculationFileTest, TextsAreStoredAsShown) {
+  StartedForm comma(NumberLocale::comma());
+  comma.enter(Text1, "512,5");
+  comma.form.setText(Combo2, "Бетон ячеистый");  // not in the list
+  comma.enter(Text3, "Zoë 中");
+  const std::string bytes = calculationFileBytes(comma.form);
+  const auto lines = splitCrLf(bytes);
+  EXPECT_EQ(lines[0], "512,5");
+  EXPECT_EQ(lines[52], "Zo? ?");  // "ë" and "中" have no Windows-1251 code
+
+  StartedForm f(NumberLocale::comma());
+  RecordingMessages messages;
+  ASSERT_EQ(readCalculationBytes(f.form, bytes, ReadMode::Dialog, messages), ReadStatus::Ok);
+  EXPECT_EQ(f.form.text(Text1), "512,5");
+  EXPECT_FLOAT_EQ(f.form.inputs().roomLength, 5.125f);
+  EXPECT_EQ(f.form.text(Combo2), "Бетон ячеистый");
+  EXPECT_EQ(f.form.inputs().ceilingMaterialLambda, 1.7f);  // the look-up found nothing
+}
+
+TEST(CalculationFileTest, ReadsUtf8WithAndWithoutMark) {
+  StartedForm source;
+  source.form.pickEntry(Combo9, 3);  // "Овощи"
+  source.enter(Text3, "Клиент");
+  std::string utf8;
+  for (const std::string& line : splitCrLf(calculationFileBytes(source.form)))
+    utf8 += decodeWindows1251(line) + "\r\n";
+  for (const std::string& bytes : {utf8, "\xEF\xBB\xBF" + utf8}) {
+    StartedForm f;
+    RecordingMessages messages;
+    ASSERT_EQ(readCalculationBytes(f.form, bytes, ReadMode::Dialog, messages), ReadStatus::Ok);
+    EXPECT_EQ(f.form.text(Combo9), "Овощи");
+    EXPECT_EQ(f.form.text(Combo10), "Баклажаны");
+    EXPECT_EQ(f.form.text(Text3), "Клиент");
+  }
+}
+
+TEST(CalculationFileTest, LineEndsAndLinesPastTheLast) {
+  StartedForm source;
+  auto lines = splitCrLf(calculationFileBytes(source.form));
+  lines[52] = "клиент";
+  lines.push_back("строка 54");
+  // Lone CRs end lines too; a lone LF stays inside its line.
+  std::string bytes;
+  for (std::size_t i = 0; i < lines.size(); ++i) bytes += encodeWindows1251(lines[i]) + (i % 2 ? "\r" : "\r\n");
+  StartedForm f;
+  RecordingMessages messages;
+  ASSERT_EQ(readCalculationBytes(f.form, bytes, ReadMode::Dialog, messages), ReadStatus::Ok);
+  EXPECT_EQ(f.form.text(Text3), "клиент");
+
+  lines[52] = "a\nb";
+  ASSERT_EQ(readCalculationBytes(f.form, encodeWindows1251(joinCrLf(lines)), ReadMode::Dialog, messages),
+            ReadStatus::Ok);
+  EXPECT_EQ(f.form.text(Text3), "a b");  // the client field is one line
+}
+
+TEST(CalculationFileTest, ReadingRunsEachLinesReactions) {
+  StartedForm source;
+  for (int i = 0; i < 18; ++i) source.form.spin(UpDown1, -1);
+  auto lines = splitCrLf(calculationFileBytes(source.form));
+  lines[33] = "-25";  // final temperature below the room: pulled up while reading
+  lines[35] = "12";   // lighting power, then line 37 turns the recommendation on
+  StartedForm f;
+  RecordingMessages messages;
+  ASSERT_EQ(readCalculationBytes(f.form, joinCrLf(lines), ReadMode::Dialog, messages), ReadStatus::Ok);
+  EXPECT_EQ(f.form.text(Text26), "-18");
+  EXPECT_EQ(f.form.text(Text32), "5");
+  EXPECT_EQ(f.form.inputs().lightingPower, 5.0f);
+}
+
+TEST(CalculationFileTest, CommandLineReadKeepsModified) {
+  StartedForm source;
+  source.enter(Text1, "500");
+  source.enter(Text2, "400");
+  const std::string bytes = calculationFileBytes(source.form);
+  StartedForm f;
+  RecordingMessages messages;
+  ASSERT_EQ(readCalculationBytes(f.form, bytes, ReadMode::CommandLine, messages), ReadStatus::Ok);
+  EXPECT_TRUE(f.form.modified());  // the read changed displayed results
+  ASSERT_EQ(readCalculationBytes(f.form, bytes, ReadMode::Dialog, messages), ReadStatus::Ok);
+  EXPECT_FALSE(f.form.modified());
+}
+
+class TemporaryFolder {
+ public:
+  TemporaryFolder() {
+    path_ = std::filesystem::temp_directory_path() /
+            ("kamerol-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++));
+    std::filesystem::create_directories(path_);
+  }
+  ~TemporaryFolder() {
+    std::error_code error;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, error);
+    std::filesystem::remove_all(path_, error);
+  }
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  static inline int counter_ = 0;
+  std::filesystem::path path_;
+};
+
+std::string readFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+TEST(CalculationFileTest, WriteAndReadAFile) {
+  TemporaryFolder folder;
+  const auto path = folder.path() / "камера.tpl";
+  StartedForm f;
+  f.enter(Text3, "клиент");
+  ASSERT_TRUE(f.form.modified());
+  ASSERT_TRUE(writeCalculationFile(f.form, path));
+  EXPECT_FALSE(f.form.modified());
+  EXPECT_EQ(readFile(path), calculationFileBytes(f.form));
+  // Replacing an existing file leaves no temporary file behind.
+  f.enter(Text2, "400");
+  ASSERT_TRUE(writeCalculationFile(f.form, path));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+
+  StartedForm g;
+  RecordingMessages messages;
+  EXPECT_EQ(readCalculationFile(g.form, path, ReadMode::Dialog, messages), ReadStatus::Ok);
+  EXPECT_EQ(g.form.text(Text2), "400");
+  EXPECT_EQ(readCalculationFile(g.form, folder.path() / "нет.tpl", ReadMode::Dialog, messages),
+            ReadStatus::CannotOpen);
+  EXPECT_EQ(readCalculationFile(g.form, folder.path(), ReadMode::Dialog, messages), ReadStatus::CannotOpen);
+  EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST(CalculationFileTest, FailedSaveReportsFailureAndKeepsModified) {
+  TemporaryFolder folder;
+  StartedForm f;
+  f.enter(Text3, "клиент");
+  EXPECT_FALSE(writeCalculationFile(f.form, folder.path() / "нет такой папки" / "a.tpl"));
+  EXPECT_FALSE(writeCalculationFile(f.form, folder.path()));  // a folder, not a file
+  EXPECT_TRUE(f.form.modified());
+}
+
+#if defined(__unix__)
+// Runs `body` as an unprivileged user: as root every folder is writable.
+bool runUnprivileged(const std::function<bool()>& body) {
+  if (::geteuid() != 0) return body();
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const bool ok = ::setgid(65534) == 0 && ::setuid(65534) == 0 && body();
+    ::_exit(ok ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(CalculationFileTest, SaveIntoAReadOnlyFolderLeavesTheOldFile) {
+  TemporaryFolder folder;
+  const auto path = folder.path() / "old.tpl";
+  StartedForm f;
+  f.enter(Text1, "700");
+  ASSERT_TRUE(writeCalculationFile(f.form, path));
+  const std::string old = readFile(path);
+  std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                                                  std::filesystem::perms::group_exec |
+                                                  std::filesystem::perms::others_read |
+                                                  std::filesystem::perms::others_exec);
+  std::filesystem::permissions(path, std::filesystem::perms::all);  // the file itself is writable
+  if (::geteuid() != 0)
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  f.enter(Text1, "900");
+  f.enter(Text3, "новый клиент");
+  const bool failedAsExpected = runUnprivileged([&] {
+    const bool written = writeCalculationFile(f.form, path);
+    return !written && f.form.modified();
+  });
+  EXPECT_TRUE(failedAsExpected);
+  EXPECT_EQ(readFile(path), old);
+}
+#endif
+
+TEST(StartUpTest, CommandLineFileIsReadSilently) {
+  TemporaryFolder folder;
+  StartedForm source;
+  source.enter(Text1, "500");
+  source.enter(Text2, "400");
+  source.enter(Text4, "300");
+  ASSERT_TRUE(writeCalculationFile(source.form, folder.path() / "a.tpl"));
+
+  RecordingMessages messages;
+  CalculationForm form(messages, NumberLocale::point());
+  startCalculation(form, folder.path() / "a.tpl", messages);
+  EXPECT_EQ(form.text(Text49), "1.64");
+  EXPECT_TRUE(form.modified());
+
+  CalculationForm missing(messages, NumberLocale::point());
+  startCalculation(missing, folder.path() / "missing.tpl", messages);
+  EXPECT_EQ(missing.text(Text1), "0");
+  EXPECT_FALSE(missing.modified());
+
+  std::ofstream(folder.path() / "bad.tpl") << "not a calculation\r\n";
+  CalculationForm bad(messages, NumberLocale::point());
+  startCalculation(bad, folder.path() / "bad.tpl", messages);
+  EXPECT_EQ(bad.text(Text8), "18");
+  EXPECT_TRUE(messages.messages.empty());
+}
+
+}  // namespace
+}  // namespace kamerol
