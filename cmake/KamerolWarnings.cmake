@@ -8,3 +8,9 @@ if(KAMEROL_SANITIZE)
     -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
   target_link_options(kamerol_options INTERFACE -fsanitize=address,undefined)
 endif()
+
+# Fuzzing builds instrument every library for coverage, not only the target.
+if(KAMEROL_BUILD_FUZZERS)
+  target_compile_options(kamerol_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  target_link_options(kamerol_options INTERFACE -fsanitize=address,undefined)
+endif()

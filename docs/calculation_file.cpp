@@ -168,7 +168,7 @@ std::string decodeText(std::string_view bytes) {
 
 struct ParsedLine {
   std::string text;
-  int state = 0;       // option and check lines
+  int state = 0;        // option and check lines
   float heldValue = 0;  // lines with an extra step
 };
 
@@ -207,7 +207,8 @@ std::optional<std::vector<ParsedLine>> parse(std::string_view bytes, const Numbe
 
 std::string encodeLine(std::string_view text) {
   std::string line(text);
-  std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  std::replace_if(
+      line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
   return encodeWindows1251(line) + "\r\n";
 }
 
@@ -289,8 +290,8 @@ namespace {
 std::filesystem::path temporaryBeside(const std::filesystem::path& target) {
   static std::atomic<unsigned> counter{0};
   std::random_device random;
-  const std::string name = "." + target.filename().string() + ".tmp" + std::to_string(random() % 1000000) + "-" +
-                           std::to_string(counter++);
+  const std::string name =
+      "." + target.filename().string() + ".tmp" + std::to_string(random() % 1000000) + "-" + std::to_string(counter++);
   return target.parent_path() / name;
 }
 
@@ -336,8 +337,7 @@ bool writeCalculationFile(CalculationForm& form, const std::filesystem::path& pa
   }
   // Keep the permissions of the file being replaced.
   const auto status = std::filesystem::status(target, error);
-  if (!error && std::filesystem::exists(status))
-    std::filesystem::permissions(temporary, status.permissions(), error);
+  if (!error && std::filesystem::exists(status)) std::filesystem::permissions(temporary, status.permissions(), error);
   error.clear();
   std::filesystem::rename(temporary, target, error);
   if (error) {

@@ -18,7 +18,7 @@ struct PageInfo {
   std::string_view tabCaption;
   std::string_view frameName;  // "Frame1" .. "Frame11" (there is no Frame7)
   std::string_view frameCaption;
-  int helpPopup;  // 1..9, the popup its "?" button opens; 0: none
+  int helpPopup;                // 1..9, the popup its "?" button opens; 0: none
   std::string_view helpButton;  // "Command1" .. "Command9"; empty: none
   // The result boxes of the rows drawn red while the page is shown.
   std::array<std::optional<Control>, 2> highlightedRows;

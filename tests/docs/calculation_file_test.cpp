@@ -60,8 +60,8 @@ void editEverything(StartedForm& f) {
   f.enter(Text18, "10");
   f.enter(Text20, "250");
   f.enter(Text22, "30");
-  f.form.pickEntry(Combo8, 1);  // "Штора"
-  f.form.pickEntry(Combo9, 4);  // "Фрукты"
+  f.form.pickEntry(Combo8, 1);    // "Штора"
+  f.form.pickEntry(Combo9, 4);    // "Фрукты"
   f.form.pickEntry(Combo10, 23);  // "Яблоки"
   f.enter(Text24, "2000");
   f.enter(Text25, "20");
@@ -79,11 +79,10 @@ void editEverything(StartedForm& f) {
 }
 
 constexpr Control kStoredControls[] = {
-    Text1,  Text2,  Text4,  Text6,  Text8,  Text9,  Combo1, Combo2, Combo3, Text10, Text11, Text12, Combo4,
-    Combo5, Combo6, Text13, Text14, Text15, Text16, Text17, Text18, Text19, Text20, Text21, Text22, Combo8,
-    Combo9, Combo10, Text23, Text24, Text25, Text26, Text31, Text32, Text33, Text34, Text35, Text36, Text37,
-    Text3,  Text5,  Text38, Text39, Text40, Text41, Text42, Text43, Text44, Text45, Text46, Text47, Text48,
-    Text49, Text27};
+    Text1,  Text2,  Text4,  Text6,  Text8,  Text9,  Combo1, Combo2, Combo3, Text10, Text11, Text12, Combo4, Combo5,
+    Combo6, Text13, Text14, Text15, Text16, Text17, Text18, Text19, Text20, Text21, Text22, Combo8, Combo9, Combo10,
+    Text23, Text24, Text25, Text26, Text31, Text32, Text33, Text34, Text35, Text36, Text37, Text3,  Text5,  Text38,
+    Text39, Text40, Text41, Text42, Text43, Text44, Text45, Text46, Text47, Text48, Text49, Text27};
 
 TEST(CalculationFileTest, RoundTripRestoresTheCalculation) {
   StartedForm original;
@@ -181,12 +180,10 @@ INSTANTIATE_TEST_SUITE_P(
                     BadFileCase{"empty file", [](auto& l) { l.clear(); }},
                     BadFileCase{"line 5 letters", setLine(5, "abc")}, BadFileCase{"line 5 empty", setLine(5, "")},
                     BadFileCase{"line 5 too large", setLine(5, "1e39")},
-                    BadFileCase{"line 21 letters", setLine(21, "жарко")},
-                    BadFileCase{"line 23 empty", setLine(23, "")},
-                    BadFileCase{"line 4 too large", setLine(4, "1e40")},
-                    BadFileCase{"option word", setLine(7, "Yes")}, BadFileCase{"option empty", setLine(8, "")},
-                    BadFileCase{"check 7", setLine(37, "7")}, BadFileCase{"check -1", setLine(44, "-1")},
-                    BadFileCase{"check word", setLine(52, "on")},
+                    BadFileCase{"line 21 letters", setLine(21, "жарко")}, BadFileCase{"line 23 empty", setLine(23, "")},
+                    BadFileCase{"line 4 too large", setLine(4, "1e40")}, BadFileCase{"option word", setLine(7, "Yes")},
+                    BadFileCase{"option empty", setLine(8, "")}, BadFileCase{"check 7", setLine(37, "7")},
+                    BadFileCase{"check -1", setLine(44, "-1")}, BadFileCase{"check word", setLine(52, "on")},
                     BadFileCase{"check beyond 16 bits", setLine(43, "65537")},
                     BadFileCase{"check fraction", setLine(50, "1.5")},
                     BadFileCase{"line 30 longer than 64 KiB", setLine(30, std::string(70000, 'x'))}));
@@ -257,8 +254,7 @@ TEST(CalculationFileTest, ReadsUtf8WithAndWithoutMark) {
   source.form.pickEntry(Combo9, 3);  // "Овощи"
   source.enter(Text3, "Клиент");
   std::string utf8;
-  for (const std::string& line : splitCrLf(calculationFileBytes(source.form)))
-    utf8 += decodeWindows1251(line) + "\r\n";
+  for (const std::string& line : splitCrLf(calculationFileBytes(source.form))) utf8 += decodeWindows1251(line) + "\r\n";
   for (const std::string& bytes : {utf8, "\xEF\xBB\xBF" + utf8}) {
     StartedForm f;
     RecordingMessages messages;
@@ -359,8 +355,7 @@ TEST(CalculationFileTest, WriteAndReadAFile) {
   RecordingMessages messages;
   EXPECT_EQ(readCalculationFile(g.form, path, ReadMode::Dialog, messages), ReadStatus::Ok);
   EXPECT_EQ(g.form.text(Text2), "400");
-  EXPECT_EQ(readCalculationFile(g.form, folder.path() / "нет.tpl", ReadMode::Dialog, messages),
-            ReadStatus::CannotOpen);
+  EXPECT_EQ(readCalculationFile(g.form, folder.path() / "нет.tpl", ReadMode::Dialog, messages), ReadStatus::CannotOpen);
   EXPECT_EQ(readCalculationFile(g.form, folder.path(), ReadMode::Dialog, messages), ReadStatus::CannotOpen);
   EXPECT_TRUE(messages.messages.empty());
 }
@@ -401,7 +396,8 @@ TEST(CalculationFileTest, SaveIntoAReadOnlyFolderLeavesTheOldFile) {
                                                   std::filesystem::perms::others_exec);
   std::filesystem::permissions(path, std::filesystem::perms::all);  // the file itself is writable
   if (::geteuid() != 0)
-    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(folder.path(),
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   f.enter(Text1, "900");
   f.enter(Text3, "новый клиент");
   const bool failedAsExpected = runUnprivileged([&] {

@@ -21,8 +21,8 @@ class RunCounter : public FormObserver {
 TEST(FormDefaultsTest, StartUpShowsANewCalculation) {
   StartedForm f;
   const CalculationForm& form = f.form;
-  for (Control c : {Text1, Text2, Text4, Text6, Text10, Text22, Text23, Text24, Text25, Text26, Text33, Text34,
-                    Text36, Text37})
+  for (Control c :
+       {Text1, Text2, Text4, Text6, Text10, Text22, Text23, Text24, Text25, Text26, Text33, Text34, Text36, Text37})
     EXPECT_EQ(form.text(c), "0") << nameOf(c);
   EXPECT_EQ(form.text(Text8), "18");
   EXPECT_EQ(form.text(Text9), "5");
@@ -151,25 +151,45 @@ struct FieldCase {
 float heldOf(const CalculationForm& form, Control c) {
   const CalculationInputs& in = form.inputs();
   switch (c) {
-    case Text1: return in.roomLength;
-    case Text4: return in.roomHeight;
-    case Text8: return in.equipHours;
-    case Text9: return in.reserveFactor;
-    case Text10: return in.wallMaterialThickness;
-    case Text13: return in.wallInsulationThickness;
-    case Text15: return in.floorInsulationThickness;
-    case Text16: return in.outsideTempWalls;
-    case Text18: return in.outsideTempFloor;
-    case Text20: return in.doorHeight;
-    case Text21: return in.doorWidth;
-    case Text22: return in.doorOpenMinutes;
-    case Text24: return in.dailyMass;
-    case Text25: return in.productInitialTemp;
-    case Text26: return in.productFinalTemp;
-    case Text31: return in.lightingHours;
-    case Text33: return in.staffCount;
-    case Text34: return in.vehiclePower;
-    default: ADD_FAILURE() << "no held value for " << nameOf(c); return 0;
+    case Text1:
+      return in.roomLength;
+    case Text4:
+      return in.roomHeight;
+    case Text8:
+      return in.equipHours;
+    case Text9:
+      return in.reserveFactor;
+    case Text10:
+      return in.wallMaterialThickness;
+    case Text13:
+      return in.wallInsulationThickness;
+    case Text15:
+      return in.floorInsulationThickness;
+    case Text16:
+      return in.outsideTempWalls;
+    case Text18:
+      return in.outsideTempFloor;
+    case Text20:
+      return in.doorHeight;
+    case Text21:
+      return in.doorWidth;
+    case Text22:
+      return in.doorOpenMinutes;
+    case Text24:
+      return in.dailyMass;
+    case Text25:
+      return in.productInitialTemp;
+    case Text26:
+      return in.productFinalTemp;
+    case Text31:
+      return in.lightingHours;
+    case Text33:
+      return in.staffCount;
+    case Text34:
+      return in.vehiclePower;
+    default:
+      ADD_FAILURE() << "no held value for " << nameOf(c);
+      return 0;
   }
 }
 
@@ -207,27 +227,24 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{Text1, "1500", "1500", 15, "", "1500", 15},
         FieldCase{Text1, "10000", "10000", 100, "", "10000", 100},  // a limit itself passes
         FieldCase{Text1, "10001", "10001", 100.01f, "Слишком большая длина камеры!", "0", 0},
-        FieldCase{Text1, "-500", "-500", -5, kNeg, "0", 0},
-        FieldCase{Text1, "", "", 0, "", "0", 0},
+        FieldCase{Text1, "-500", "-500", -5, kNeg, "0", 0}, FieldCase{Text1, "", "", 0, "", "0", 0},
         FieldCase{Text1, "abc", "", 0, "", "0", 0},
         FieldCase{Text4, "2001", "2001", 20.01f, "Слишком большая высота камеры!", "0", 0},
         FieldCase{Text8, "24", "24", 24, "", "24", 24},
         FieldCase{Text8, "25", "25", 25, "Оборудование не может работать больше 24 часов в сутки!", "18", 18},
-        FieldCase{Text8, "", "", 0, "", "18", 18},
-        FieldCase{Text9, "200", "200", 3, "", "200", 3},
+        FieldCase{Text8, "", "", 0, "", "18", 18}, FieldCase{Text9, "200", "200", 3, "", "200", 3},
         FieldCase{Text9, "250", "250", 3.5f, "Слишком большой к-т запаса!", "5", 1.05f},
         FieldCase{Text9, "-5", "-5", 0.95f, kNeg, "5", 1.05f},
         FieldCase{Text9, "x", "", 0, "", "5", 1.05f},  // not a number: the factor is 0 until leaving
-        FieldCase{Text10, "", "0", 0, "", "0", 0},      // repaired at once
+        FieldCase{Text10, "", "0", 0, "", "0", 0},     // repaired at once
         FieldCase{Text10, "2001", "2001", 2001, "Слишком большое значение толщины стен!", "0", 0},
         FieldCase{Text13, "", "100", 100, "", "100", 100},
         FieldCase{Text15, "3000", "3000", 3000, "Слишком толстая термоизоляция пола!", "100", 100},
         FieldCase{Text16, "abc", "abc", 0, "", "28", 28},  // accepted while typing, repaired on leaving
-        FieldCase{Text16, "12abc", "12abc", 12, "", "28", 28},
-        FieldCase{Text16, "99", "99", 99, "", "99", 99},
+        FieldCase{Text16, "12abc", "12abc", 12, "", "28", 28}, FieldCase{Text16, "99", "99", 99, "", "99", 99},
         FieldCase{Text16, "100", "100", 100, "Слишком высокая температура  за стеной!", "28", 28},
         FieldCase{Text18, "-51", "-51", -51, "Слишком низкая температура под полом!", "28", 28},
-        FieldCase{Text16, "1234567", "28", 28, "", "28", 28},  // too long while typing
+        FieldCase{Text16, "1234567", "28", 28, "", "28", 28},   // too long while typing
         FieldCase{Text20, "-5", "230", 2.3f, "", "230", 2.3f},  // negative door height repaired at once
         FieldCase{Text20, "1001", "1001", 10.01f, "Слишком высокая дверь!", "230", 2.3f},
         FieldCase{Text21, "250", "250", 2.5f, "", "250", 2.5f},
@@ -244,8 +261,7 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{Text31, "25", "25", 25, "Больше 24 ч в сутки освещение в камере работать не может!", "0", 0},
         FieldCase{Text31, "", "", 0, "", "0", 0},
         FieldCase{Text33, "51", "51", 51, "Слишком много рабочих в камере!", "0", 0},
-        FieldCase{Text34, "1001", "1001", 1001, "Слишком большая мощность Погрузочно Транспортных Средств!", "0",
-                  0}));
+        FieldCase{Text34, "1001", "1001", 1001, "Слишком большая мощность Погрузочно Транспортных Средств!", "0", 0}));
 
 TEST(FormTest, NinthDigitIsTooMany) {
   StartedForm f;
@@ -461,6 +477,7 @@ TEST(FormTest, ClientDetailsStayOnOneLine) {
   StartedForm f;
   f.form.setText(Text3, "first\r\nsecond");
   EXPECT_EQ(f.form.text(Text3), "first  second");
+  EXPECT_EQ(f.form.inputs().clientInfo, "first  second");
 }
 
 TEST(FormTest, SpinnersStepFromTheFieldWithinTheirLimits) {
@@ -517,15 +534,15 @@ TEST(FormTest, HiddenControlsCannotTakeTheFocus) {
   f.form.selectPage(5);
   EXPECT_TRUE(f.form.moveFocus(Text20));
   EXPECT_EQ(f.form.focusedControl(), Text20);
-  EXPECT_TRUE(f.form.moveFocus(Text6));  // the header is always shown
+  EXPECT_TRUE(f.form.moveFocus(Text6));   // the header is always shown
   EXPECT_TRUE(f.form.moveFocus(Text39));  // read-only boxes still take the focus
 }
 
 TEST(FormTest, EnterFollowsThePageCycles) {
   StartedForm f;
-  const std::pair<Control, Control> moves[] = {{Text1, Text2}, {Text4, Text38}, {Text5, Text1}, {Text9, Text8},
-                                               {Text12, Combo4}, {Text18, Combo1}, {Combo8, Text20},
-                                               {Text26, Combo9}, {Text27, Combo9}, {Text37, Text36}};
+  const std::pair<Control, Control> moves[] = {{Text1, Text2},   {Text4, Text38},  {Text5, Text1},   {Text9, Text8},
+                                               {Text12, Combo4}, {Text18, Combo1}, {Combo8, Text20}, {Text26, Combo9},
+                                               {Text27, Combo9}, {Text37, Text36}};
   for (const auto& [from, to] : moves) EXPECT_EQ(f.form.enterPressed(from), to) << nameOf(from);
   for (Control c : {Text33, Text34, Text35, Text6, Text3}) EXPECT_FALSE(f.form.enterPressed(c)) << nameOf(c);
 }

@@ -1,0 +1,455 @@
+#include "app/cli.h"
+
+#include <algorithm>
+#include <charconv>
+#include <optional>
+#include <sstream>
+#include <string_view>
+
+#include "core/engine.h"
+#include "core/record_fields.h"
+#include "core/version.h"
+#include "docs/calculation_file.h"
+#include "docs/startup.h"
+#include "form/calculation_form.h"
+
+namespace kamerol {
+namespace {
+
+using enum Control;
+
+constexpr std::string_view kUsage =
+    R"(Usage:
+  kamerol-cli calc   [FILE.tpl] [--set NAME=TEXT]... [--json] [-o OUT.tpl]
+  kamerol-cli report [FILE.tpl] [--set NAME=TEXT]... [--no-logo] -o OUT.pdf
+  kamerol-cli --help | --version
+
+Starts a calculation as the program does (the defaults, then FILE as the Open
+command reads it), then applies each --set in order as a user would: the field
+gains the focus, its text becomes TEXT, it loses the focus (with its checks and
+messages). Messages go to standard error as "TITLE: TEXT".
+
+NAME is a field of the calculation (roomLength, roomWidth, roomHeight, roomTemp,
+clientInfo, processMode, equipHours, reservePercent, wallMaterial,
+wallMaterialThickness, wallInsulation, wallInsulationThickness,
+outsideTempWalls, ... ceiling... floor..., doorHeight, doorWidth,
+doorOpenMinutes, curtainType, productCategory, productName, storedMass,
+dailyMass, productInitialTemp, productFinalTemp, lightingHours, lightingPower,
+useRecommendedLighting, staffCount, vehiclePower, fanPercent, fanCount,
+fanPower, refinedFanCalc, includeWalls ... includeFans) or a control of the
+form (Text1, Combo9, Check4, Option2, ...). TEXT is what the user types, in the
+units of the form (cm, mm, °C, kg, ...). A list value that names an entry is
+picked, anything else is typed. processMode takes storage or freezing, check
+boxes 0 or 1, roomTemp a whole degree from -40 to 20 (set as its spinner would).
+
+calc prints the nine heat gains, their sum and the required capacity as the
+result boxes show them, or with --json one object with the inputs, results,
+control texts, check and option states, the modified flag and the messages.
+-o saves the calculation file. report writes the results report as a PDF.
+
+Exit codes: 0 done, 1 usage error, 2 a file cannot be opened or written,
+3 the file is not a calculation file.
+)";
+
+struct FieldName {
+  std::string_view name;
+  Control control;
+};
+
+// Record field names and the control that edits each of them.
+constexpr FieldName kFieldControls[] = {
+    {"roomLength", Text1},
+    {"roomWidth", Text2},
+    {"roomHeight", Text4},
+    {"roomTemp", Text6},
+    {"clientInfo", Text3},
+    {"processMode", Option1},
+    {"equipHours", Text8},
+    {"reservePercent", Text9},
+    {"wallMaterial", Combo1},
+    {"ceilingMaterial", Combo2},
+    {"floorMaterial", Combo3},
+    {"wallMaterialThickness", Text10},
+    {"ceilingMaterialThickness", Text11},
+    {"floorMaterialThickness", Text12},
+    {"wallInsulation", Combo4},
+    {"ceilingInsulation", Combo5},
+    {"floorInsulation", Combo6},
+    {"wallInsulationThickness", Text13},
+    {"ceilingInsulationThickness", Text14},
+    {"floorInsulationThickness", Text15},
+    {"outsideTempWalls", Text16},
+    {"outsideTempCeiling", Text17},
+    {"outsideTempFloor", Text18},
+    {"doorHeight", Text20},
+    {"doorWidth", Text21},
+    {"doorOpenMinutes", Text22},
+    {"curtainType", Combo8},
+    {"productCategory", Combo9},
+    {"productName", Combo10},
+    {"storedMass", Text23},
+    {"dailyMass", Text24},
+    {"productInitialTemp", Text25},
+    {"productFinalTemp", Text26},
+    {"lightingHours", Text31},
+    {"lightingPower", Text32},
+    {"useRecommendedLighting", Check2},
+    {"staffCount", Text33},
+    {"vehiclePower", Text34},
+    {"fanPercent", Text35},
+    {"fanCount", Text36},
+    {"fanPower", Text37},
+    {"refinedFanCalc", Check3},
+    {"includeWalls", Check4},
+    {"includeVentilation", Check5},
+    {"includeDoor", Check6},
+    {"includeProduct", Check7},
+    {"includeRespiration", Check8},
+    {"includeLighting", Check9},
+    {"includeStaff", Check10},
+    {"includeVehicles", Check11},
+    {"includeFans", Check12},
+};
+
+// The result rows as the panel captions them.
+constexpr std::pair<std::string_view, Control> kResultRows[] = {
+    {"Через стены", Text39},
+    {"От вентиляции", Text40},
+    {"Через дверь", Text41},
+    {"От продукта", Text42},
+    {"\"От дыхания\"", Text43},
+    {"От освещения", Text44},
+    {"От персонала", Text45},
+    {"От ПТС", Text46},
+    {"От вент. ВО", Text47},
+    {"Суммарно", Text48},
+    {"С учетом к-та запаса и времени р-ты оборудования", Text49},
+};
+
+class UsageError {
+ public:
+  explicit UsageError(std::string message) : message_(std::move(message)) {}
+  const std::string& message() const { return message_; }
+
+ private:
+  std::string message_;
+};
+
+struct Assignment {
+  std::string name;
+  Control control;
+  bool processMode;  // NAME was processMode
+  std::string text;
+};
+
+struct Options {
+  std::string command;
+  std::optional<std::filesystem::path> file;
+  std::vector<Assignment> assignments;
+  bool json = false;
+  bool logo = true;
+  std::optional<std::filesystem::path> output;
+};
+
+std::optional<Control> resolveName(std::string_view name, bool& processMode) {
+  processMode = name == "processMode";
+  for (const FieldName& f : kFieldControls)
+    if (f.name == name) return f.control;
+  const auto control = controlNamed(name);
+  if (control && kindOf(*control) == ControlKind::UpDown) return std::nullopt;
+  return control;
+}
+
+std::optional<int> parseInteger(std::string_view text) {
+  int value = 0;
+  const char* first = text.data();
+  const char* last = first + text.size();
+  if (first != last && *first == '+') ++first;
+  const auto [end, ec] = std::from_chars(first, last, value);
+  if (ec != std::errc() || end != last || first == last) return std::nullopt;
+  return value;
+}
+
+Options parseOptions(const std::vector<std::string>& args) {
+  Options options;
+  if (args.empty()) throw UsageError("a command is needed: calc or report");
+  options.command = args[0];
+  if (options.command != "calc" && options.command != "report")
+    throw UsageError("unknown command \"" + options.command + "\"");
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const auto value = [&](std::string_view option) -> const std::string& {
+      if (i + 1 >= args.size()) throw UsageError(std::string(option) + " needs a value");
+      return args[++i];
+    };
+    if (arg == "--set") {
+      const std::string& assignment = value("--set");
+      const std::size_t equals = assignment.find('=');
+      if (equals == std::string::npos || equals == 0)
+        throw UsageError("--set needs NAME=TEXT, not \"" + assignment + "\"");
+      Assignment a;
+      a.name = assignment.substr(0, equals);
+      a.text = assignment.substr(equals + 1);
+      const auto control = resolveName(a.name, a.processMode);
+      if (!control) throw UsageError("unknown field \"" + a.name + "\"");
+      a.control = *control;
+      options.assignments.push_back(std::move(a));
+    } else if (arg == "-o" || arg == "--output") {
+      options.output = value(arg);
+    } else if (arg == "--json" && options.command == "calc") {
+      options.json = true;
+    } else if (arg == "--no-logo" && options.command == "report") {
+      options.logo = false;
+    } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
+      throw UsageError("unknown option \"" + arg + "\" for " + options.command);
+    } else if (!options.file) {
+      options.file = arg;
+    } else {
+      throw UsageError("only one calculation file can be given");
+    }
+  }
+  if (options.command == "report" && !options.output) throw UsageError("report needs -o OUT.pdf");
+  return options;
+}
+
+// Prints each message as it is shown and keeps it for the JSON output.
+class PrintingMessages : public MessageSink {
+ public:
+  explicit PrintingMessages(std::ostream& err) : err_(err) {}
+  void showMessage(const Message& message) override {
+    err_ << message.title << ": " << message.text << '\n';
+    messages.push_back(message);
+  }
+  std::vector<Message> messages;
+
+ private:
+  std::ostream& err_;
+};
+
+void showPageOf(CalculationForm& form, Control c) {
+  if (const auto page = pageOf(c); page && !form.frameVisible(*page)) form.selectPage(*page);
+}
+
+// Applies one --set as the user would do it on the form.
+void apply(CalculationForm& form, const Assignment& a) {
+  const Control c = a.control;
+  if (a.processMode || c == Option1 || c == Option2) {
+    Control option = c;
+    if (a.processMode) {
+      if (a.text != "storage" && a.text != "freezing") throw UsageError("processMode is storage or freezing");
+      option = a.text == "freezing" ? Option2 : Option1;
+    } else if (a.text != "1") {
+      throw UsageError(a.name + " can only be selected: " + a.name + "=1");
+    }
+    showPageOf(form, option);
+    form.click(option);
+    return;
+  }
+  switch (kindOf(c)) {
+    case ControlKind::CheckBox: {
+      const auto state = parseInteger(a.text);
+      if (!state || (*state != 0 && *state != 1)) throw UsageError(a.name + " is 0 or 1");
+      if (!form.control(c).enabled) throw UsageError(a.name + " cannot be changed now");
+      showPageOf(form, c);
+      if (form.control(c).value != *state) form.click(c);
+      return;
+    }
+    case ControlKind::ComboBox: {
+      showPageOf(form, c);
+      const auto& items = form.control(c).items;
+      const auto it = std::find(items.begin(), items.end(), a.text);
+      if (it != items.end())
+        form.pickEntry(c, static_cast<std::size_t>(it - items.begin()));
+      else
+        form.setText(c, a.text);
+      return;
+    }
+    case ControlKind::TextBox:
+      break;
+    default:
+      throw UsageError(a.name + " cannot be set");
+  }
+  if (c == Text6) {
+    const auto degrees = parseInteger(a.text);
+    const ControlState& spinner = form.control(UpDown1);
+    if (!degrees || *degrees < spinner.minimum || *degrees > spinner.maximum)
+      throw UsageError(a.name + " is a whole degree from " + std::to_string(spinner.minimum) + " to " +
+                       std::to_string(spinner.maximum));
+    // As the spinner does it, a degree at a time.
+    for (int guard = 0; guard < 200 && form.text(Text6) != std::to_string(*degrees); ++guard)
+      form.spin(UpDown1, leadingNumber(form.text(Text6)) < *degrees ? +1 : -1);
+    return;
+  }
+  if (form.control(c).locked && c != Text3) {
+    std::string why = a.name + " is read-only on the form";
+    if (c == Text32) why = a.name + " is locked while useRecommendedLighting is 1";
+    if (c == Text35) why = a.name + " is locked while refinedFanCalc is 1";
+    if (c == Text36 || c == Text37) why = a.name + " is locked while refinedFanCalc is 0";
+    throw UsageError(why);
+  }
+  if (!form.control(c).visible) throw UsageError(a.name + " is hidden on the form now");
+  showPageOf(form, c);
+  form.moveFocus(c);
+  form.setText(c, a.text);
+  form.focusLost(c);
+}
+
+std::size_t displayWidth(std::string_view utf8) {
+  return static_cast<std::size_t>(
+      std::count_if(utf8.begin(), utf8.end(), [](char ch) { return (static_cast<unsigned char>(ch) & 0xC0) != 0x80; }));
+}
+
+void printTable(const CalculationForm& form, std::ostream& out) {
+  std::size_t width = 0;
+  for (const auto& [caption, control] : kResultRows) width = std::max(width, displayWidth(caption));
+  out << "Теплопритоки, кВт\n";
+  for (const auto& [caption, control] : kResultRows)
+    out << caption << std::string(width + 2 - displayWidth(caption), ' ') << form.text(control) << '\n';
+}
+
+std::string jsonString(std::string_view text) {
+  std::string s = "\"";
+  for (char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
+    switch (ch) {
+      case '"':
+        s += "\\\"";
+        break;
+      case '\\':
+        s += "\\\\";
+        break;
+      case '\n':
+        s += "\\n";
+        break;
+      case '\r':
+        s += "\\r";
+        break;
+      case '\t':
+        s += "\\t";
+        break;
+      default:
+        if (c < 0x20) {
+          static constexpr char kHex[] = "0123456789abcdef";
+          s += "\\u00";
+          s += kHex[c >> 4];
+          s += kHex[c & 0xF];
+        } else {
+          s += ch;
+        }
+    }
+  }
+  return s + "\"";
+}
+
+// One JSON object, written member by member.
+class JsonObject {
+ public:
+  JsonObject(std::ostream& out, int indent) : out_(out), indent_(indent) { out_ << "{"; }
+  std::ostream& key(std::string_view name) {
+    out_ << (first_ ? "\n" : ",\n") << std::string(static_cast<std::size_t>(indent_ + 2), ' ') << jsonString(name)
+         << ": ";
+    first_ = false;
+    return out_;
+  }
+  void close() { out_ << (first_ ? "" : "\n" + std::string(static_cast<std::size_t>(indent_), ' ')) << "}"; }
+  int indent() const { return indent_ + 2; }
+
+ private:
+  std::ostream& out_;
+  int indent_;
+  bool first_ = true;
+};
+
+void printJson(const CalculationForm& form, const std::vector<Message>& messages, std::ostream& out) {
+  const CalculationInputs& in = form.inputs();
+  const CalculationResults& r = form.results();
+  JsonObject root(out, 0);
+
+  JsonObject inputs(root.key("inputs"), root.indent());
+  for (const auto& f : floatInputFields()) inputs.key(f.name) << formatNumberExact(in.*(f.member));
+  for (const auto& f : textInputFields()) inputs.key(f.name) << jsonString(in.*(f.member));
+  for (const auto& f : flagInputFields()) inputs.key(f.name) << (in.*(f.member) ? "true" : "false");
+  inputs.key("processMode") << jsonString(processModeName(in.processMode));
+  inputs.close();
+
+  JsonObject results(root.key("results"), root.indent());
+  for (const auto& f : floatResultFields()) results.key(f.name) << formatNumberExact(r.*(f.member));
+  for (const auto& f : integerResultFields()) results.key(f.name) << r.*(f.member);
+  results.close();
+
+  JsonObject texts(root.key("texts"), root.indent());
+  for (Control c : allControls())
+    if (kindOf(c) == ControlKind::TextBox || kindOf(c) == ControlKind::ComboBox)
+      texts.key(nameOf(c)) << jsonString(form.text(c));
+  texts.close();
+
+  JsonObject states(root.key("states"), root.indent());
+  for (Control c : allControls())
+    if (kindOf(c) == ControlKind::CheckBox || kindOf(c) == ControlKind::OptionButton)
+      states.key(nameOf(c)) << form.control(c).value;
+  states.close();
+
+  root.key("modified") << (form.modified() ? "true" : "false");
+  std::ostream& list = root.key("messages");
+  list << "[";
+  for (std::size_t i = 0; i < messages.size(); ++i)
+    list << (i ? ", " : "") << "{\"title\": " << jsonString(messages[i].title)
+         << ", \"text\": " << jsonString(messages[i].text) << "}";
+  list << "]";
+  root.close();
+  out << '\n';
+}
+
+}  // namespace
+
+int runCli(const std::vector<std::string>& args, CliContext& context) {
+  if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
+    context.out << kUsage;
+    return kExitDone;
+  }
+  if (!args.empty() && args[0] == "--version") {
+    context.out << "kamerol-cli " << kVersion << '\n';
+    return kExitDone;
+  }
+  try {
+    const Options options = parseOptions(args);
+    PrintingMessages messages(context.err);
+    CalculationForm form(messages, context.locale);
+    startCalculation(form, std::nullopt, messages);
+    if (options.file) {
+      const ReadStatus status = readCalculationFile(form, *options.file, ReadMode::Dialog, messages);
+      if (status == ReadStatus::CannotOpen) {
+        context.err << "kamerol-cli: cannot open " << options.file->string() << '\n';
+        return kExitCannotOpen;
+      }
+      if (status == ReadStatus::FormatError) return kExitFormatError;
+    }
+    for (const Assignment& a : options.assignments) apply(form, a);
+
+    if (options.command == "report") {
+      if (!context.writeReportPdf) {
+        context.err << "kamerol-cli: this build has no report\n";
+        return kExitCannotOpen;
+      }
+      if (!context.writeReportPdf(form.record(), options.logo, *options.output)) {
+        context.err << "kamerol-cli: cannot write " << options.output->string() << '\n';
+        return kExitCannotOpen;
+      }
+      return kExitDone;
+    }
+    if (options.output && !writeCalculationFile(form, *options.output)) {
+      context.err << "kamerol-cli: cannot write " << options.output->string() << '\n';
+      return kExitCannotOpen;
+    }
+    if (options.json)
+      printJson(form, messages.messages, context.out);
+    else
+      printTable(form, context.out);
+    return kExitDone;
+  } catch (const UsageError& error) {
+    context.err << "kamerol-cli: " << error.message() << "\nTry 'kamerol-cli --help'.\n";
+    return kExitUsage;
+  }
+}
+
+}  // namespace kamerol

@@ -1,0 +1,39 @@
+#pragma once
+
+// kamerol-cli: runs and scripts calculations without a display.
+//
+//   kamerol-cli calc   [FILE.tpl] [--set NAME=TEXT]... [--json] [-o OUT.tpl]
+//   kamerol-cli report [FILE.tpl] [--set NAME=TEXT]... [--no-logo] -o OUT.pdf
+//
+// Exit codes: 0 done, 1 usage error, 2 a file cannot be opened or written,
+// 3 the input is not a calculation file.
+
+#include <filesystem>
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "core/number_text.h"
+#include "core/record.h"
+
+namespace kamerol {
+
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitUsage = 1;
+inline constexpr int kExitCannotOpen = 2;
+inline constexpr int kExitFormatError = 3;
+
+struct CliContext {
+  NumberLocale locale;
+  std::ostream& out;
+  std::ostream& err;
+  // Writes the results report of a record as a PDF; empty where the program
+  // was built without the report.
+  std::function<bool(const CalculationRecord&, bool showLogo, const std::filesystem::path&)> writeReportPdf;
+};
+
+// `args` excludes the program name.
+int runCli(const std::vector<std::string>& args, CliContext& context);
+
+}  // namespace kamerol

@@ -1,0 +1,29 @@
+#pragma once
+
+// The fields of the calculation record by name, for machine-readable output
+// and for addressing fields by name.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "core/record.h"
+
+namespace kamerol {
+
+template <typename Struct, typename Value>
+struct NamedField {
+  std::string_view name;
+  Value Struct::*member;
+};
+
+std::span<const NamedField<CalculationInputs, float>> floatInputFields();
+std::span<const NamedField<CalculationInputs, std::string>> textInputFields();
+std::span<const NamedField<CalculationInputs, bool>> flagInputFields();
+std::span<const NamedField<CalculationResults, float>> floatResultFields();
+std::span<const NamedField<CalculationResults, std::int16_t>> integerResultFields();
+
+std::string_view processModeName(ProcessMode mode);  // "storage" or "freezing"
+
+}  // namespace kamerol

@@ -1,0 +1,187 @@
+#include "app/cli.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "core/cp1251.h"
+
+namespace kamerol {
+namespace {
+
+const std::filesystem::path kExamples = KAMEROL_EXAMPLES_DIR;
+
+struct CliRun {
+  int code;
+  std::string out;
+  std::string err;
+};
+
+CliRun cli(std::vector<std::string> args, NumberLocale locale = NumberLocale::point()) {
+  std::ostringstream out;
+  std::ostringstream err;
+  CliContext context{std::move(locale), out, err, {}};
+  const int code = runCli(args, context);
+  return {code, out.str(), err.str()};
+}
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+std::filesystem::path temporaryPath(const std::string& name) {
+  return std::filesystem::temp_directory_path() / ("kamerol-cli-test-" + std::to_string(::getpid()) + "-" + name);
+}
+
+TEST(CliTest, WorkedExampleShowsTheResultBoxes) {
+  const CliRun run = cli({"calc", (kExamples / "worked-example.tpl").string()});
+  ASSERT_EQ(run.code, kExitDone) << run.err;
+  EXPECT_TRUE(contains(run.out, "Через стены")) << run.out;
+  for (const char* line : {"0.63", "0.46", "0.08", "1.17", "1.64"}) EXPECT_TRUE(contains(run.out, line)) << line;
+  std::istringstream lines(run.out);
+  std::string line;
+  std::vector<std::string> rows;
+  while (std::getline(lines, line)) rows.push_back(line);
+  ASSERT_EQ(rows.size(), 12u);
+  EXPECT_EQ(rows[0], "Теплопритоки, кВт");
+  EXPECT_EQ(rows[1].substr(rows[1].size() - 4), "0.63");
+  EXPECT_EQ(rows[11].substr(rows[11].size() - 4), "1.64");
+  EXPECT_TRUE(run.err.empty());
+}
+
+TEST(CliTest, SetActsAsTheUserWould) {
+  CliRun run = cli({"calc", "--set", "roomLength=500", "--set", "roomWidth=400", "--set", "Text4=300", "--json"});
+  ASSERT_EQ(run.code, kExitDone) << run.err;
+  EXPECT_TRUE(contains(run.out, "\"Text49\": \"1.64\""));
+  EXPECT_TRUE(contains(run.out, "\"roomLength\": 5,"));
+  EXPECT_TRUE(contains(run.out, "\"modified\": true"));
+  EXPECT_TRUE(contains(run.out, "\"messages\": []"));
+
+  // Leaving the field runs its checks: a message, and the reset.
+  run = cli({"calc", "--set", "roomLength=20000", "--json"});
+  ASSERT_EQ(run.code, kExitDone);
+  EXPECT_EQ(run.err, "Ошибка ввода: Слишком большая длина камеры!\n");
+  EXPECT_TRUE(contains(run.out, "{\"title\": \"Ошибка ввода\", \"text\": \"Слишком большая длина камеры!\"}"));
+  EXPECT_TRUE(contains(run.out, "\"Text1\": \"0\""));
+}
+
+TEST(CliTest, ListsPickAnEntryOrTakeTypedText) {
+  CliRun run = cli({"calc", "--set", "wallMaterial=Дюралюминий", "--json"});
+  EXPECT_TRUE(contains(run.out, "\"wallMaterialLambda\": 160"));
+  run = cli({"calc", "--set", "productCategory=Овощи", "--set", "productName=Репа", "--json"});
+  EXPECT_TRUE(contains(run.out, "\"respirationHeat\": 87"));
+  EXPECT_TRUE(contains(run.out, "\"Combo10\": \"Репа\""));
+  run = cli({"calc", "--set", "wallMaterial=кирпич", "--json"});  // typed, no match
+  EXPECT_TRUE(contains(run.out, "\"Combo1\": \"кирпич\""));
+  EXPECT_TRUE(contains(run.out, "\"wallMaterial\": \"Железобетон\""));
+}
+
+TEST(CliTest, ModeChecksAndRoomTemperature) {
+  const CliRun run = cli({"calc", "--set", "processMode=freezing", "--set", "includeFans=0", "--set", "roomTemp=-18",
+                          "--set", "useRecommendedLighting=0", "--set", "lightingPower=12", "--json"});
+  ASSERT_EQ(run.code, kExitDone) << run.err;
+  EXPECT_TRUE(contains(run.out, "\"processMode\": \"freezing\""));
+  EXPECT_TRUE(contains(run.out, "\"Option2\": 1"));
+  EXPECT_TRUE(contains(run.out, "\"Check12\": 0"));
+  EXPECT_TRUE(contains(run.out, "\"Text6\": \"-18\""));
+  EXPECT_TRUE(contains(run.out, "\"roomTemp\": -18"));
+  EXPECT_TRUE(contains(run.out, "\"Text32\": \"12\""));
+}
+
+TEST(CliTest, DecimalCommaLocale) {
+  const CliRun run = cli({"calc", "--set", "roomLength=512,5", "--json"}, NumberLocale::comma());
+  EXPECT_TRUE(contains(run.out, "\"roomLength\": 5.125"));
+}
+
+struct UsageCase {
+  std::vector<std::string> args;
+  const char* message;
+};
+
+class CliUsageTest : public testing::TestWithParam<UsageCase> {};
+
+TEST_P(CliUsageTest, IsAUsageError) {
+  const CliRun run = cli(GetParam().args);
+  EXPECT_EQ(run.code, kExitUsage);
+  EXPECT_TRUE(contains(run.err, GetParam().message)) << run.err;
+  EXPECT_TRUE(contains(run.err, "--help"));
+  EXPECT_TRUE(run.out.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CliUsageTest,
+    testing::Values(UsageCase{{}, "a command is needed"}, UsageCase{{"compute"}, "unknown command"},
+                    UsageCase{{"calc", "--set", "colour=red"}, "unknown field \"colour\""},
+                    UsageCase{{"calc", "--set", "UpDown1=3"}, "unknown field"},
+                    UsageCase{{"calc", "--set"}, "--set needs a value"},
+                    UsageCase{{"calc", "--set", "roomLength"}, "NAME=TEXT"},
+                    UsageCase{{"calc", "--frobnicate"}, "unknown option"},
+                    UsageCase{{"calc", "a.tpl", "b.tpl"}, "only one calculation file"},
+                    UsageCase{{"report", "a.tpl"}, "report needs -o"},
+                    UsageCase{{"calc", "--set", "processMode=thawing"}, "storage or freezing"},
+                    UsageCase{{"calc", "--set", "includeFans=yes"}, "0 or 1"},
+                    UsageCase{{"calc", "--set", "roomTemp=25"}, "whole degree from -40 to 20"},
+                    UsageCase{{"calc", "--set", "roomTemp=2.5"}, "whole degree"},
+                    UsageCase{{"calc", "--set", "lightingPower=12"}, "locked while useRecommendedLighting"},
+                    UsageCase{{"calc", "--set", "Text39=5"}, "read-only"},
+                    UsageCase{{"calc", "--set", "processMode=freezing", "--set", "storedMass=10"}, "hidden"}));
+
+TEST(CliTest, FilesThatCannotBeReadOrWritten) {
+  CliRun run = cli({"calc", "/nonexistent/calculation.tpl"});
+  EXPECT_EQ(run.code, kExitCannotOpen);
+  EXPECT_TRUE(contains(run.err, "cannot open"));
+
+  const auto bad = temporaryPath("bad.tpl");
+  std::ofstream(bad) << "hello\r\n";
+  run = cli({"calc", bad.string()});
+  EXPECT_EQ(run.code, kExitFormatError);
+  EXPECT_EQ(run.err, "Сообщение программы: Другой формат файла\n");
+  std::filesystem::remove(bad);
+
+  run = cli({"calc", "-o", "/nonexistent/folder/out.tpl"});
+  EXPECT_EQ(run.code, kExitCannotOpen);
+  run = cli({"report", "-o", "out.pdf"});  // no report in this build of the context
+  EXPECT_EQ(run.code, kExitCannotOpen);
+}
+
+TEST(CliTest, OutputIsACalculationFile) {
+  const auto path = temporaryPath("out.tpl");
+  CliRun run = cli({"calc", "--set", "clientInfo=Склад", "-o", path.string()});
+  ASSERT_EQ(run.code, kExitDone) << run.err;
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  EXPECT_EQ(bytes.str().substr(bytes.str().size() - 7), encodeWindows1251("Склад") + "\r\n");
+  run = cli({"calc", path.string(), "--json"});
+  EXPECT_TRUE(contains(run.out, "\"clientInfo\": \"Склад\""));
+  EXPECT_TRUE(contains(run.out, "\"modified\": false"));
+  std::filesystem::remove(path);
+}
+
+TEST(CliTest, ReportGoesThroughTheWriter) {
+  std::ostringstream out;
+  std::ostringstream err;
+  CalculationRecord written;
+  bool logo = true;
+  CliContext context{NumberLocale::point(), out, err,
+                     [&](const CalculationRecord& record, bool showLogo, const std::filesystem::path&) {
+                       written = record;
+                       logo = showLogo;
+                       return true;
+                     }};
+  const int code = runCli({"report", (kExamples / "worked-example.tpl").string(), "--no-logo", "-o", "x.pdf"}, context);
+  EXPECT_EQ(code, kExitDone);
+  EXPECT_FALSE(logo);
+  EXPECT_EQ(written.results.shownWalls, 0.63f);
+}
+
+TEST(CliTest, HelpAndVersion) {
+  CliRun run = cli({"--help"});
+  EXPECT_EQ(run.code, kExitDone);
+  EXPECT_TRUE(contains(run.out, "kamerol-cli calc"));
+  run = cli({"--version"});
+  EXPECT_EQ(run.out, "kamerol-cli 2.5.0\n");
+}
+
+}  // namespace
+}  // namespace kamerol
