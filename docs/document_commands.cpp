@@ -1,0 +1,47 @@
+#include "docs/document_commands.h"
+
+#include "docs/calculation_file.h"
+
+namespace kamerol {
+
+bool DocumentCommands::settleUnsavedChanges() {
+  if (!form_.modified()) return true;
+  switch (ui_.askToSaveChanges()) {
+    case SaveAnswer::Yes:
+      return save();
+    case SaveAnswer::No:
+      return true;
+    case SaveAnswer::Cancel:
+      break;
+  }
+  return false;
+}
+
+bool DocumentCommands::newCalculation() {
+  if (!settleUnsavedChanges()) return false;
+  form_.loadDefaults();
+  return true;
+}
+
+bool DocumentCommands::open() {
+  if (!settleUnsavedChanges()) return false;
+  const auto path = ui_.chooseFileToOpen({std::string(kOpenFilter), ui_.calculationsFolder(), lastFile_.filename()});
+  if (!path) return false;
+  lastFile_ = *path;
+  return readCalculationFile(form_, *path, ReadMode::Dialog, ui_) == ReadStatus::Ok;
+}
+
+bool DocumentCommands::save() {
+  auto path = ui_.chooseFileToSave({std::string(kSaveFilter), ui_.calculationsFolder(), lastFile_.filename()});
+  if (!path) return false;
+  if (!path->has_extension()) *path += ".tpl";
+  lastFile_ = *path;
+  if (writeCalculationFile(form_, *path)) return true;
+  ui_.showMessage(
+      Message{"Сообщение программы", "Не удалось сохранить файл расчета\n" + path->string(), MessageIcon::Error});
+  return false;
+}
+
+bool DocumentCommands::mayClose() { return settleUnsavedChanges(); }
+
+}  // namespace kamerol

@@ -1,0 +1,69 @@
+#pragma once
+
+// The document commands of the calculation form: New, Open, Save, the close
+// prompt and Exit, over an interface to the dialogs so that their logic runs
+// and is tested without a window.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "form/calculation_form.h"
+#include "form/messages.h"
+
+namespace kamerol {
+
+enum class SaveAnswer { Yes, No, Cancel };
+
+struct FileDialogRequest {
+  // Entries "Caption (*.tpl)" with their patterns, first the default one.
+  std::string filter;
+  std::filesystem::path folder;     // where the dialog starts
+  std::filesystem::path suggested;  // the file name chosen last, offered again
+};
+
+class DocumentUi : public MessageSink {
+ public:
+  // Empty when the user cancels.
+  virtual std::optional<std::filesystem::path> chooseFileToOpen(const FileDialogRequest& request) = 0;
+  virtual std::optional<std::filesystem::path> chooseFileToSave(const FileDialogRequest& request) = 0;
+  // "Файл расчетов претерпел изменения, хотите их сохранить?" with Yes, No and Cancel.
+  virtual SaveAnswer askToSaveChanges() = 0;
+  // The folder the open and save dialogs start in.
+  virtual std::filesystem::path calculationsFolder() const = 0;
+};
+
+inline constexpr std::string_view kOpenFilter = "Файлы (*.tpl);;Все файлы(*.*)";
+inline constexpr std::string_view kSaveFilter = "Файлы расчета (*.tpl);;Все файлы(*.*)";
+inline constexpr std::string_view kSaveChangesQuestion = "Файл расчетов претерпел изменения, хотите их сохранить?";
+inline constexpr std::string_view kSaveChangesTitle = "Kamerol ";
+
+class DocumentCommands {
+ public:
+  DocumentCommands(CalculationForm& form, DocumentUi& ui) : form_(form), ui_(ui) {}
+
+  // Each returns whether it was carried out. Unsaved changes are never thrown
+  // away silently: New, Open and Exit ask first, as closing does.
+  bool newCalculation();
+  bool open();
+  // The save dialog, then the write. A name without an extension gets ".tpl".
+  // A failed write is reported and leaves `modified` set.
+  bool save();
+  // The close prompt: true when the program may end. "Yes" goes on only when
+  // the calculation was saved.
+  bool mayClose();
+  // "Выход": as the close prompt.
+  bool mayExit() { return mayClose(); }
+
+  const std::filesystem::path& lastFile() const { return lastFile_; }
+
+ private:
+  // When there are unsaved changes: asks, saves on Yes; false to abort.
+  bool settleUnsavedChanges();
+
+  CalculationForm& form_;
+  DocumentUi& ui_;
+  std::filesystem::path lastFile_;
+};
+
+}  // namespace kamerol

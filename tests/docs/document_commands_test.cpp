@@ -1,0 +1,193 @@
+#include "docs/document_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+
+#include "docs/calculation_file.h"
+#include "tests/form/form_test_support.h"
+
+namespace kamerol {
+namespace {
+
+using enum Control;
+using testing_support::StartedForm;
+
+class FakeUi : public DocumentUi {
+ public:
+  std::optional<std::filesystem::path> chooseFileToOpen(const FileDialogRequest& request) override {
+    requests.push_back(request);
+    return next(openAnswers);
+  }
+  std::optional<std::filesystem::path> chooseFileToSave(const FileDialogRequest& request) override {
+    requests.push_back(request);
+    return next(saveAnswers);
+  }
+  SaveAnswer askToSaveChanges() override {
+    ++questions;
+    return answer;
+  }
+  void showMessage(const Message& message) override { messages.push_back(message); }
+  std::filesystem::path calculationsFolder() const override { return folder; }
+
+  std::deque<std::optional<std::filesystem::path>> openAnswers;
+  std::deque<std::optional<std::filesystem::path>> saveAnswers;
+  SaveAnswer answer = SaveAnswer::Cancel;
+  int questions = 0;
+  std::vector<FileDialogRequest> requests;
+  std::vector<Message> messages;
+  std::filesystem::path folder = "/calculations";
+
+ private:
+  static std::optional<std::filesystem::path> next(std::deque<std::optional<std::filesystem::path>>& answers) {
+    if (answers.empty()) return std::nullopt;
+    auto a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+};
+
+class DocumentCommandsTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() / ("kamerol-commands-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder_);
+    ui.folder = folder_;
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+
+  void makeModified() {
+    f.enter(Text3, "изменено");
+    ASSERT_TRUE(f.form.modified());
+  }
+
+  std::filesystem::path folder_;
+  StartedForm f;
+  FakeUi ui;
+  DocumentCommands commands{f.form, ui};
+};
+
+// The close prompt: whether there are changes, the answer, what the save
+// dialog does; whether the program may end, whether a file was written.
+struct CloseCase {
+  const char* what;
+  bool modified;
+  SaveAnswer answer;
+  bool saveDialogCancelled;
+  bool saveFails;
+  bool mayClose;
+  bool written;
+  int questions;
+};
+
+class ClosePromptTest : public DocumentCommandsTest, public testing::WithParamInterface<CloseCase> {};
+
+TEST_P(ClosePromptTest, Table) {
+  const CloseCase c = GetParam();
+  if (c.modified) makeModified();
+  ui.answer = c.answer;
+  const auto target = c.saveFails ? folder_ / "missing" / "a.tpl" : folder_ / "a.tpl";
+  ui.saveAnswers.push_back(c.saveDialogCancelled ? std::nullopt : std::optional(target));
+  EXPECT_EQ(commands.mayClose(), c.mayClose) << c.what;
+  EXPECT_EQ(std::filesystem::exists(folder_ / "a.tpl"), c.written) << c.what;
+  EXPECT_EQ(ui.questions, c.questions) << c.what;
+  if (c.saveFails) {
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].title, "Сообщение программы");
+    EXPECT_EQ(ui.messages[0].text, "Не удалось сохранить файл расчета\n" + target.string());
+    EXPECT_TRUE(f.form.modified());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ClosePromptTest,
+    testing::Values(CloseCase{"nothing changed", false, SaveAnswer::Cancel, false, false, true, false, 0},
+                    CloseCase{"yes, saved", true, SaveAnswer::Yes, false, false, true, true, 1},
+                    CloseCase{"yes, dialog cancelled", true, SaveAnswer::Yes, true, false, false, false, 1},
+                    CloseCase{"yes, save failed", true, SaveAnswer::Yes, false, true, false, false, 1},
+                    CloseCase{"no", true, SaveAnswer::No, false, false, true, false, 1},
+                    CloseCase{"cancel", true, SaveAnswer::Cancel, false, false, false, false, 1}));
+
+TEST_F(DocumentCommandsTest, CancelKeepsAskingAtEveryClose) {
+  makeModified();
+  EXPECT_FALSE(commands.mayClose());
+  EXPECT_FALSE(commands.mayClose());
+  EXPECT_EQ(ui.questions, 2);
+}
+
+TEST_F(DocumentCommandsTest, SavingClearsModifiedSoClosingDoesNotAsk) {
+  makeModified();
+  ui.saveAnswers.push_back(folder_ / "a.tpl");
+  ASSERT_TRUE(commands.save());
+  EXPECT_FALSE(f.form.modified());
+  EXPECT_TRUE(commands.mayClose());
+  EXPECT_EQ(ui.questions, 0);
+}
+
+TEST_F(DocumentCommandsTest, SaveAddsTheExtensionAndStartsInTheCalculationsFolder) {
+  ui.saveAnswers.push_back(folder_ / "камера");
+  ASSERT_TRUE(commands.save());
+  EXPECT_TRUE(std::filesystem::exists(folder_ / "камера.tpl"));
+  ASSERT_EQ(ui.requests.size(), 1u);
+  EXPECT_EQ(ui.requests[0].folder, folder_);
+  EXPECT_EQ(ui.requests[0].filter, "Файлы расчета (*.tpl);;Все файлы(*.*)");
+  // An existing file is replaced; the name chosen is offered again.
+  ui.saveAnswers.push_back(folder_ / "камера.tpl");
+  ASSERT_TRUE(commands.save());
+  EXPECT_EQ(ui.requests[1].suggested, "камера.tpl");
+}
+
+TEST_F(DocumentCommandsTest, NewAsksWhenModified) {
+  makeModified();
+  f.enter(Text1, "500");
+  ui.answer = SaveAnswer::Cancel;
+  EXPECT_FALSE(commands.newCalculation());
+  EXPECT_EQ(f.form.text(Text1), "500");
+  ui.answer = SaveAnswer::No;
+  EXPECT_TRUE(commands.newCalculation());
+  EXPECT_EQ(f.form.text(Text1), "0");
+  EXPECT_FALSE(f.form.modified());
+  EXPECT_TRUE(commands.newCalculation());  // nothing to ask now
+  EXPECT_EQ(ui.questions, 2);
+}
+
+TEST_F(DocumentCommandsTest, OpenReadsInDialogModeAndReportsAFormatError) {
+  StartedForm source;
+  source.enter(Text1, "800");
+  ASSERT_TRUE(writeCalculationFile(source.form, folder_ / "b.tpl"));
+  std::ofstream(folder_ / "bad.tpl") << "nonsense\r\n";
+
+  ui.openAnswers = {std::nullopt, folder_ / "b.tpl", folder_ / "bad.tpl", folder_ / "gone.tpl"};
+  EXPECT_FALSE(commands.open());  // cancelled
+  EXPECT_EQ(ui.requests.back().filter, "Файлы (*.tpl);;Все файлы(*.*)");
+  EXPECT_EQ(ui.requests.back().folder, folder_);
+  EXPECT_TRUE(commands.open());
+  EXPECT_EQ(f.form.text(Text1), "800");
+  EXPECT_FALSE(f.form.modified());
+  EXPECT_FALSE(commands.open());
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0], (Message{"Сообщение программы", "Другой формат файла", MessageIcon::Error}));
+  EXPECT_EQ(f.form.text(Text1), "800");
+  EXPECT_FALSE(commands.open());  // cannot be opened: silent
+  EXPECT_EQ(ui.messages.size(), 1u);
+}
+
+TEST_F(DocumentCommandsTest, OpenAsksWhenModified) {
+  makeModified();
+  ui.answer = SaveAnswer::Cancel;
+  EXPECT_FALSE(commands.open());
+  EXPECT_TRUE(ui.requests.empty());  // no dialog after Cancel
+}
+
+TEST_F(DocumentCommandsTest, ExitAsksWhenModified) {
+  makeModified();
+  ui.answer = SaveAnswer::Cancel;
+  EXPECT_FALSE(commands.mayExit());
+  ui.answer = SaveAnswer::No;
+  EXPECT_TRUE(commands.mayExit());
+}
+
+}  // namespace
+}  // namespace kamerol
