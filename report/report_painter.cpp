@@ -1,0 +1,167 @@
+#include "report/report_painter.h"
+
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QLineF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPen>
+#include <QPrinter>
+#include <QTextLayout>
+#include <QTextOption>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "core/version.h"
+
+namespace kamerol {
+namespace {
+
+constexpr int kTwipsPerInch = 1440;
+constexpr int kTwipsPerPoint = 20;
+
+// Fonts, printing and PDF output all need the GUI application's font database;
+// without one Qt would abort, and a report command must fail softly instead.
+bool haveGuiApplication() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
+
+qreal advanceOf(const QFontMetricsF& metrics, const QString& text) {
+  // Trailing blanks of a wrapped line take no room on the page.
+  qsizetype end = text.size();
+  while (end > 0 && text.at(end - 1).isSpace()) --end;
+  return metrics.horizontalAdvance(text.left(end));
+}
+
+void layoutWrapped(const ReportText& t, const QString& text, const QFontMetricsF& metrics, ReportTextLayout& out) {
+  QTextLayout layout(text, out.font);
+  QTextOption option;
+  option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  layout.setTextOption(option);
+
+  const qreal boxHeight = t.height > 0 ? t.height : std::numeric_limits<qreal>::infinity();
+  qreal y = 0;
+  qsizetype lastStart = 0;
+  layout.beginLayout();
+  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+    line.setLineWidth(t.width);
+    // The first line is always drawn, even in a box too low for it.
+    if (!out.lines.empty() && y + line.height() > boxHeight) {
+      out.elided = true;
+      break;
+    }
+    const QString lineText = text.mid(line.textStart(), line.textLength());
+    out.lines.push_back({lineText, QPointF(t.left, t.top + y + line.ascent()), advanceOf(metrics, lineText)});
+    lastStart = line.textStart();
+    y += line.height();
+  }
+  layout.endLayout();
+
+  if (out.elided) {
+    ReportTextLine& last = out.lines.back();
+    last.text = metrics.elidedText(text.mid(lastStart), Qt::ElideRight, t.width);
+    last.width = advanceOf(metrics, last.text);
+  }
+}
+
+}  // namespace
+
+QFont reportFont(const ReportPage& page, const ReportText& text) {
+  QFont font(QString::fromStdString(page.fontFamily));
+  // Sized in twips, the unit the painter is scaled to: the sizes of the page
+  // are whole twips (9.75 pt is 195), and the layout is the same on every device.
+  font.setPixelSize(std::max(1, static_cast<int>(std::lround(text.pointSize * kTwipsPerPoint))));
+  font.setBold(text.bold);
+  // Unhinted advances scale linearly, so a line breaks at the same word on
+  // screen and on paper.
+  font.setHintingPreference(QFont::PreferNoHinting);
+  return font;
+}
+
+ReportTextLayout layoutReportText(const ReportPage& page, const ReportText& t) {
+  ReportTextLayout out;
+  out.font = reportFont(page, t);
+  const QFontMetricsF metrics(out.font);
+  const QString text = QString::fromStdString(t.text);
+
+  if (t.wrap && t.width > 0) {
+    layoutWrapped(t, text, metrics, out);
+  } else if (!text.isEmpty()) {
+    out.lines.push_back({text, QPointF(t.left, t.top + metrics.ascent()), advanceOf(metrics, text)});
+  }
+
+  out.bounds = QRectF(t.left, t.top, 0, 0);
+  for (const ReportTextLine& line : out.lines) {
+    const QRectF lineRect(line.baseline.x(), line.baseline.y() - metrics.ascent(), line.width, metrics.height());
+    out.bounds = out.bounds.isEmpty() ? lineRect : out.bounds.united(lineRect);
+  }
+  return out;
+}
+
+void paintReportPage(QPainter& painter, const ReportPage& page, const QRectF& target) {
+  if (page.width <= 0 || page.height <= 0 || target.isEmpty()) return;
+  const qreal scale = std::min(target.width() / page.width, target.height() / page.height);
+  const QPointF origin(target.left() + (target.width() - page.width * scale) / 2,
+                       target.top() + (target.height() - page.height * scale) / 2);
+
+  painter.save();
+  painter.translate(origin);
+  painter.scale(scale, scale);
+  painter.fillRect(QRectF(0, 0, page.width, page.height), Qt::white);
+
+  // Rules stay crisp without antialiasing; text keeps it.
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setRenderHint(QPainter::TextAntialiasing, true);
+  painter.setPen(QPen(Qt::black, kReportRuleWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+  painter.setBrush(Qt::NoBrush);
+  for (const ReportLine& l : page.lines) painter.drawLine(QLineF(l.x1, l.y1, l.x2, l.y2));
+  for (const ReportRect& r : page.rects) painter.drawRect(QRectF(QPointF(r.left, r.top), QPointF(r.right, r.bottom)));
+
+  for (const ReportText& t : page.texts) {
+    const ReportTextLayout layout = layoutReportText(page, t);
+    painter.setFont(layout.font);
+    for (const ReportTextLine& line : layout.lines) painter.drawText(line.baseline, line.text);
+  }
+  painter.restore();
+}
+
+bool writeReportPdf(const ReportPage& page, const QString& path) {
+  if (!haveGuiApplication() || page.width <= 0 || page.height <= 0) return false;
+  QPdfWriter writer(path);
+  writer.setCreator(QStringLiteral("%1 %2").arg(QLatin1String(kProgramName), QLatin1String(kVersion)));
+  // One device unit per twip: the page is drawn at exactly its own size. A PDF
+  // page size is a whole number of points in Qt, so round the sheet up; the
+  // fraction of a point left over stays blank.
+  writer.setResolution(kTwipsPerInch);
+  const QSize sheetPoints(static_cast<int>(std::ceil(page.width / double(kTwipsPerPoint))),
+                          static_cast<int>(std::ceil(page.height / double(kTwipsPerPoint))));
+  const QPageSize sheet(sheetPoints, QStringLiteral("Kamerol"), QPageSize::ExactMatch);
+  if (!writer.setPageLayout(QPageLayout(sheet, QPageLayout::Portrait, QMarginsF()))) return false;
+
+  QPainter painter;
+  if (!painter.begin(&writer)) return false;
+  paintReportPage(painter, page, QRectF(0, 0, page.width, page.height));
+  return painter.end();
+}
+
+bool printReportPage(const ReportPage& page, QPrinter& printer) {
+  if (!haveGuiApplication() || page.width <= 0 || page.height <= 0) return false;
+  printer.setDocName(QLatin1String(kProgramName));
+  printer.setPageOrientation(QPageLayout::Portrait);
+  QPageLayout layout = printer.pageLayout();
+  layout.setMargins(layout.minimumMargins());
+  printer.setPageLayout(layout);
+
+  QPainter painter;
+  if (!painter.begin(&printer)) return false;
+  // The painter's origin is the printable area's top left.
+  const QSizeF area = printer.pageLayout().paintRectPixels(printer.resolution()).size();
+  const qreal devicePerTwip = printer.resolution() / double(kTwipsPerInch);
+  QSizeF size(page.width * devicePerTwip, page.height * devicePerTwip);
+  if (size.width() > area.width() || size.height() > area.height()) size.scale(area, Qt::KeepAspectRatio);
+  paintReportPage(painter, page, QRectF(QPointF((area.width() - size.width()) / 2, 0), size));
+  return painter.end();
+}
+
+}  // namespace kamerol

@@ -1,0 +1,55 @@
+#pragma once
+
+// Draws the report page with Qt. One routine paints screen, printer and PDF:
+// the page is laid out in twips and the painter's transform scales it, so
+// lines and glyphs are drawn as vectors at the device's own resolution.
+//
+// Everything here needs a QGuiApplication (the fonts come from it); the
+// offscreen platform will do.
+
+#include <QFont>
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+#include <vector>
+
+#include "report/report_page.h"
+
+class QPainter;
+class QPrinter;
+
+namespace kamerol {
+
+// Paints `page` scaled uniformly into `target` (painter coordinates), centred
+// where the aspect ratios differ, on a white background.
+void paintReportPage(QPainter& painter, const ReportPage& page, const QRectF& target);
+
+// Writes `page` as a one-page PDF whose page is the report's own size, drawn
+// at full scale. False when the file cannot be written.
+bool writeReportPdf(const ReportPage& page, const QString& path);
+
+// Prints `page` as one portrait page on the printer's paper, at full scale
+// where it fits the printable area and scaled down where it does not.
+// False when the printer cannot start or finish the job.
+bool printReportPage(const ReportPage& page, QPrinter& printer);
+
+// How one text is laid out on the page, in twips: the lines the painter
+// draws, each with its baseline origin. A boxed text that needs more lines
+// than its box holds ends with an elided line.
+struct ReportTextLine {
+  QString text;
+  QPointF baseline;
+  qreal width = 0;  // of the inked text, trailing blanks excluded
+};
+
+struct ReportTextLayout {
+  QFont font;
+  std::vector<ReportTextLine> lines;
+  QRectF bounds;  // the lines' extent, from ascent to descent
+  bool elided = false;
+};
+
+QFont reportFont(const ReportPage& page, const ReportText& text);
+ReportTextLayout layoutReportText(const ReportPage& page, const ReportText& text);
+
+}  // namespace kamerol

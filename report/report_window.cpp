@@ -1,0 +1,143 @@
+#include "report/report_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QIcon>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QScreen>
+#include <QScrollArea>
+#include <QSizePolicy>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <cmath>
+#include <utility>
+
+#include "report/report_painter.h"
+
+namespace kamerol {
+namespace {
+
+constexpr auto kPdfSuffix = ".pdf";
+
+QString withPdfSuffix(QString path) {
+  if (!path.endsWith(QLatin1String(kPdfSuffix), Qt::CaseInsensitive)) path += QLatin1String(kPdfSuffix);
+  return path;
+}
+
+}  // namespace
+
+QString QtReportWindowServices::askPdfPath(QWidget* parent, const QString& suggestedName) {
+  return QFileDialog::getSaveFileName(parent, QStringLiteral("Сохранить в PDF"), suggestedName,
+                                      QStringLiteral("PDF (*.pdf)"));
+}
+
+bool QtReportWindowServices::print(const ReportPage& page) {
+  const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+  if (info.isNull()) return false;
+  QPrinter printer(info, QPrinter::HighResolution);
+  return printReportPage(page, printer);
+}
+
+ReportPageView::ReportPageView(ReportPage page, QWidget* parent) : QWidget(parent), page_(std::move(page)) {
+  QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+  policy.setHeightForWidth(true);  // the scroll area then sizes the page from its width
+  setSizePolicy(policy);
+  setMinimumWidth(100);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+int ReportPageView::heightForWidth(int width) const {
+  if (page_.width <= 0) return 0;
+  return static_cast<int>(std::lround(static_cast<double>(width) * page_.height / page_.width));
+}
+
+QSize ReportPageView::sizeHint() const {
+  // The page at 96 dpi.
+  const int width = page_.width / 15;
+  return {width, heightForWidth(width)};
+}
+
+void ReportPageView::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), palette().window());
+  paintReportPage(painter, page_, QRectF(rect()));
+}
+
+ReportWindow::ReportWindow(ReportPage page, QString pdfName, std::unique_ptr<ReportWindowServices> services,
+                           QWidget* parent)
+    : QMainWindow(parent),
+      pdfName_(withPdfSuffix(std::move(pdfName))),
+      services_(services ? std::move(services) : std::make_unique<QtReportWindowServices>()) {
+  setWindowTitle(QStringLiteral("Печать"));
+
+  view_ = new ReportPageView(std::move(page));
+  scrollArea_ = new QScrollArea;
+  scrollArea_->setWidget(view_);
+  scrollArea_->setWidgetResizable(true);
+  scrollArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  scrollArea_->setBackgroundRole(QPalette::Dark);
+  setCentralWidget(scrollArea_);
+
+  QToolBar* toolBar = addToolBar(QString());
+  toolBar->setObjectName(QStringLiteral("reportToolBar"));
+  toolBar->setMovable(false);
+  toolBar->setContextMenuPolicy(Qt::PreventContextMenu);
+
+  QStyle* s = style();
+  printAction_ =
+      toolBar->addAction(QIcon::fromTheme(QStringLiteral("document-print"), s->standardIcon(QStyle::SP_FileIcon)),
+                         QStringLiteral("Распечатать"), this, &ReportWindow::printPage);
+  printAction_->setObjectName(QStringLiteral("Print"));
+  printAction_->setToolTip(QStringLiteral("Распечатать"));
+
+  closeAction_ = toolBar->addAction(
+      QIcon::fromTheme(QStringLiteral("window-close"), s->standardIcon(QStyle::SP_DialogCloseButton)),
+      QStringLiteral("Закрыть"), this, &QWidget::close);
+  closeAction_->setObjectName(QStringLiteral("Delete"));
+  closeAction_->setToolTip(QStringLiteral("Закрыть"));
+
+  savePdfAction_ = toolBar->addAction(
+      QIcon::fromTheme(QStringLiteral("document-save"), s->standardIcon(QStyle::SP_DialogSaveButton)),
+      QStringLiteral("Сохранить в PDF"), this, &ReportWindow::savePdf);
+  savePdfAction_->setObjectName(QStringLiteral("SavePdf"));
+  savePdfAction_->setToolTip(QStringLiteral("Сохранить в PDF"));
+  // Print and close are known by their icons; this one needs its words.
+  if (auto* button = qobject_cast<QToolButton*>(toolBar->widgetForAction(savePdfAction_)))
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+
+  // Wide enough to read, at most most of the screen's height.
+  QSize size(820, 1000);
+  if (const QScreen* screen = this->screen()) size = size.boundedTo(screen->availableGeometry().size() * 0.9);
+  resize(size);
+}
+
+ReportWindow::~ReportWindow() = default;
+
+void ReportWindow::printPage() {
+  try {
+    services_->print(view_->page());
+  } catch (...) {
+    // A printer failure leaves the report as it is.
+  }
+}
+
+void ReportWindow::savePdf() {
+  try {
+    const QString path = services_->askPdfPath(this, pdfName_);
+    if (path.isEmpty()) return;
+    writeReportPdf(view_->page(), withPdfSuffix(path));
+  } catch (...) {
+    // As with printing: nothing written, nothing said.
+  }
+}
+
+void ReportWindow::closeEvent(QCloseEvent* event) {
+  QMainWindow::closeEvent(event);
+  if (event->isAccepted()) emit closed();
+}
+
+}  // namespace kamerol

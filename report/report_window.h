@@ -1,0 +1,104 @@
+#pragma once
+
+// The report frame: a top-level window "Печать" that shows the report page
+// fitted to its width and prints it, saves it as PDF or closes it from its
+// toolbar. It shows one page built once by the caller; the caller plays the
+// report sound, reads the logo setting and shows the calculation form again
+// on closed().
+
+#include <QMainWindow>
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+#include "report/report_page.h"
+
+class QAction;
+class QScrollArea;
+
+namespace kamerol {
+
+// What the window needs from the desktop: a file dialog and the printer.
+// Tests replace it to run the window without either.
+class ReportWindowServices {
+ public:
+  virtual ~ReportWindowServices() = default;
+
+  // The path the user chose for the PDF, or an empty string when cancelled.
+  virtual QString askPdfPath(QWidget* parent, const QString& suggestedName) = 0;
+
+  // Prints `page` as one page on the default printer. False when there is no
+  // printer or the job fails.
+  virtual bool print(const ReportPage& page) = 0;
+};
+
+// The save dialog of the platform and the system's default printer.
+class QtReportWindowServices final : public ReportWindowServices {
+ public:
+  QString askPdfPath(QWidget* parent, const QString& suggestedName) override;
+  bool print(const ReportPage& page) override;
+};
+
+// Paints the page over its whole width; its height follows the width.
+class ReportPageView : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit ReportPageView(ReportPage page, QWidget* parent = nullptr);
+
+  const ReportPage& page() const { return page_; }
+
+  bool hasHeightForWidth() const override { return true; }
+  int heightForWidth(int width) const override;
+  QSize sizeHint() const override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  ReportPage page_;
+};
+
+class ReportWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // `pdfName` is the file name the save dialog suggests, such as the
+  // calculation's base name; ".pdf" is added when it has no such extension.
+  // Without `services` the window uses the platform's dialog and printer.
+  // The caller owns the window; Qt::WA_DeleteOnClose makes it go on closing.
+  ReportWindow(ReportPage page, QString pdfName, std::unique_ptr<ReportWindowServices> services = nullptr,
+               QWidget* parent = nullptr);
+  ~ReportWindow() override;
+
+  const ReportPage& page() const { return view_->page(); }
+  QAction* printAction() const { return printAction_; }
+  QAction* closeAction() const { return closeAction_; }
+  QAction* savePdfAction() const { return savePdfAction_; }
+  ReportPageView* pageView() const { return view_; }
+  QScrollArea* scrollArea() const { return scrollArea_; }
+
+ signals:
+  // The window has closed, through "Закрыть" or its close box.
+  void closed();
+
+ public slots:
+  // Each toolbar command ignores its errors: a failed print or write changes
+  // nothing and shows nothing.
+  void printPage();
+  void savePdf();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  ReportPageView* view_ = nullptr;
+  QScrollArea* scrollArea_ = nullptr;
+  QAction* printAction_ = nullptr;
+  QAction* closeAction_ = nullptr;
+  QAction* savePdfAction_ = nullptr;
+  QString pdfName_;
+  std::unique_ptr<ReportWindowServices> services_;
+};
+
+}  // namespace kamerol

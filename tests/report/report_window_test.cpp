@@ -1,0 +1,173 @@
+#include "report/report_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <memory>
+#include <stdexcept>
+
+#include "report/report_painter.h"
+#include "report/report_sample.h"
+
+namespace kamerol {
+namespace {
+
+// Answers the save dialog with a fixed path and prints on a printer that can
+// only fail.
+class FakeServices : public ReportWindowServices {
+ public:
+  QString answer;
+  QString suggested;
+  int prints = 0;
+  bool throwOnPrint = false;
+
+  QString askPdfPath(QWidget*, const QString& suggestedName) override {
+    suggested = suggestedName;
+    return answer;
+  }
+  bool print(const ReportPage& page) override {
+    ++prints;
+    if (throwOnPrint) throw std::runtime_error("printer on fire");
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName("/nonexistent-folder/report.pdf");
+    return printReportPage(page, printer);
+  }
+};
+
+class ReportWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+
+  std::unique_ptr<ReportWindow> makeWindow(const QString& pdfName = QStringLiteral("Отчет")) {
+    auto services = std::make_unique<FakeServices>();
+    services_ = services.get();
+    return std::make_unique<ReportWindow>(buildReportPage(workedExampleRecord(), true), pdfName, std::move(services));
+  }
+
+  QTemporaryDir dir_;
+  FakeServices* services_ = nullptr;
+};
+
+TEST_F(ReportWindowTest, ToolbarHasTheThreeCommands) {
+  const auto window = makeWindow();
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("Печать"));
+
+  const QList<QToolBar*> bars = window->findChildren<QToolBar*>();
+  ASSERT_EQ(bars.size(), 1);
+  const QList<QAction*> actions = bars.front()->actions();
+  ASSERT_EQ(actions.size(), 3);
+  struct Expected {
+    QAction* action;
+    const char* key;
+    QString toolTip;
+  };
+  for (const Expected& e : {Expected{window->printAction(), "Print", QStringLiteral("Распечатать")},
+                            Expected{window->closeAction(), "Delete", QStringLiteral("Закрыть")},
+                            Expected{window->savePdfAction(), "SavePdf", QStringLiteral("Сохранить в PDF")}}) {
+    EXPECT_TRUE(actions.contains(e.action)) << e.key;
+    EXPECT_EQ(e.action->objectName(), QLatin1String(e.key));
+    EXPECT_EQ(e.action->toolTip(), e.toolTip) << e.key;
+    EXPECT_FALSE(e.action->icon().isNull()) << e.key;
+  }
+  EXPECT_EQ(window->savePdfAction()->text(), QStringLiteral("Сохранить в PDF"));
+}
+
+TEST_F(ReportWindowTest, BothWaysOfClosingEmitClosed) {
+  for (const bool viaToolbar : {true, false}) {
+    const auto window = makeWindow();
+    QSignalSpy spy(window.get(), &ReportWindow::closed);
+    window->show();
+    if (viaToolbar) {
+      window->closeAction()->trigger();
+    } else {
+      window->close();  // the close box
+    }
+    EXPECT_EQ(spy.count(), 1) << viaToolbar;
+    EXPECT_FALSE(window->isVisible());
+  }
+}
+
+TEST_F(ReportWindowTest, SavePdfAddsTheExtensionAndWrites) {
+  const auto window = makeWindow();
+  services_->answer = dir_.filePath("calculation");
+  window->savePdfAction()->trigger();
+  EXPECT_EQ(services_->suggested, QStringLiteral("Отчет.pdf"));
+  const QFileInfo written(dir_.filePath("calculation.pdf"));
+  EXPECT_TRUE(written.exists());
+  EXPECT_GT(written.size(), 1000);
+
+  // A name that already ends in .pdf, in any case, keeps it.
+  services_->answer = dir_.filePath("second.PDF");
+  window->savePdfAction()->trigger();
+  EXPECT_TRUE(QFileInfo::exists(dir_.filePath("second.PDF")));
+  EXPECT_FALSE(QFileInfo::exists(dir_.filePath("second.PDF.pdf")));
+
+  const auto named = makeWindow(QStringLiteral("Склад.pdf"));
+  named->savePdfAction()->trigger();
+  EXPECT_EQ(services_->suggested, QStringLiteral("Склад.pdf"));
+}
+
+TEST_F(ReportWindowTest, CancelledOrFailedSaveChangesNothing) {
+  const auto window = makeWindow();
+  window->show();
+  services_->answer.clear();  // cancelled
+  window->savePdfAction()->trigger();
+  services_->answer = dir_.filePath("missing-folder/report");
+  window->savePdfAction()->trigger();
+  EXPECT_TRUE(QDir(dir_.path()).isEmpty());
+  EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(ReportWindowTest, FailingPrinterIsIgnored) {
+  const auto window = makeWindow();
+  QSignalSpy spy(window.get(), &ReportWindow::closed);
+  window->show();
+  window->printAction()->trigger();
+  services_->throwOnPrint = true;
+  window->printAction()->trigger();
+  EXPECT_EQ(services_->prints, 2);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(spy.count(), 0);
+}
+
+TEST_F(ReportWindowTest, NoDefaultPrinterMeansNothingHappens) {
+  if (!QPrinterInfo::defaultPrinter().isNull()) GTEST_SKIP() << "this machine has a printer; not printing on it";
+  QtReportWindowServices services;
+  EXPECT_FALSE(services.print(buildReportPage(workedExampleRecord(), false)));
+}
+
+TEST_F(ReportWindowTest, PageFitsTheWidthAndScrollsVertically) {
+  const auto window = makeWindow();
+  window->show();
+  for (const QSize size : {QSize(600, 500), QSize(1000, 700)}) {
+    window->resize(size);
+    QCoreApplication::processEvents();
+    const int viewport = window->scrollArea()->viewport()->width();
+    ReportPageView* view = window->pageView();
+    EXPECT_EQ(view->width(), viewport) << size.width();
+    EXPECT_NEAR(view->height(), viewport * 16725.0 / 11625.0, 1.0) << size.width();
+    EXPECT_GT(window->scrollArea()->verticalScrollBar()->maximum(), 0);
+  }
+
+  // The view paints the page: the frame's left rule is dark.
+  const QImage image = window->pageView()->grab().toImage();
+  const int x = image.width() * 840 / 11625;
+  const int y = image.height() / 2;
+  bool dark = false;
+  for (int dx = -1; dx <= 1; ++dx) dark = dark || qGray(image.pixel(x + dx, y)) < 128;
+  EXPECT_TRUE(dark);
+}
+
+}  // namespace
+}  // namespace kamerol
