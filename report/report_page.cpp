@@ -192,7 +192,8 @@ void addValues(PageBuilder& b, const CalculationRecord& record) {
   b.value(F::ShownStaff, number(r.shownStaff), kValueColumn, 12180, kGainRow, true);
   b.value(F::ShownVehicles, number(r.shownVehicles), kValueColumn, 12570, kGainRow, true);
   b.value(F::ShownFans, number(r.shownFans), kValueColumn, 12975, kGainRow, true);
-  b.value(F::Total, rounded2(r.qTotal), kValueColumn, 13380);
+  // The sum stands out like its caption.
+  b.value(F::Total, rounded2(r.qTotal), kValueColumn, 13380, kLarge, true);
 
   // The only figure the report works out itself. The factor is the float the
   // record holds, so 7.5 % (1.07500005) is no exact half and shows 8.

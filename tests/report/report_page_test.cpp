@@ -258,7 +258,7 @@ TEST(ReportPageTest, GoldenPositionsAndFonts) {
       {F::FloorMaterial, TextRole::Value, 2175, 4950, 0, 9.75f, false},
       {F::ShownFans, TextRole::Value, 10050, 12975, 0, 11.25f, true},
       {F::Total, TextRole::Caption, 6000, 13380, 0, 12.0f, true},
-      {F::Total, TextRole::Value, 10050, 13380, 0, 9.75f, false},
+      {F::Total, TextRole::Value, 10050, 13380, 0, 12.0f, true},
       {F::RequiredCapacity, TextRole::Value, 10050, 14550, 0, 14.25f, true},
       {F::ClientInfo, TextRole::Value, 1950, 15330, 9150, 11.25f, true},
   };
