@@ -1,0 +1,48 @@
+// kamerol-screenshots OUT_DIR [FILE.tpl]: the calculation window with each of
+// its ten pages, as PNG images, drawn offscreen. For looking at the layout.
+
+#include <QApplication>
+#include <QDir>
+#include <QFont>
+#include <QLocale>
+#include <QPixmap>
+#include <QStyleFactory>
+
+#include <cstdio>
+
+#include "app/number_locale.h"
+#include "docs/startup.h"
+#include "shell/calculation_window.h"
+#include "shell/message_boxes.h"
+
+int main(int argc, char* argv[]) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: kamerol-screenshots OUT_DIR [FILE.tpl]\n");
+    return 1;
+  }
+  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  QFont font(QStringLiteral("Arial"));
+  font.setPointSizeF(8.5);
+  QApplication::setFont(font);
+
+  kamerol::MessageBoxes messages;
+  kamerol::CalculationForm form(messages, kamerol::numberLocaleOf(QLocale::system()));
+  kamerol::WindowServices services;
+  kamerol::CalculationWindow window(form, services, messages);
+  std::optional<std::filesystem::path> file;
+  if (argc > 2) file = argv[2];
+  kamerol::startCalculation(form, file, messages);
+  window.show();
+  const QDir out(QString::fromLocal8Bit(argv[1]));
+  out.mkpath(QStringLiteral("."));
+  for (int page = 1; page <= kamerol::kPageCount; ++page) {
+    form.selectPage(page);
+    QApplication::processEvents();
+    const QString path = out.filePath(QStringLiteral("page-%1.png").arg(page, 2, 10, QLatin1Char('0')));
+    if (!window.grab().save(path)) return 2;
+    std::printf("%s\n", qPrintable(path));
+  }
+  return 0;
+}

@@ -1,0 +1,147 @@
+#pragma once
+
+// The calculation form as a window: its widgets are views of the form model.
+// A widget edit is forwarded to the model; a model change updates the widget
+// without echoing back.
+
+#include <QHash>
+#include <QMainWindow>
+
+#include <array>
+#include <deque>
+#include <filesystem>
+#include <memory>
+
+#include "core/engine.h"
+#include "docs/document_commands.h"
+#include "form/calculation_form.h"
+
+class QAction;
+class QLabel;
+class QGroupBox;
+class QToolBar;
+
+namespace kamerol {
+
+class PageTabs;
+class RoomSketchView;
+
+// What the window asks of the rest of the program: the dialogs and services
+// of the shell. Each does nothing by default.
+class WindowServices {
+ public:
+  virtual ~WindowServices() = default;
+  virtual void showHelp(int /*popup*/) {}
+  virtual void showAbout() {}
+  virtual void showSettings() {}
+  virtual void showFolderChooser() {}
+  virtual void startCalculator() {}
+  // Print: shows the report; the window hides itself first.
+  virtual void showReport() {}
+  // The folder the open and save dialogs start in.
+  virtual std::filesystem::path calculationsFolder() const { return {}; }
+  // The program ends: closing the window, or the menu command "Выход".
+  virtual void programEnding(bool /*exitCommand*/) {}
+};
+
+class CalculationWindow : public QMainWindow, private FormObserver {
+  Q_OBJECT
+
+ public:
+  // All must outlive the window. `messages` shows the form's and the
+  // document commands' message boxes.
+  CalculationWindow(CalculationForm& form, WindowServices& services, MessageSink& messages, QWidget* parent = nullptr);
+  ~CalculationWindow() override;
+
+  CalculationForm& form() { return form_; }
+  DocumentCommands& commands() { return *commands_; }
+
+  // The widget that shows a control.
+  QWidget* widget(Control c) const { return widgets_[static_cast<std::size_t>(indexOf(c))]; }
+  QGroupBox* frame(int page) const { return frames_[static_cast<std::size_t>(page - 1)]; }
+  PageTabs* tabs() const { return tabs_; }
+  RoomSketchView* sketchView() const { return sketch_; }
+  QAction* action(const QString& key) const;  // toolbar keys "New", "Open", "Save", "Print", "Help"
+  QLabel* captionLabel(Caption caption) const { return captions_[static_cast<std::size_t>(caption)]; }
+  QWidget* brandCaption() const { return brand_; }
+
+  // Shows the model's state in every widget.
+  void refreshAll();
+  // Builds a page's frame if it has not been shown yet.
+  void ensurePage(int number);
+
+  // The menu and toolbar commands.
+  void newCalculation();
+  void openCalculation();
+  void saveCalculation();
+  void print();
+  void exitProgram();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  class DocumentDialogs;
+
+  // FormObserver
+  void controlChanged(Control c) override;
+  void captionChanged(Caption c) override;
+  void pageChanged() override;
+  void sketchChanged() override;
+
+  void buildMenus();
+  void buildToolbar();
+  void buildHeader(QWidget* client);
+  void buildResultsPanel(QWidget* client);
+  void buildTabs(QWidget* client);
+  void buildRoomPage();
+  void buildProcessingPage();
+  void buildEnclosurePage();
+  void buildVentilationPage();
+  void buildDoorPage();
+  void buildProductPage();
+  void buildLightingPage();
+  void buildStaffPage();
+  void buildVehiclesPage();
+  void buildFansPage();
+  void connectCheckBox(Control c);
+  void buildClientRow(QWidget* client);
+  void setTabOrder();
+
+  QWidget* bind(Control c, QWidget* w, const QString& accessibleName);
+  QWidget* addField(QWidget* parent, Control c, const QRect& twips, const QString& caption);
+  QWidget* addList(QWidget* parent, Control c, const QRect& twips, const QString& caption);
+  void addSpinner(QWidget* parent, Control upDown, const QRect& fieldTwips);
+  QLabel* addLabel(QWidget* parent, const QString& text, const QRect& twips, Qt::Alignment alignment);
+  QLabel* addFieldRow(QWidget* frame, int y, const QString& caption, Control field, std::optional<Control> spinner,
+                      int labelX, int labelWidth, int fieldX, int fieldWidth);
+  QGroupBox* addFrame(QWidget* client, int page);
+  void addHelpButton(QGroupBox* frame, int popup);
+
+  void refresh(Control c);
+  void focusLostLater(Control c);
+  void drainFocusLosses();
+
+  CalculationForm& form_;
+  WindowServices& services_;
+  MessageSink& messages_;
+  std::unique_ptr<DocumentDialogs> dialogs_;
+  std::unique_ptr<DocumentCommands> commands_;
+  std::array<QWidget*, kControlCount> widgets_{};
+  QHash<const QObject*, Control> controlOf_;
+  std::array<QGroupBox*, kPageCount> frames_{};
+  std::array<QLabel*, kCaptionCount> captions_{};
+  std::array<QLabel*, kGainCount> rowLabels_{};
+  QWidget* clientArea_ = nullptr;
+  PageTabs* tabs_ = nullptr;
+  RoomSketchView* sketch_ = nullptr;
+  QWidget* brand_ = nullptr;
+  QToolBar* toolbar_ = nullptr;
+  std::deque<Control> pendingFocusLosses_;
+  bool drainScheduled_ = false;
+  int busy_ = 0;  // the model is handling an event
+  bool ending_ = false;
+};
+
+}  // namespace kamerol

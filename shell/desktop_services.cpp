@@ -1,0 +1,65 @@
+#include "shell/desktop_services.h"
+
+#include "report/report_page.h"
+#include "report/report_window.h"
+#include "shell/about_box.h"
+#include "shell/calculator.h"
+#include "shell/folder_chooser.h"
+#include "shell/settings_dialog.h"
+
+namespace kamerol {
+
+DesktopServices::DesktopServices(shell::SettingsStore& store, shell::AppSettings& settings,
+                                 const shell::SoundCues& cues, CalculationForm& form)
+    : store_(store), settings_(settings), cues_(cues), form_(form) {}
+
+DesktopServices::~DesktopServices() = default;
+
+void DesktopServices::setWindow(CalculationWindow* window) {
+  window_ = window;
+  popups_ = std::make_unique<shell::HelpPopups>(window);
+}
+
+void DesktopServices::showHelp(int popup) {
+  if (popups_) popups_->show(popup);
+}
+
+void DesktopServices::showAbout() { shell::AboutBox::open(window_); }
+
+void DesktopServices::showSettings() { shell::SettingsDialog::open(store_, settings_, window_); }
+
+void DesktopServices::showFolderChooser() { shell::FolderChooser::open(store_, settings_, window_); }
+
+void DesktopServices::startCalculator() { shell::startCalculator(); }
+
+void DesktopServices::showReport() {
+  if (report_) return report_->raise();
+  // The report reads the record once; it does not follow later edits.
+  const std::filesystem::path last = window_ ? window_->commands().lastFile() : std::filesystem::path();
+  const QString pdfName = last.empty() ? QStringLiteral("Отчет") : QString::fromStdString(last.stem().string());
+  report_ = new ReportWindow(buildReportPage(form_.record(), settings_.logo != 0), pdfName);
+  report_->setAttribute(Qt::WA_DeleteOnClose);
+  if (window_) {
+    report_->setWindowIcon(window_->windowIcon());
+    QObject::connect(report_, &ReportWindow::closed, window_, [window = window_] {
+      window->show();
+      window->activateWindow();
+    });
+    window_->hide();
+  }
+  report_->show();
+  cues_.reportShown();
+}
+
+std::filesystem::path DesktopServices::calculationsFolder() const {
+  return std::filesystem::path(settings_.calculationsFolder.toStdString());
+}
+
+void DesktopServices::programEnding(bool exitCommand) {
+  if (exitCommand)
+    cues_.exitCommand();
+  else
+    cues_.formClosing();
+}
+
+}  // namespace kamerol

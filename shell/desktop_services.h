@@ -1,0 +1,50 @@
+#pragma once
+
+// The shell services of the desktop program behind the calculation window:
+// the settings and their dialogs, the help popups, the About box, the
+// calculator, the report window and the sound cues.
+
+#include <QPointer>
+
+#include <memory>
+
+#include "report/report_window.h"
+#include "shell/calculation_window.h"
+#include "shell/help_popups.h"
+#include "shell/settings_store.h"
+#include "shell/sound.h"
+
+namespace kamerol {
+
+class DesktopServices final : public WindowServices {
+ public:
+  // All must outlive the services.
+  DesktopServices(shell::SettingsStore& store, shell::AppSettings& settings, const shell::SoundCues& cues,
+                  CalculationForm& form);
+  ~DesktopServices() override;
+
+  // The window the dialogs belong to; set once it exists.
+  void setWindow(CalculationWindow* window);
+
+  void showHelp(int popup) override;
+  void showAbout() override;
+  void showSettings() override;
+  void showFolderChooser() override;
+  void startCalculator() override;
+  void showReport() override;
+  std::filesystem::path calculationsFolder() const override;
+  void programEnding(bool exitCommand) override;
+
+  ReportWindow* reportWindow() const { return report_; }
+
+ private:
+  shell::SettingsStore& store_;
+  shell::AppSettings& settings_;
+  const shell::SoundCues& cues_;
+  CalculationForm& form_;
+  CalculationWindow* window_ = nullptr;
+  std::unique_ptr<shell::HelpPopups> popups_;
+  QPointer<ReportWindow> report_;
+};
+
+}  // namespace kamerol

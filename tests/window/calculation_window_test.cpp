@@ -1,0 +1,256 @@
+#include "shell/calculation_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QTest>
+#include <QToolBar>
+
+#include "docs/startup.h"
+#include "shell/form_widgets.h"
+#include "tests/form/form_test_support.h"
+
+namespace kamerol {
+namespace {
+
+using enum Control;
+using testing_support::RecordingMessages;
+
+class WindowTest : public testing::Test {
+ protected:
+  WindowTest() : form(messages, NumberLocale::point()), window(form, services, messages) {
+    startCalculation(form, std::nullopt, messages);
+    window.show();
+    window.activateWindow();
+    QApplication::setActiveWindow(&window);
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+  }
+
+  QLineEdit* edit(Control c) { return qobject_cast<QLineEdit*>(window.widget(c)); }
+  QString text(Control c) { return edit(c)->text(); }
+
+  // The user clicks into a field and types.
+  void type(Control c, const QString& keys) {
+    QLineEdit* e = edit(c);
+    e->setFocus(Qt::MouseFocusReason);
+    QApplication::processEvents();
+    e->selectAll();
+    QTest::keyClicks(e, keys);
+  }
+
+  void clickTab(int page) {
+    PageTabs* tabs = window.tabs();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page - 1).center());
+    QApplication::processEvents();
+  }
+
+  // Lets the deferred focus handling run.
+  static void settle() {
+    for (int i = 0; i < 3; ++i) QApplication::processEvents();
+  }
+
+  RecordingMessages messages;
+  CalculationForm form;
+  WindowServices services;
+  CalculationWindow window;
+};
+
+TEST_F(WindowTest, TypingTheLengthUpdatesAreaAndResults) {
+  type(Text1, "500");
+  EXPECT_EQ(text(Text1), "500");
+  EXPECT_EQ(form.inputs().roomLength, 5.0f);
+  type(Text2, "400");
+  EXPECT_EQ(text(Text38), "20");
+  type(Text4, "300");
+  EXPECT_EQ(text(Text5), "60");
+  EXPECT_EQ(text(Text39), "0.63");
+  EXPECT_EQ(text(Text48), "1.17");
+  EXPECT_EQ(text(Text49), "1.64");
+}
+
+TEST_F(WindowTest, LeavingAFieldRunsItsChecksAndShowsTheMessage) {
+  type(Text1, "20000");
+  QTest::keyClick(edit(Text1), Qt::Key_Tab);
+  settle();
+  ASSERT_EQ(messages.texts(), std::vector<std::string>{"Слишком большая длина камеры!"});
+  EXPECT_EQ(messages.messages[0].title, "Ошибка ввода");
+  EXPECT_EQ(text(Text1), "0");
+}
+
+TEST_F(WindowTest, FocusColoursTheField) {
+  type(Text1, "5");
+  EXPECT_EQ(edit(Text1)->palette().color(QPalette::Base), QColor(128, 255, 128));
+  EXPECT_TRUE(edit(Text1)->alignment() & Qt::AlignLeft);
+  edit(Text2)->setFocus(Qt::TabFocusReason);
+  settle();
+  EXPECT_NE(edit(Text1)->palette().color(QPalette::Base), QColor(128, 255, 128));
+  EXPECT_TRUE(edit(Text1)->alignment() & Qt::AlignHCenter);
+  EXPECT_EQ(edit(Text38)->palette().color(QPalette::Base), QColor(224, 224, 224));
+  EXPECT_TRUE(edit(Text38)->isReadOnly());
+}
+
+TEST_F(WindowTest, PagesShowOneFrameAndColourTheirRows) {
+  clickTab(6);
+  for (int p = 1; p <= kPageCount; ++p) {
+    QGroupBox* frame = window.frame(p);  // pages not shown yet are not built yet
+    EXPECT_EQ(frame && frame->isVisible(), p == 6) << p;
+  }
+  EXPECT_EQ(edit(Text42)->palette().color(QPalette::Text), QColor(255, 0, 0));
+  EXPECT_EQ(edit(Text43)->palette().color(QPalette::Text), QColor(255, 0, 0));
+  EXPECT_EQ(edit(Text44)->palette().color(QPalette::Text), QColor(128, 0, 128));
+  clickTab(7);
+  EXPECT_TRUE(window.frame(7)->isVisible());
+  EXPECT_FALSE(window.frame(6)->isVisible());
+  EXPECT_EQ(edit(Text42)->palette().color(QPalette::Text), QColor(128, 0, 128));
+  EXPECT_EQ(edit(Text44)->palette().color(QPalette::Text), QColor(255, 0, 0));
+  EXPECT_EQ(form.currentPage(), 7);
+}
+
+TEST_F(WindowTest, PickingAProductShowsItsFreezingPoint) {
+  clickTab(6);
+  auto* products = qobject_cast<QComboBox*>(window.widget(Combo10));
+  ASSERT_EQ(products->count(), 13);
+  const int index = products->findText(QStringLiteral("Печень"));
+  products->setCurrentIndex(index);
+  emit products->activated(index);
+  EXPECT_EQ(text(Text27), "-1.7");
+  auto* categories = qobject_cast<QComboBox*>(window.widget(Combo9));
+  emit categories->activated(5);  // "Прочие"
+  EXPECT_EQ(products->count(), 9);
+  EXPECT_EQ(products->currentText(), "Дрожжи");
+  EXPECT_EQ(text(Text27), "-1.4");
+}
+
+TEST_F(WindowTest, TypingIntoAListLooksItUp) {
+  clickTab(3);
+  auto* walls = qobject_cast<QComboBox*>(window.widget(Combo1));
+  walls->lineEdit()->setFocus();
+  walls->lineEdit()->selectAll();
+  // Key events that carry Cyrillic text, one character at a time.
+  for (const QChar ch : QStringLiteral("Сталь")) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+    QApplication::sendEvent(walls->lineEdit(), &press);
+  }
+  EXPECT_EQ(form.inputs().wallMaterialLambda, 52.0f);
+  EXPECT_EQ(walls->currentText(), QStringLiteral("Сталь"));
+}
+
+TEST_F(WindowTest, EnterMovesAlongTheCycle) {
+  type(Text1, "500");
+  QTest::keyClick(edit(Text1), Qt::Key_Return);
+  settle();
+  EXPECT_EQ(QApplication::focusWidget(), edit(Text2));
+  QTest::keyClick(edit(Text2), Qt::Key_Enter);
+  settle();
+  EXPECT_EQ(QApplication::focusWidget(), edit(Text4));
+}
+
+TEST_F(WindowTest, SketchDoorFollowsTheRoomHeight) {
+  type(Text1, "500");
+  type(Text2, "400");
+  type(Text4, "240");
+  EXPECT_FALSE(window.sketchView()->sketch().doorVisible());
+  type(Text4, "260");
+  EXPECT_TRUE(window.sketchView()->sketch().doorVisible());
+  // Red segments reach the screen.
+  const QImage image = window.sketchView()->grab().toImage();
+  int red = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) red += image.pixelColor(x, y) == QColor(255, 0, 0);
+  EXPECT_GT(red, 500);
+}
+
+TEST_F(WindowTest, SpinnerArrowsStepTheField) {
+  ArrowPair* arrows = qobject_cast<ArrowPair*>(window.widget(UpDown1));
+  ASSERT_NE(arrows, nullptr);
+  emit arrows->stepped(-1);
+  emit arrows->stepped(-1);
+  EXPECT_EQ(text(Text6), "-2");
+  EXPECT_EQ(form.inputs().roomTemp, -2.0f);
+}
+
+TEST_F(WindowTest, InclusionCheckBoxExcludesAGain) {
+  type(Text1, "500");
+  type(Text2, "400");
+  type(Text4, "300");
+  auto* walls = qobject_cast<QCheckBox*>(window.widget(Check4));
+  walls->click();
+  EXPECT_EQ(text(Text39), "0");
+  EXPECT_EQ(text(Text48), "0.49");  // ventilation 0.46 and its fan allowance 0.03
+  EXPECT_FALSE(walls->isChecked());
+}
+
+TEST_F(WindowTest, MenusAndToolbarAsListed) {
+  QStringList menus;
+  for (QAction* a : window.menuBar()->actions()) menus << a->text();
+  EXPECT_EQ(menus, (QStringList{"Файл", "Настройки", "Инструменты", "Помощь"}));
+  QStringList file;
+  for (QAction* a : window.menuBar()->actions()[0]->menu()->actions()) file << (a->isSeparator() ? "—" : a->text());
+  EXPECT_EQ(file, (QStringList{"Новый", "—", "Открыть", "—", "Сохранить как...", "—", "Печать", "—", "Выход"}));
+  const std::pair<const char*, const char*> buttons[] = {{"New", "Обновить"},
+                                                         {"Open", "Открыть файл"},
+                                                         {"Save", "Сохранить как..."},
+                                                         {"Print", "Печать с предв. осм."},
+                                                         {"Help", "Помощь"}};
+  for (const auto& [key, tooltip] : buttons) {
+    QAction* a = window.action(key);
+    ASSERT_NE(a, nullptr) << key;
+    EXPECT_EQ(a->toolTip(), QString::fromUtf8(tooltip));
+    EXPECT_TRUE(a->shortcut().isEmpty());
+  }
+  EXPECT_EQ(window.windowTitle(), "Расчет теплопритоков в холодильной камере");
+}
+
+TEST_F(WindowTest, EveryControlHasAnAccessibleName) {
+  for (int p = 1; p <= kPageCount; ++p) window.ensurePage(p);
+  for (Control c : allControls()) {
+    if (kindOf(c) == ControlKind::UpDown) continue;
+    QWidget* w = window.widget(c);
+    ASSERT_NE(w, nullptr) << nameOf(c);
+    EXPECT_FALSE(w->accessibleName().isEmpty()) << nameOf(c);
+  }
+  EXPECT_EQ(window.widget(Text39)->accessibleName(), "Через стены");
+  EXPECT_EQ(window.widget(Text48)->accessibleName(), "Суммарно");
+  EXPECT_EQ(window.widget(Text1)->accessibleName(), "Длина (см)");
+  form.click(Option2);
+  EXPECT_EQ(window.widget(Text8)->accessibleName(), "Время заморозки (Ч)");
+}
+
+TEST_F(WindowTest, PagesAreBuiltWhenFirstShown) {
+  EXPECT_NE(window.frame(1), nullptr);
+  EXPECT_EQ(window.frame(6), nullptr);
+  form.setText(Combo9, "Овощи");  // the model runs without the page's widgets
+  clickTab(6);
+  ASSERT_NE(window.frame(6), nullptr);
+  EXPECT_EQ(qobject_cast<QComboBox*>(window.widget(Combo10))->currentText(), "Баклажаны");
+  EXPECT_EQ(text(Text27), "-0.8");
+}
+
+TEST_F(WindowTest, TabOrderSkipsHiddenPagesAndReadOnlyBoxes) {
+  edit(Text6)->setFocus(Qt::TabFocusReason);
+  settle();
+  QStringList visited;
+  for (int i = 0; i < 8; ++i) {
+    QWidget* w = QApplication::focusWidget();
+    visited << (w ? w->objectName() : QString());
+    QTest::keyClick(w, Qt::Key_Tab);
+    settle();
+  }
+  EXPECT_EQ(visited, (QStringList{"Text6", "Text1", "Text2", "Text4", "Check4", "Check5", "Check6", "Check7"}));
+}
+
+}  // namespace
+}  // namespace kamerol
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
