@@ -20,6 +20,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <utility>
+
 #include "core/engine.h"
 #include "shell/brand_label.h"
 #include "shell/form_widgets.h"
@@ -251,7 +253,10 @@ QWidget* CalculationWindow::addField(QWidget* parent, Control c, const QRect& tw
   edit->setGeometry(twips);
   edit->setFrame(true);
   bind(c, edit, caption);
-  connect(edit, &QLineEdit::textEdited, this, [this, c](const QString& text) {
+  // Every change that does not come from the model is the user's: typing,
+  // pasting, an input method, or an accessibility client setting the text.
+  connect(edit, &QLineEdit::textChanged, this, [this, c](const QString& text) {
+    if (showingModel_) return;
     ++busy_;
     form_.setText(c, text.toStdString());
     --busy_;
@@ -698,7 +703,11 @@ void CalculationWindow::refresh(Control c) {
     case ControlKind::TextBox: {
       auto* edit = static_cast<QLineEdit*>(w);
       const QString text = QString::fromStdString(s.text);
-      if (edit->text() != text) edit->setText(text);
+      if (edit->text() != text) {
+        const bool wasShowing = std::exchange(showingModel_, true);
+        edit->setText(text);
+        showingModel_ = wasShowing;
+      }
       edit->setReadOnly(s.locked);
       edit->setAlignment((s.alignment == Alignment::Left ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter);
       const QColor base = backgroundColour(s.background, QApplication::palette());

@@ -140,7 +140,8 @@ class CalculationWindow : public QMainWindow, private FormObserver {
   QToolBar* toolbar_ = nullptr;
   std::deque<Control> pendingFocusLosses_;
   bool drainScheduled_ = false;
-  int busy_ = 0;  // the model is handling an event
+  int busy_ = 0;               // the model is handling an event
+  bool showingModel_ = false;  // a widget is being set from the model
   bool ending_ = false;
 };
 
