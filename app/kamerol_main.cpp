@@ -5,9 +5,7 @@
 #include <QLocale>
 #include <QStyleFactory>
 
-#include <filesystem>
-#include <optional>
-
+#include "app/command_line.h"
 #include "app/number_locale.h"
 #include "docs/startup.h"
 #include "shell/calculation_window.h"
@@ -17,21 +15,6 @@
 #include "shell/program_icon.h"
 #include "shell/settings_store.h"
 #include "shell/sound.h"
-
-namespace {
-
-// The one optional argument is the calculation file. Where the desktop's file
-// association passes it in double quotes they are dropped; an unquoted path
-// is used as it is.
-std::optional<std::filesystem::path> commandLineFile(const QStringList& arguments) {
-  if (arguments.size() < 2) return std::nullopt;
-  QString path = arguments[1];
-  if (path.size() >= 2 && path.startsWith('"') && path.endsWith('"')) path = path.mid(1, path.size() - 2);
-  if (path.isEmpty()) return std::nullopt;
-  return std::filesystem::path(path.toStdString());
-}
-
-}  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -56,7 +39,7 @@ int main(int argc, char* argv[]) {
   kamerol::CalculationWindow window(form, services, messages);
   messages.setParentWidget(&window);
   services.setWindow(&window);
-  kamerol::startCalculation(form, commandLineFile(QCoreApplication::arguments()), messages);
+  kamerol::startCalculation(form, kamerol::commandLineFile(QCoreApplication::arguments()), messages);
   window.show();
   return QApplication::exec();
 }
