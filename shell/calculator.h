@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace kamerol::shell {
+
+// Finds and starts other programs; a seam for tests.
+class ProgramLauncher {
+ public:
+  virtual ~ProgramLauncher() = default;
+
+  // The full path of `name` found on PATH, or the empty text.
+  virtual QString findExecutable(const QString& name) const = 0;
+  // Starts `program` without a shell and without waiting for it. Returns whether it started.
+  virtual bool startDetached(const QString& program) = 0;
+};
+
+// QStandardPaths::findExecutable and QProcess::startDetached.
+class SystemProgramLauncher final : public ProgramLauncher {
+ public:
+  QString findExecutable(const QString& name) const override;
+  bool startDetached(const QString& program) override;
+};
+
+// The calculators looked for on PATH, in order of preference (not used on Windows).
+QStringList calculatorCandidates();
+
+// The calculator to start: on Windows %windir%\System32\calc.exe, elsewhere the first candidate found on PATH.
+// The empty text when there is none.
+QString findCalculator(const ProgramLauncher& launcher);
+
+// The menu command "Калькулятор". Nothing found or a failed start is ignored.
+void startCalculator(ProgramLauncher& launcher);
+void startCalculator();
+
+}  // namespace kamerol::shell

@@ -1,0 +1,292 @@
+#include "shell/file_association.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QPixmap>
+#include <QProcess>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QStringList>
+#include <QXmlStreamWriter>
+
+#include <utility>
+
+#include "shell/program_icon.h"
+
+#ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+// windows.h first: the other Windows headers build on it.
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <string>
+#include <vector>
+#endif
+
+namespace kamerol::shell {
+namespace {
+
+// The cache tools take well under a second; a hung one must not hold up the start.
+constexpr int kToolTimeoutMs = 10000;
+constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+
+bool writeFile(const QString& path, const QByteArray& contents) {
+  if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  file.write(contents);
+  return file.commit();
+}
+
+QByteArray readFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray mimePackage() {
+  QByteArray xml;
+  QXmlStreamWriter writer(&xml);
+  writer.setAutoFormatting(true);
+  writer.writeStartDocument();
+  writer.writeDefaultNamespace(QStringLiteral("http://www.freedesktop.org/standards/shared-mime-info"));
+  writer.writeStartElement(QStringLiteral("mime-info"));
+  writer.writeStartElement(QStringLiteral("mime-type"));
+  writer.writeAttribute(QStringLiteral("type"), QLatin1String(kCalculationMimeType));
+  writer.writeTextElement(QStringLiteral("comment"), QString::fromUtf8(kFileTypeDescription));
+  // A calculation is a text file, so text editors are offered too.
+  writer.writeEmptyElement(QStringLiteral("sub-class-of"));
+  writer.writeAttribute(QStringLiteral("type"), QStringLiteral("text/plain"));
+  writer.writeEmptyElement(QStringLiteral("icon"));
+  writer.writeAttribute(QStringLiteral("name"), QLatin1String(kIconName));
+  writer.writeEmptyElement(QStringLiteral("glob"));
+  writer.writeAttribute(QStringLiteral("pattern"), QStringLiteral("*.tpl"));
+  writer.writeEndDocument();
+  return xml;
+}
+
+QByteArray desktopEntry(const QString& executablePath) {
+  const QString exec = quoteDesktopExecArgument(QDir::cleanPath(QFileInfo(executablePath).absoluteFilePath()));
+  const QStringList lines = {
+      QStringLiteral("[Desktop Entry]"),
+      QStringLiteral("Type=Application"),
+      QStringLiteral("Version=1.0"),
+      QStringLiteral("Name=Kamerol"),
+      QStringLiteral("Comment=Расчет теплопритоков в холодильной камере"),
+      QStringLiteral("Icon=") + QLatin1String(kIconName),
+      QStringLiteral("Exec=") + exec + QStringLiteral(" %f"),
+      QStringLiteral("Terminal=false"),
+      QStringLiteral("MimeType=") + QLatin1String(kCalculationMimeType) + QLatin1Char(';'),
+      QStringLiteral("Categories=Science;Engineering;"),
+  };
+  return (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
+}
+
+// The scalable icon, and bitmaps for the desktops that do not render SVG. Rendering needs a GUI application.
+void installIcons(const QString& dataHome) {
+  const QString theme = dataHome + QStringLiteral("/icons/hicolor");
+  writeFile(theme + QStringLiteral("/scalable/apps/%1.svg").arg(QLatin1String(kIconName)),
+            readFile(kamerolIconSvgPath()));
+  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) return;
+  const QIcon icon = kamerolIcon();
+  for (const int size : kIconSizes) {
+    const QPixmap pixmap = icon.pixmap(QSize(size, size), 1.0);
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (pixmap.isNull() || !pixmap.save(&buffer, "PNG")) continue;
+    writeFile(theme + QStringLiteral("/%1x%1/apps/%2.png").arg(size).arg(QLatin1String(kIconName)), png);
+  }
+}
+
+void runToolIfInstalled(const QString& name, const QStringList& arguments) {
+  const QString program = QStandardPaths::findExecutable(name);
+  if (program.isEmpty()) return;
+  QProcess process;
+  process.setStandardOutputFile(QProcess::nullDevice());
+  process.setStandardErrorFile(QProcess::nullDevice());
+  process.start(program, arguments);
+  if (!process.waitForFinished(kToolTimeoutMs)) {
+    process.kill();
+    process.waitForFinished(1000);
+  }
+}
+
+}  // namespace
+
+XdgFileAssociation::XdgFileAssociation()
+    : XdgFileAssociation(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
+                         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)) {}
+
+XdgFileAssociation::XdgFileAssociation(QString dataHome, QString configHome, bool refreshCaches)
+    : dataHome_(std::move(dataHome)), configHome_(std::move(configHome)), refreshCaches_(refreshCaches) {}
+
+QString XdgFileAssociation::desktopEntryPath() const {
+  return dataHome_ + QStringLiteral("/applications/") + QLatin1String(kDesktopEntryName);
+}
+
+QString XdgFileAssociation::mimePackagePath() const { return dataHome_ + QStringLiteral("/mime/packages/kamerol.xml"); }
+
+QString XdgFileAssociation::mimeAppsListPath() const { return configHome_ + QStringLiteral("/mimeapps.list"); }
+
+bool XdgFileAssociation::writeIfAbsent(const QString& executablePath) {
+  if (dataHome_.isEmpty() || configHome_.isEmpty() || QFileInfo::exists(desktopEntryPath())) return false;
+
+  writeFile(mimePackagePath(), mimePackage());
+  installIcons(dataHome_);
+  const QString mimeApps = QString::fromUtf8(readFile(mimeAppsListPath()));
+  writeFile(
+      mimeAppsListPath(),
+      withDefaultApplication(mimeApps, QLatin1String(kCalculationMimeType), QLatin1String(kDesktopEntryName)).toUtf8());
+  // Last, because its presence means "done": a start interrupted before this point writes everything again.
+  writeFile(desktopEntryPath(), desktopEntry(executablePath));
+
+  if (refreshCaches_) {
+    runToolIfInstalled(QStringLiteral("update-mime-database"), {dataHome_ + QStringLiteral("/mime")});
+    runToolIfInstalled(QStringLiteral("update-desktop-database"), {dataHome_ + QStringLiteral("/applications")});
+  }
+  return true;
+}
+
+QString quoteDesktopExecArgument(const QString& argument) {
+  // Quoting of the Exec key: inside double quotes, '"', '`', '$' and '\' take a backslash; '%' is doubled so that
+  // it is not read as a field code.
+  QString quoted = QStringLiteral("\"");
+  for (const QChar c : argument) {
+    if (c == u'"' || c == u'`' || c == u'$' || c == u'\\') quoted += u'\\';
+    if (c == u'%') quoted += u'%';
+    quoted += c;
+  }
+  quoted += u'"';
+
+  // The key file's escapes for string values, which a reader undoes before it unquotes.
+  QString escaped;
+  for (const QChar c : std::as_const(quoted)) {
+    switch (c.unicode()) {
+      case u'\\':
+        escaped += QStringLiteral("\\\\");
+        break;
+      case u'\n':
+        escaped += QStringLiteral("\\n");
+        break;
+      case u'\t':
+        escaped += QStringLiteral("\\t");
+        break;
+      case u'\r':
+        escaped += QStringLiteral("\\r");
+        break;
+      default:
+        escaped += c;
+    }
+  }
+  return escaped;
+}
+
+QString withDefaultApplication(const QString& mimeappsList, const QString& mimeType, const QString& desktopId) {
+  static const QString kSection = QStringLiteral("[Default Applications]");
+  const QString entry = mimeType + QLatin1Char('=') + desktopId;
+
+  QStringList lines = mimeappsList.split(QLatin1Char('\n'));
+  if (lines.last().isEmpty()) lines.removeLast();  // the final line end
+
+  qsizetype sectionStart = -1;
+  for (qsizetype i = 0; i < lines.size() && sectionStart < 0; ++i) {
+    if (lines[i].trimmed() == kSection) sectionStart = i;
+  }
+  if (sectionStart < 0) {
+    if (!lines.isEmpty() && !lines.last().trimmed().isEmpty()) lines.append(QString());
+    lines.append(kSection);
+    lines.append(entry);
+  } else {
+    qsizetype insertAt = sectionStart + 1;
+    bool replaced = false;
+    for (qsizetype i = sectionStart + 1; i < lines.size(); ++i) {
+      const QString line = lines[i].trimmed();
+      if (line.startsWith(QLatin1Char('['))) break;
+      if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) continue;
+      insertAt = i + 1;
+      if (line.section(QLatin1Char('='), 0, 0).trimmed() == mimeType) {
+        lines[i] = entry;
+        replaced = true;
+      }
+    }
+    if (!replaced) lines.insert(insertAt, entry);
+  }
+  return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+#ifdef Q_OS_WIN
+namespace {
+
+// The key's default value when it is a non-empty text, else the empty text.
+QString readDefaultValue(HKEY root, const QString& keyPath) {
+  const std::wstring path = keyPath.toStdWString();
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return QString();
+  QString value;
+  DWORD type = 0;
+  DWORD bytes = 0;
+  if (RegQueryValueExW(key, nullptr, nullptr, &type, nullptr, &bytes) == ERROR_SUCCESS &&
+      (type == REG_SZ || type == REG_EXPAND_SZ) && bytes > 0) {
+    // One more character than the value needs: a stored text need not end in a zero.
+    std::vector<wchar_t> buffer(bytes / sizeof(wchar_t) + 1, L'\0');
+    if (RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &bytes) ==
+        ERROR_SUCCESS) {
+      value = QString::fromWCharArray(buffer.data());
+    }
+  }
+  RegCloseKey(key);
+  return value;
+}
+
+// Creates (or opens) the key below HKEY_CURRENT_USER and sets its default value; failures are ignored.
+void writeDefaultValue(const QString& keyPath, const QString& value) {
+  const std::wstring path = keyPath.toStdWString();
+  const std::wstring text = value.toStdWString();
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
+                      &key, nullptr) != ERROR_SUCCESS) {
+    return;
+  }
+  RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+}
+
+}  // namespace
+
+bool WindowsFileAssociation::writeIfAbsent(const QString& executablePath) {
+  // HKEY_CLASSES_ROOT merges the per-user and the machine-wide classes: either association counts.
+  if (!readDefaultValue(HKEY_CLASSES_ROOT, QStringLiteral("Kamerol\\DefaultIcon")).isEmpty()) return false;
+
+  const QString classes = QStringLiteral("Software\\Classes\\");
+  const QString exe = QDir::toNativeSeparators(QFileInfo(executablePath).absoluteFilePath());
+  writeDefaultValue(classes + QStringLiteral("Kamerol"), QString::fromUtf8(kFileTypeDescription));
+  // The program's own icon is the first in its executable.
+  writeDefaultValue(classes + QStringLiteral("Kamerol\\DefaultIcon"), exe + QStringLiteral(",0"));
+  writeDefaultValue(classes + QStringLiteral(".tpl"), QStringLiteral("Kamerol"));
+  writeDefaultValue(classes + QStringLiteral("Kamerol\\shell\\open\\command"),
+                    QLatin1Char('"') + exe + QStringLiteral("\" \"%1\""));
+  SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+  return true;
+}
+#endif
+
+std::unique_ptr<FileAssociation> createFileAssociation() {
+#ifdef Q_OS_WIN
+  return std::make_unique<WindowsFileAssociation>();
+#else
+  return std::make_unique<XdgFileAssociation>();
+#endif
+}
+
+void writeFileAssociationIfAbsent(const QString& executablePath) {
+  createFileAssociation()->writeIfAbsent(executablePath);
+}
+
+}  // namespace kamerol::shell

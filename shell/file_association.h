@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+namespace kamerol::shell {
+
+// The association of calculation files (.tpl) with the program, so that opening one from the desktop starts
+// the program with it. Written once: an existing association is never changed, even if the program moved.
+class FileAssociation {
+ public:
+  virtual ~FileAssociation() = default;
+
+  // Writes the association for `executablePath` unless it is there already. Failures are ignored.
+  // Returns whether it wrote.
+  virtual bool writeIfAbsent(const QString& executablePath) = 0;
+};
+
+// Freedesktop desktops, per user: a shared-mime-info package for "*.tpl", a desktop entry that opens the file
+// with the program, the entry made the type's default application, the program icon in the hicolor theme.
+// "Absent" means that the desktop entry does not exist yet.
+class XdgFileAssociation final : public FileAssociation {
+ public:
+  // The user's folders: $XDG_DATA_HOME and $XDG_CONFIG_HOME, or their defaults.
+  XdgFileAssociation();
+  // `refreshCaches`: also run update-mime-database and update-desktop-database when they are installed.
+  XdgFileAssociation(QString dataHome, QString configHome, bool refreshCaches = true);
+
+  bool writeIfAbsent(const QString& executablePath) override;
+
+  QString desktopEntryPath() const;
+  QString mimePackagePath() const;
+  QString mimeAppsListPath() const;
+
+ private:
+  QString dataHome_;
+  QString configHome_;
+  bool refreshCaches_;
+};
+
+#ifdef Q_OS_WIN
+// Windows: the file type under HKEY_CURRENT_USER\Software\Classes, so that no administrator rights are needed.
+// "Absent" means that the type has no icon value yet (machine-wide or per user).
+class WindowsFileAssociation final : public FileAssociation {
+ public:
+  bool writeIfAbsent(const QString& executablePath) override;
+};
+#endif
+
+// The platform's association.
+std::unique_ptr<FileAssociation> createFileAssociation();
+
+// Start-up: writes the platform's association for `executablePath` when absent; failures are ignored. Call it
+// once the QApplication exists: the icon bitmaps for the desktop are rendered with it.
+void writeFileAssociationIfAbsent(const QString& executablePath);
+
+// The names the association uses.
+inline constexpr char kFileTypeDescription[] = "Расчет холод. камеры";
+inline constexpr char kCalculationMimeType[] = "application/x-kamerol-calculation";
+inline constexpr char kDesktopEntryName[] = "kamerol.desktop";
+inline constexpr char kIconName[] = "kamerol";
+
+// `argument` quoted for a desktop entry's Exec key, including the escaping of the key file's string values:
+// what a desktop reads back from the file, unescapes and unquotes is `argument` again.
+QString quoteDesktopExecArgument(const QString& argument);
+
+// `mimeappsList` (the text of a mimeapps.list) with `desktopId` as the default application for `mimeType`;
+// every other line is kept as it was.
+QString withDefaultApplication(const QString& mimeappsList, const QString& mimeType, const QString& desktopId);
+
+}  // namespace kamerol::shell

@@ -1,0 +1,67 @@
+#include "shell/settings_store.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+
+#include <utility>
+
+namespace kamerol::shell {
+namespace {
+
+// Groups our stores on the platforms where QSettings needs an organization (a folder, a registry key).
+constexpr char kOrganization[] = "Kamerol";
+
+QString sectionKey(const QString& key) { return QLatin1String(kSettingsSection) + QLatin1Char('/') + key; }
+
+}  // namespace
+
+QSettingsStore::QSettingsStore() : QSettingsStore(executableBaseName()) {}
+
+QSettingsStore::QSettingsStore(QString applicationName) : applicationName_(std::move(applicationName)) {}
+
+QString QSettingsStore::read(const QString& key, const QString& defaultValue) const {
+  const QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QLatin1String(kOrganization),
+                           applicationName_);
+  return settings.value(sectionKey(key), defaultValue).toString();
+}
+
+void QSettingsStore::write(const QString& key, const QString& value) {
+  QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QLatin1String(kOrganization), applicationName_);
+  settings.setValue(sectionKey(key), value);
+  settings.sync();  // A failed write is ignored, like every settings failure.
+}
+
+QString MemorySettingsStore::read(const QString& key, const QString& defaultValue) const {
+  return values_.value(key, defaultValue);
+}
+
+void MemorySettingsStore::write(const QString& key, const QString& value) {
+  values_.insert(key, value);
+  writtenKeys_.append(key);
+}
+
+int readSwitch(const SettingsStore& store, const QString& key) {
+  bool ok = false;
+  const short value = store.read(key, QStringLiteral("1")).toShort(&ok, 10);
+  return ok ? value : 1;
+}
+
+QString readCalculationsFolder(const SettingsStore& store, const QString& programFolder) {
+  return store.read(QLatin1String(kCalculationsFolderKey), programFolder);
+}
+
+AppSettings readAppSettings(const SettingsStore& store, const QString& programFolder) {
+  AppSettings settings;
+  settings.sound = readSwitch(store, QLatin1String(kSoundKey));
+  settings.logo = readSwitch(store, QLatin1String(kLogoKey));
+  settings.calculationsFolder = readCalculationsFolder(store, programFolder);
+  return settings;
+}
+
+QString executableBaseName() { return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName(); }
+
+QString programFolder() { return QDir::toNativeSeparators(QCoreApplication::applicationDirPath()); }
+
+}  // namespace kamerol::shell

@@ -1,0 +1,246 @@
+#include "shell/file_association.h"
+
+#include <gtest/gtest.h>
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QMap>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+#include "tests/shell/test_support.h"
+
+namespace kamerol::shell {
+namespace {
+
+// Reads an Exec value back as a desktop does: the key file's string escapes first, then the quoting, then the
+// field-code escape "%%". Only what quoteDesktopExecArgument can produce is handled.
+QStringList readExecArguments(const QString& value) {
+  QString unescaped;
+  for (qsizetype i = 0; i < value.size(); ++i) {
+    if (value[i] == u'\\' && i + 1 < value.size()) {
+      const QChar next = value[++i];
+      unescaped += next == u's' ? u' ' : next == u'n' ? u'\n' : next == u't' ? u'\t' : next == u'r' ? u'\r' : next;
+    } else {
+      unescaped += value[i];
+    }
+  }
+  QStringList arguments;
+  QString current;
+  bool quoted = false;
+  bool any = false;
+  for (qsizetype i = 0; i < unescaped.size(); ++i) {
+    const QChar c = unescaped[i];
+    if (quoted && c == u'\\' && i + 1 < unescaped.size()) {
+      current += unescaped[++i];
+    } else if (c == u'"') {
+      quoted = !quoted;
+      any = true;
+    } else if (c == u' ' && !quoted) {
+      if (any) arguments.append(current.replace(QStringLiteral("%%"), QStringLiteral("%")));
+      current.clear();
+      any = false;
+    } else {
+      current += c;
+      any = true;
+    }
+  }
+  if (any) arguments.append(current.replace(QStringLiteral("%%"), QStringLiteral("%")));
+  return arguments;
+}
+
+struct QuoteCase {
+  QString argument;
+  QString expected;
+  friend void PrintTo(const QuoteCase& c, std::ostream* out) { *out << c.argument.toStdString(); }
+};
+
+class QuoteDesktopExecArgumentTest : public ::testing::TestWithParam<QuoteCase> {};
+
+TEST_P(QuoteDesktopExecArgumentTest, QuotesAndEscapesForTheKeyFile) {
+  EXPECT_EQ(quoteDesktopExecArgument(GetParam().argument), GetParam().expected);
+  EXPECT_EQ(readExecArguments(GetParam().expected), QStringList{GetParam().argument});
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, QuoteDesktopExecArgumentTest,
+                         ::testing::Values(QuoteCase{"/opt/kamerol/kamerol", R"("/opt/kamerol/kamerol")"},
+                                           QuoteCase{"/home/u/My Programs/kamerol", R"("/home/u/My Programs/kamerol")"},
+                                           QuoteCase{R"(/a\b)", R"("/a\\\\b")"},  // four backslashes for one
+                                           QuoteCase{"/$HOME/k", R"("/\\$HOME/k")"},
+                                           QuoteCase{"/`x`/k", R"("/\\`x\\`/k")"},
+                                           QuoteCase{R"(/"q"/k)", R"("/\\"q\\"/k")"},
+                                           QuoteCase{"/100%/k", R"("/100%%/k")"},
+                                           QuoteCase{"/tab\there/k", R"("/tab\there/k")"},
+                                           QuoteCase{"/Программы/Камерол", R"("/Программы/Камерол")"}));
+
+struct MergeCase {
+  const char* name;
+  QString before;
+  QString after;
+  friend void PrintTo(const MergeCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class WithDefaultApplicationTest : public ::testing::TestWithParam<MergeCase> {};
+
+TEST_P(WithDefaultApplicationTest, SetsOurEntryAndKeepsTheRest) {
+  EXPECT_EQ(withDefaultApplication(GetParam().before, "application/x-k", "k.desktop"), GetParam().after)
+      << GetParam().name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, WithDefaultApplicationTest,
+    ::testing::Values(
+        MergeCase{"empty", "", "[Default Applications]\napplication/x-k=k.desktop\n"},
+        MergeCase{"other section only", "[Added Associations]\ntext/plain=gedit.desktop;\n",
+                  "[Added Associations]\ntext/plain=gedit.desktop;\n\n[Default Applications]\n"
+                  "application/x-k=k.desktop\n"},
+        MergeCase{"section with other entries",
+                  "[Default Applications]\ntext/html=firefox.desktop\n\n[Added Associations]\nx/y=z.desktop;\n",
+                  "[Default Applications]\ntext/html=firefox.desktop\napplication/x-k=k.desktop\n\n"
+                  "[Added Associations]\nx/y=z.desktop;\n"},
+        MergeCase{"our type with another program", "# mine\n[Default Applications]\napplication/x-k = old.desktop\n",
+                  "# mine\n[Default Applications]\napplication/x-k=k.desktop\n"},
+        MergeCase{"empty section without final line end", "[Default Applications]",
+                  "[Default Applications]\napplication/x-k=k.desktop\n"},
+        MergeCase{"other section after a comment", "[Default Applications]\n# comment\n[Removed Associations]\n",
+                  "[Default Applications]\napplication/x-k=k.desktop\n# comment\n[Removed Associations]\n"}));
+
+// Every file below `root` with its contents and time of change.
+QMap<QString, QString> snapshot(const QString& root) {
+  QMap<QString, QString> files;
+  QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString path = it.next();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) continue;
+    files.insert(path, QString::fromLatin1(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1).toHex()) +
+                           QLatin1Char(' ') + QString::number(QFileInfo(path).lastModified().toMSecsSinceEpoch()));
+  }
+  return files;
+}
+
+QString readText(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+void writeText(const QString& path, const QString& text) {
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(text.toUtf8());
+}
+
+class XdgFileAssociationTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(scratch.isValid()); }
+
+  QString dataHome() const { return scratch.path() + QStringLiteral("/data"); }
+  QString configHome() const { return scratch.path() + QStringLiteral("/config"); }
+
+  QTemporaryDir scratch;
+};
+
+TEST_F(XdgFileAssociationTest, UsesTheXdgFolders) {
+  const XdgFileAssociation association;
+  EXPECT_EQ(association.desktopEntryPath(),
+            qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/applications/kamerol.desktop"));
+  EXPECT_EQ(association.mimePackagePath(),
+            qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/mime/packages/kamerol.xml"));
+  EXPECT_EQ(association.mimeAppsListPath(), qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/mimeapps.list"));
+}
+
+TEST_F(XdgFileAssociationTest, FirstStartWritesEverythingAndTheNextStartsNothing) {
+  writeText(configHome() + QStringLiteral("/mimeapps.list"), "[Default Applications]\ntext/html=firefox.desktop\n");
+  XdgFileAssociation association(dataHome(), configHome());
+  const QString executable = QStringLiteral("/opt/Kamerol 2.5/kamerol");
+  ASSERT_TRUE(association.writeIfAbsent(executable));
+
+  // The desktop entry starts the program with the file.
+  QMap<QString, QString> entry;
+  for (const QString& line : readText(association.desktopEntryPath()).split(u'\n')) {
+    if (line.contains(u'=')) entry.insert(line.section(u'=', 0, 0), line.section(u'=', 1));
+  }
+  EXPECT_EQ(readExecArguments(entry.value("Exec")), QStringList({executable, "%f"}));
+  EXPECT_EQ(entry.value("MimeType"), QStringLiteral("application/x-kamerol-calculation;"));
+  EXPECT_EQ(entry.value("Icon"), QStringLiteral("kamerol"));
+  EXPECT_EQ(entry.value("Type"), QStringLiteral("Application"));
+  const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
+  if (!validator.isEmpty()) {
+    QProcess validate;
+    validate.start(validator, {association.desktopEntryPath()});
+    ASSERT_TRUE(validate.waitForFinished(10000));
+    EXPECT_EQ(validate.exitCode(), 0) << validate.readAllStandardOutput().toStdString();
+  }
+
+  // The mime package maps *.tpl to our type.
+  QFile package(association.mimePackagePath());
+  ASSERT_TRUE(package.open(QIODevice::ReadOnly));
+  QXmlStreamReader xml(&package);
+  QMap<QString, QString> seen;
+  while (!xml.atEnd()) {
+    if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+    const QString name = xml.name().toString();
+    if (name == u"mime-info") seen.insert(name, xml.namespaceUri().toString());
+    if (name == u"mime-type") seen.insert(name, xml.attributes().value("type").toString());
+    if (name == u"glob") seen.insert(name, xml.attributes().value("pattern").toString());
+    if (name == u"icon") seen.insert(name, xml.attributes().value("name").toString());
+    if (name == u"comment") seen.insert(name, xml.readElementText());
+  }
+  EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+  EXPECT_EQ(seen.value("mime-info"), QStringLiteral("http://www.freedesktop.org/standards/shared-mime-info"));
+  EXPECT_EQ(seen.value("mime-type"), QStringLiteral("application/x-kamerol-calculation"));
+  EXPECT_EQ(seen.value("glob"), QStringLiteral("*.tpl"));
+  EXPECT_EQ(seen.value("icon"), QStringLiteral("kamerol"));
+  EXPECT_EQ(seen.value("comment"), QStringLiteral("Расчет холод. камеры"));
+
+  // Our entry is the type's default, beside the user's own.
+  EXPECT_EQ(readText(association.mimeAppsListPath()),
+            QStringLiteral("[Default Applications]\ntext/html=firefox.desktop\n"
+                           "application/x-kamerol-calculation=kamerol.desktop\n"));
+
+  // The icon, scalable and as bitmaps.
+  EXPECT_TRUE(QFileInfo::exists(dataHome() + QStringLiteral("/icons/hicolor/scalable/apps/kamerol.svg")));
+  EXPECT_EQ(QImage(dataHome() + QStringLiteral("/icons/hicolor/48x48/apps/kamerol.png")).size(), QSize(48, 48));
+
+  // The caches were rebuilt from our folders.
+  if (!QStandardPaths::findExecutable(QStringLiteral("update-mime-database")).isEmpty()) {
+    EXPECT_TRUE(
+        readText(dataHome() + QStringLiteral("/mime/globs2")).contains("application/x-kamerol-calculation:*.tpl"));
+  }
+  if (!QStandardPaths::findExecutable(QStringLiteral("update-desktop-database")).isEmpty()) {
+    EXPECT_TRUE(readText(dataHome() + QStringLiteral("/applications/mimeinfo.cache"))
+                    .contains("application/x-kamerol-calculation=kamerol.desktop"));
+  }
+
+  const QMap<QString, QString> before = snapshot(scratch.path());
+  QTest::qWait(20);  // so that a rewrite would show in the times of change
+  EXPECT_FALSE(association.writeIfAbsent(QStringLiteral("/moved/kamerol")));
+  EXPECT_EQ(snapshot(scratch.path()), before);
+}
+
+TEST_F(XdgFileAssociationTest, AnExistingEntryIsKeptAndNothingElseIsWritten) {
+  XdgFileAssociation association(dataHome(), configHome(), false);
+  writeText(association.desktopEntryPath(), "[Desktop Entry]\nExec=/old/place/kamerol %f\n");
+  EXPECT_FALSE(association.writeIfAbsent(QStringLiteral("/new/place/kamerol")));
+  EXPECT_EQ(readText(association.desktopEntryPath()), QStringLiteral("[Desktop Entry]\nExec=/old/place/kamerol %f\n"));
+  EXPECT_FALSE(QFileInfo::exists(association.mimePackagePath()));
+  EXPECT_FALSE(QFileInfo::exists(association.mimeAppsListPath()));
+}
+
+TEST_F(XdgFileAssociationTest, UnwritableFoldersAreIgnored) {
+  writeText(dataHome(), "a file where the data folder should be");
+  XdgFileAssociation association(dataHome(), configHome(), false);
+  association.writeIfAbsent(QStringLiteral("/opt/kamerol/kamerol"));
+  EXPECT_FALSE(QFileInfo::exists(association.desktopEntryPath()));
+}
+
+}  // namespace
+}  // namespace kamerol::shell
