@@ -173,7 +173,14 @@ CalculationWindow::CalculationWindow(CalculationForm& form, WindowServices& serv
   refreshAll();
 }
 
-CalculationWindow::~CalculationWindow() { form_.setObserver(nullptr); }
+CalculationWindow::~CalculationWindow() {
+  form_.setObserver(nullptr);
+  // The widgets outlive this part of the window while QWidget deletes them;
+  // whatever they still send must not reach it.
+  for (auto it = controlOf_.constBegin(); it != controlOf_.constEnd(); ++it)
+    const_cast<QObject*>(it.key())->removeEventFilter(this);
+  for (QObject* child : findChildren<QObject*>()) QObject::disconnect(child, nullptr, this, nullptr);
+}
 
 QAction* CalculationWindow::action(const QString& key) const {
   return toolbar_ ? toolbar_->findChild<QAction*>(key) : nullptr;
@@ -278,8 +285,7 @@ QWidget* CalculationWindow::addList(QWidget* parent, Control c, const QRect& twi
     --busy_;
     drainFocusLosses();
   });
-  connect(combo, &QComboBox::activated, this, [this, c](int index) {
-    if (index < 0) return;
+  connect(combo, &FormComboBox::picked, this, [this, c](int index) {
     ++busy_;
     form_.pickEntry(c, static_cast<std::size_t>(index));
     --busy_;

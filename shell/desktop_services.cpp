@@ -17,7 +17,7 @@ DesktopServices::~DesktopServices() = default;
 
 void DesktopServices::setWindow(CalculationWindow* window) {
   window_ = window;
-  popups_ = std::make_unique<shell::HelpPopups>(window);
+  popups_ = new shell::HelpPopups(window);
 }
 
 void DesktopServices::showHelp(int popup) {

@@ -43,7 +43,7 @@ class DesktopServices final : public WindowServices {
   const shell::SoundCues& cues_;
   CalculationForm& form_;
   CalculationWindow* window_ = nullptr;
-  std::unique_ptr<shell::HelpPopups> popups_;
+  QPointer<shell::HelpPopups> popups_;  // owned by the window
   QPointer<ReportWindow> report_;
 };
 

@@ -6,7 +6,9 @@
 #include <QPainter>
 #include <QStyleOptionTab>
 #include <QStylePainter>
+#include <QTimer>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <cmath>
 
@@ -158,6 +160,28 @@ FormComboBox::FormComboBox(QWidget* parent) : QComboBox(parent) {
   setInsertPolicy(QComboBox::NoInsert);
   setCompleter(nullptr);
   setMaxVisibleItems(16);
+  connect(this, &QComboBox::activated, this, [this](int index) {
+    if (picking_ && index >= 0) emit picked(index);
+  });
+}
+
+void FormComboBox::hidePopup() {
+  // An entry chosen in the list is activated right after the list closes.
+  picking_ = true;
+  QComboBox::hidePopup();
+  QTimer::singleShot(0, this, [this] { picking_ = false; });
+}
+
+void FormComboBox::keyPressEvent(QKeyEvent* event) {
+  picking_ = true;
+  QComboBox::keyPressEvent(event);
+  picking_ = false;
+}
+
+void FormComboBox::wheelEvent(QWheelEvent* event) {
+  picking_ = true;
+  QComboBox::wheelEvent(event);
+  picking_ = false;
 }
 
 }  // namespace kamerol

@@ -88,12 +88,27 @@ class RoomSketchView : public QWidget {
 };
 
 // An editable drop-down list that does not complete or insert what is typed:
-// typing and picking are separate events of the form.
+// typing and picking are separate events of the form. `picked` tells an
+// entry chosen by the user (from the list, or stepped to with the arrow keys
+// or the wheel); QComboBox's own `activated` also fires when the focus leaves
+// a typed text that happens to name an entry, which is typing, not a pick.
 class FormComboBox : public QComboBox {
   Q_OBJECT
 
  public:
   explicit FormComboBox(QWidget* parent = nullptr);
+
+  void hidePopup() override;
+
+ signals:
+  void picked(int index);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+
+ private:
+  bool picking_ = false;
 };
 
 }  // namespace kamerol

@@ -115,14 +115,14 @@ TEST_F(WindowTest, PagesShowOneFrameAndColourTheirRows) {
 
 TEST_F(WindowTest, PickingAProductShowsItsFreezingPoint) {
   clickTab(6);
-  auto* products = qobject_cast<QComboBox*>(window.widget(Combo10));
+  auto* products = qobject_cast<FormComboBox*>(window.widget(Combo10));
   ASSERT_EQ(products->count(), 13);
   const int index = products->findText(QStringLiteral("Печень"));
   products->setCurrentIndex(index);
-  emit products->activated(index);
+  emit products->picked(index);
   EXPECT_EQ(text(Text27), "-1.7");
-  auto* categories = qobject_cast<QComboBox*>(window.widget(Combo9));
-  emit categories->activated(5);  // "Прочие"
+  auto* categories = qobject_cast<FormComboBox*>(window.widget(Combo9));
+  emit categories->picked(5);  // "Прочие"
   EXPECT_EQ(products->count(), 9);
   EXPECT_EQ(products->currentText(), "Дрожжи");
   EXPECT_EQ(text(Text27), "-1.4");
@@ -140,6 +140,25 @@ TEST_F(WindowTest, TypingIntoAListLooksItUp) {
   }
   EXPECT_EQ(form.inputs().wallMaterialLambda, 52.0f);
   EXPECT_EQ(walls->currentText(), QStringLiteral("Сталь"));
+}
+
+TEST_F(WindowTest, LeavingATypedNameIsNoPick) {
+  clickTab(3);
+  auto* walls = qobject_cast<FormComboBox*>(window.widget(Combo1));
+  int picks = 0;
+  QObject::connect(walls, &FormComboBox::picked, [&picks] { ++picks; });
+  walls->lineEdit()->setFocus();
+  walls->lineEdit()->selectAll();
+  QTest::keyClicks(walls->lineEdit(), QStringLiteral("x"));
+  walls->lineEdit()->setText(QStringLiteral("Сталь"));
+  edit(Text10)->setFocus();
+  settle();
+  EXPECT_EQ(picks, 0);
+  // The arrow keys step through the list: picks.
+  walls->setFocus();
+  QTest::keyClick(walls, Qt::Key_Down);
+  EXPECT_EQ(picks, 1);
+  EXPECT_EQ(form.text(Combo1), walls->currentText().toStdString());
 }
 
 TEST_F(WindowTest, EnterMovesAlongTheCycle) {

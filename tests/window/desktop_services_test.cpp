@@ -1,0 +1,169 @@
+// The calculation window with the desktop program's services behind it: the
+// menu items, toolbar and "?" buttons reach the right windows, and the report
+// comes and goes in place of the form.
+
+#include "shell/desktop_services.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QMenuBar>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include "docs/startup.h"
+#include "report/report_window.h"
+#include "shell/about_box.h"
+#include "shell/folder_chooser.h"
+#include "shell/help_popups.h"
+#include "shell/settings_dialog.h"
+#include "tests/form/form_test_support.h"
+
+namespace kamerol {
+namespace {
+
+using enum Control;
+using testing_support::RecordingMessages;
+
+class RecordingPlayer : public shell::SoundPlayer {
+ public:
+  void playAndWait(const QString& path) override { played << QFileInfo(path).fileName(); }
+  QStringList played;
+};
+
+template <typename Window>
+Window* openWindow() {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* window = qobject_cast<Window*>(w); window && window->isVisible()) return window;
+  return nullptr;
+}
+
+QAction* menuAction(QMainWindow& window, const QString& name) { return window.menuBar()->findChild<QAction*>(name); }
+
+class DesktopServicesTest : public testing::Test {
+ protected:
+  DesktopServicesTest()
+      : cues(player, settings, QStringLiteral("/program")),
+        form(messages, NumberLocale::point()),
+        services(store, settings, cues, form),
+        window(form, services, messages) {
+    settings.calculationsFolder = QStringLiteral("/calculations");
+    services.setWindow(&window);
+    startCalculation(form, std::nullopt, messages);
+    window.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+  }
+
+  ~DesktopServicesTest() override { closeOtherWindows(); }
+
+  // Closing one window may delete others: hold them by guarded pointers.
+  void closeOtherWindows() {
+    QList<QPointer<QWidget>> others;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w != &window) others << w;
+    for (const QPointer<QWidget>& w : others)
+      if (w && w->isVisible()) w->close();
+    QApplication::processEvents();
+  }
+
+  shell::MemorySettingsStore store;
+  shell::AppSettings settings;
+  RecordingPlayer player;
+  shell::SoundCues cues;
+  RecordingMessages messages;
+  CalculationForm form;
+  DesktopServices services;
+  CalculationWindow window;
+};
+
+TEST_F(DesktopServicesTest, PrintShowsTheReportInsteadOfTheForm) {
+  form.setText(Text1, "500");
+  form.setText(Text2, "400");
+  form.setText(Text4, "300");
+  window.action(QStringLiteral("Print"))->trigger();
+  ReportWindow* report = services.reportWindow();
+  ASSERT_NE(report, nullptr);
+  EXPECT_TRUE(report->isVisible());
+  EXPECT_EQ(report->windowTitle(), "Печать");
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_EQ(player.played, QStringList{"Aldfd.lts"});
+  EXPECT_EQ(report->page().find(ReportField::RequiredCapacity)->text, "1.64");
+
+  report->closeAction()->trigger();
+  QApplication::processEvents();
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(form.text(Text49), "1.64");  // inputs and results as they were
+}
+
+TEST_F(DesktopServicesTest, ReportSoundFollowsTheSetting) {
+  settings.sound = 0;
+  menuAction(window, QStringLiteral("menuPrint"))->trigger();
+  EXPECT_TRUE(player.played.isEmpty());
+  services.reportWindow()->close();
+}
+
+TEST_F(DesktopServicesTest, HelpButtonsOpenTheirPopups) {
+  window.ensurePage(4);
+  auto* button = window.frame(4)->findChild<QToolButton*>(QStringLiteral("Command2"));
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(button->focusPolicy(), Qt::NoFocus);
+  button->click();
+  auto* popup = openWindow<shell::HelpPopup>();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(popup->number(), 2);
+  EXPECT_EQ(popup->windowTitle(), "Кратность вентиляции");
+  EXPECT_TRUE(window.isEnabled());  // help does not block the form
+}
+
+TEST_F(DesktopServicesTest, DialogsDisableTheFormWhileOpen) {
+  struct Case {
+    const char* action;
+    bool toolbar;
+  };
+  for (const Case& c : {Case{"mnuLogo", false}, Case{"mnuPath", false}, Case{"menuProg", false}, Case{"Help", true}}) {
+    QAction* action =
+        c.toolbar ? window.action(QString::fromUtf8(c.action)) : menuAction(window, QString::fromUtf8(c.action));
+    ASSERT_NE(action, nullptr) << c.action;
+    action->trigger();
+    QApplication::processEvents();
+    EXPECT_FALSE(window.isEnabled()) << c.action;
+    closeOtherWindows();
+    EXPECT_TRUE(window.isEnabled()) << c.action;
+  }
+}
+
+TEST_F(DesktopServicesTest, DialogsStartInTheCalculationsFolder) {
+  EXPECT_EQ(services.calculationsFolder(), std::filesystem::path("/calculations"));
+}
+
+TEST_F(DesktopServicesTest, ClosingPlaysTheExitSoundUnlessTheSettingIsOff) {
+  services.programEnding(false);
+  EXPECT_EQ(player.played, QStringList{"Fcmcs.trc"});
+  settings.sound = 0;
+  services.programEnding(false);
+  EXPECT_EQ(player.played.size(), 1);
+  services.programEnding(true);  // "Выход" always plays it
+  EXPECT_EQ(player.played.size(), 2);
+}
+
+TEST_F(DesktopServicesTest, BrandCaptionFollowsTheCompanyLabel) {
+  ASSERT_NE(window.brandCaption(), nullptr);
+  EXPECT_EQ(window.brandCaption()->cursor().shape(), Qt::PointingHandCursor);
+}
+
+}  // namespace
+}  // namespace kamerol
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The services must not touch the user's own settings or desktop files.
+  QTemporaryDir home;
+  qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());
+  qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toLocal8Bit());
+  QApplication app(argc, argv);
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
