@@ -18,6 +18,9 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  // The program ends only through closing the calculation form or "Выход";
+  // while the report stands in for the hidden form, closing it is no end.
+  QApplication::setQuitOnLastWindowClosed(false);
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   QApplication::setWindowIcon(kamerol::shell::kamerolIcon());
   QFont font(QStringLiteral("Arial"));

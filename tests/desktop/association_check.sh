@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# The first start of the program associates .tpl files with it: the desktop
+# (GIO, which file managers use) then sees a calculation file as our type and
+# opens it with our entry. Usage: association_check.sh PATH/TO/kamerol
+# Exits 77 (skipped) without gio.
+set -u
+program=$(readlink -f "${1:?the kamerol executable}")
+command -v gio >/dev/null || { echo "missing gio"; exit 77; }
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
+# Start once (offscreen), long enough to write the association.
+QT_QPA_PLATFORM=offscreen timeout 5 "$program" >/dev/null 2>&1 &
+for _ in $(seq 50); do [ -f "$XDG_DATA_HOME/applications/kamerol.desktop" ] && break; sleep 0.1; done
+wait
+
+printf '0\r\n' >"$work/room.tpl"
+type=$(gio info -a standard::content-type "$work/room.tpl" | sed -n 's/.*standard::content-type: //p')
+default=$(gio mime "$type" 2>/dev/null | sed -n 's/.*: //p' | head -n1)
+echo "type: $type, default: $default"
+[ "$type" = "application/x-kamerol-calculation" ] && [ "$default" = "kamerol.desktop" ] || exit 1
+grep -q "^Exec=\"$program\" %f$" "$XDG_DATA_HOME/applications/kamerol.desktop" || { echo "Exec line"; exit 1; }
