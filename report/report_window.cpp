@@ -89,7 +89,7 @@ ReportWindow::ReportWindow(ReportPage page, QString pdfName, std::unique_ptr<Rep
 
   QStyle* s = style();
   printAction_ =
-      toolBar->addAction(QIcon::fromTheme(QStringLiteral("document-print"), s->standardIcon(QStyle::SP_FileIcon)),
+      toolBar->addAction(QIcon::fromTheme(QStringLiteral("document-print"), QIcon(QStringLiteral(":/kamerol/report/print.svg"))),
                          QStringLiteral("Распечатать"), this, &ReportWindow::printPage);
   printAction_->setObjectName(QStringLiteral("Print"));
   printAction_->setToolTip(QStringLiteral("Распечатать"));

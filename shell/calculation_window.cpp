@@ -94,7 +94,7 @@ constexpr ToolbarButton kToolbar[] = {
     {"New", "Обновить", "document-new", QStyle::SP_FileIcon},
     {"Open", "Открыть файл", "document-open", QStyle::SP_DialogOpenButton},
     {"Save", "Сохранить как...", "document-save-as", QStyle::SP_DialogSaveButton},
-    {"Print", "Печать с предв. осм.", "document-print", QStyle::SP_FileDialogContentsView},
+    {"Print", "Печать с предв. осм.", "document-print", QStyle::SP_CustomBase},
     {"Help", "Помощь", "help-about", QStyle::SP_MessageBoxQuestion},
 };
 
@@ -231,7 +231,10 @@ void CalculationWindow::buildToolbar() {
   toolbar_->toggleViewAction()->setVisible(false);
   for (const ToolbarButton& b : kToolbar) {
     QIcon icon = QIcon::fromTheme(QString::fromUtf8(b.themeIcon));
-    if (icon.isNull()) icon = style()->standardIcon(b.fallback);
+    // Qt's own icons have no printer; the report window brings one of ours.
+    if (icon.isNull())
+      icon = b.fallback == QStyle::SP_CustomBase ? QIcon(QStringLiteral(":/kamerol/report/print.svg"))
+                                                 : style()->standardIcon(b.fallback);
     QAction* a = toolbar_->addAction(icon, QString::fromUtf8(b.tooltip));
     a->setObjectName(QString::fromUtf8(b.key));
     a->setToolTip(QString::fromUtf8(b.tooltip));
