@@ -24,11 +24,7 @@ CalculationInputs defaultInputs() {
   in.productCategory = "Мясные";
   const Product lamb = *findProduct("Баранина");
   in.productName = lamb.name;
-  in.freezingPoint = lamb.properties.freezingPoint;
-  in.heatCapacityAbove = lamb.properties.heatCapacityAbove;
-  in.heatCapacityBelow = lamb.properties.heatCapacityBelow;
-  in.latentHeat = lamb.properties.latentHeat;
-  in.respirationHeat = lamb.properties.respirationHeat;
+  applyProductProperties(in, lamb.properties);
 
   in.lightingHours = 1;
   in.useRecommendedLighting = true;

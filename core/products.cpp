@@ -123,4 +123,12 @@ std::optional<Product> findProduct(std::string_view text) {
 
 std::span<const Product> allProducts() { return kProducts; }
 
+void applyProductProperties(CalculationInputs& inputs, const ProductProperties& properties) {
+  inputs.freezingPoint = properties.freezingPoint;
+  inputs.heatCapacityAbove = properties.heatCapacityAbove;
+  inputs.heatCapacityBelow = properties.heatCapacityBelow;
+  inputs.latentHeat = properties.latentHeat;
+  inputs.respirationHeat = properties.respirationHeat;
+}
+
 }  // namespace kamerol

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/record.h"
+
 namespace kamerol {
 
 struct ProductProperties {
@@ -39,5 +41,8 @@ std::optional<Product> findProduct(std::string_view text);
 
 // All 82 rows, grouped by category in list order.
 std::span<const Product> allProducts();
+
+// Copies a product's five properties into the record's inputs.
+void applyProductProperties(CalculationInputs& inputs, const ProductProperties& properties);
 
 }  // namespace kamerol

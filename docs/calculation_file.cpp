@@ -180,23 +180,23 @@ std::optional<std::vector<ParsedLine>> parse(std::string_view bytes, const Numbe
   std::vector<ParsedLine> parsed;
   parsed.reserve(lines->size());
   for (std::size_t i = 0; i < lines->size(); ++i) {
-    const Line& spec = kLines[i];
+    const Line& entry = kLines[i];
     ParsedLine p{std::string((*lines)[i])};
-    if (spec.kind == Kind::Option) {
+    if (entry.kind == Kind::Option) {
       const auto truth = readTruth(p.text, locale);
       if (!truth) return std::nullopt;
       p.state = *truth ? 1 : 0;
-    } else if (spec.kind == Kind::Check) {
+    } else if (entry.kind == Kind::Check) {
       const auto state = readCheck(p.text);
       if (!state) return std::nullopt;
       p.state = *state;
     }
-    if (spec.extra != Extra::None) {
+    if (entry.extra != Extra::None) {
       const auto number =
-          spec.extra == Extra::Locale ? localeNumber(p.text, locale) : std::optional(leadingNumber(p.text));
+          entry.extra == Extra::Locale ? localeNumber(p.text, locale) : std::optional(leadingNumber(p.text));
       if (!number) return std::nullopt;
       double value = *number;
-      if (spec.held == &In::reserveFactor) value = 1 + value / 100;
+      if (entry.held == &In::reserveFactor) value = 1 + value / 100;
       if (!fitsSingle(value)) return std::nullopt;  // too large for its type
       p.heldValue = static_cast<float>(value);
     }
@@ -238,18 +238,18 @@ ReadStatus readCalculationBytes(CalculationForm& form, std::string_view bytes, R
   }
   if (mode == ReadMode::Dialog) form.setModified(false);
   for (std::size_t i = 0; i < kRequiredLines; ++i) {
-    const Line& spec = kLines[i];
+    const Line& entry = kLines[i];
     const ParsedLine& line = (*parsed)[i];
-    if (spec.kind == Kind::Text)
-      form.setText(spec.control, line.text);
+    if (entry.kind == Kind::Text)
+      form.setText(entry.control, line.text);
     else
-      form.setState(spec.control, line.state);
-    if (spec.held) form.setHeldValue(spec.held, line.heldValue);
+      form.setState(entry.control, line.state);
+    if (entry.held) form.setHeldValue(entry.held, line.heldValue);
     // The lighting power (line 36) is read while the recommendation is still
     // in force, and the engine replaces it by the recommended power. When the
     // recommendation turns out to be off (line 37), the stored power is read
     // once more; otherwise a saved power would never come back.
-    if (spec.control == Check2 && line.state == 0) form.setText(Text32, (*parsed)[kLightingPowerLine].text);
+    if (entry.control == Check2 && line.state == 0) form.setText(Text32, (*parsed)[kLightingPowerLine].text);
   }
   form.setText(Text3, "");
   if (parsed->size() > kRequiredLines) form.setText(Text3, (*parsed)[kRequiredLines].text);

@@ -267,11 +267,8 @@ QWidget* CalculationWindow::addField(QWidget* parent, Control c, const QRect& tw
   // pasting, an input method, or an accessibility client setting the text.
   connect(edit, &QLineEdit::textChanged, this, [this, c](const QString& text) {
     if (showingModel_) return;
-    ++busy_;
-    form_.setText(c, text.toStdString());
-    --busy_;
+    forward([&] { form_.setText(c, text.toStdString()); });
     refresh(c);
-    drainFocusLosses();
   });
   return edit;
 }
@@ -282,18 +279,11 @@ QWidget* CalculationWindow::addList(QWidget* parent, Control c, const QRect& twi
   bind(c, combo, caption);
   controlOf_.insert(combo->lineEdit(), c);
   combo->lineEdit()->installEventFilter(this);
-  connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, c](const QString& text) {
-    ++busy_;
-    form_.setText(c, text.toStdString());
-    --busy_;
-    drainFocusLosses();
-  });
+  connect(combo->lineEdit(), &QLineEdit::textEdited, this,
+          [this, c](const QString& text) { forward([&] { form_.setText(c, text.toStdString()); }); });
   connect(combo, &FormComboBox::picked, this, [this, c](int index) {
-    ++busy_;
-    form_.pickEntry(c, static_cast<std::size_t>(index));
-    --busy_;
+    forward([&] { form_.pickEntry(c, static_cast<std::size_t>(index)); });
     refresh(c);
-    drainFocusLosses();
   });
   return combo;
 }
@@ -303,12 +293,8 @@ void CalculationWindow::addSpinner(QWidget* parent, Control upDown, const QRect&
   arrows->setGeometry(field.right() + 1, field.top(), px(kSpinnerWidth), field.height());
   widgets_[static_cast<std::size_t>(indexOf(upDown))] = arrows;
   arrows->setObjectName(q(nameOf(upDown)));
-  connect(arrows, &ArrowPair::stepped, this, [this, upDown](int direction) {
-    ++busy_;
-    form_.spin(upDown, direction);
-    --busy_;
-    drainFocusLosses();
-  });
+  connect(arrows, &ArrowPair::stepped, this,
+          [this, upDown](int direction) { forward([&] { form_.spin(upDown, direction); }); });
 }
 
 QLabel* CalculationWindow::addLabel(QWidget* parent, const QString& text, const QRect& twips, Qt::Alignment alignment) {
@@ -411,11 +397,8 @@ void CalculationWindow::buildResultsPanel(QWidget* clientArea) {
     include->setGeometry(client(2280, y, 255, kBoxHeight));
     bind(row.check, include, QStringLiteral("Учитывать: ") + label->text());
     connect(include, &QCheckBox::clicked, this, [this, c = row.check] {
-      ++busy_;
-      form_.click(c);
-      --busy_;
+      forward([&] { form_.click(c); });
       refresh(c);
-      drainFocusLosses();
     });
   }
 
@@ -446,12 +429,7 @@ void CalculationWindow::buildTabs(QWidget* clientArea) {
   pane->setFrameShape(QFrame::StyledPanel);
   pane->setGeometry(client(2820, 1905, 8895, 3750));
   pane->lower();
-  connect(tabs_, &PageTabs::selected, this, [this](int index) {
-    ++busy_;
-    form_.selectPage(index + 1);
-    --busy_;
-    drainFocusLosses();
-  });
+  connect(tabs_, &PageTabs::selected, this, [this](int index) { forward([&] { form_.selectPage(index + 1); }); });
   clientArea_ = clientArea;
 }
 
@@ -531,12 +509,9 @@ void CalculationWindow::buildProcessingPage() {
     button->setAutoExclusive(false);
     bind(control, button, button->text());
     connect(button, &QRadioButton::clicked, this, [this, c = control] {
-      ++busy_;
-      form_.click(c);
-      --busy_;
+      forward([&] { form_.click(c); });
       refresh(Option1);
       refresh(Option2);
-      drainFocusLosses();
     });
   }
 }
@@ -661,11 +636,8 @@ void CalculationWindow::buildFansPage() {
 
 void CalculationWindow::connectCheckBox(Control c) {
   connect(qobject_cast<QCheckBox*>(widget(c)), &QCheckBox::clicked, this, [this, c] {
-    ++busy_;
-    form_.click(c);
-    --busy_;
+    forward([&] { form_.click(c); });
     refresh(c);
-    drainFocusLosses();
   });
 }
 
@@ -801,10 +773,7 @@ bool CalculationWindow::eventFilter(QObject* watched, QEvent* event) {
       // A message box or a menu taking the focus for a moment is no focus change of the form.
       const auto reason = static_cast<QFocusEvent*>(event)->reason();
       if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) break;
-      ++busy_;
-      form_.focusGained(c);
-      --busy_;
-      drainFocusLosses();
+      forward([&] { form_.focusGained(c); });
       break;
     }
     case QEvent::FocusOut: {
@@ -846,9 +815,8 @@ void CalculationWindow::drainFocusLosses() {
   while (!pendingFocusLosses_.empty()) {
     const Control c = pendingFocusLosses_.front();
     pendingFocusLosses_.pop_front();
-    ++busy_;
+    const BusyScope busy(busy_);
     form_.focusLost(c);
-    --busy_;
   }
 }
 
@@ -856,23 +824,17 @@ void CalculationWindow::drainFocusLosses() {
 
 void CalculationWindow::newCalculation() {
   drainFocusLosses();
-  ++busy_;
-  commands_->newCalculation();
-  --busy_;
+  forward([&] { commands_->newCalculation(); });
 }
 
 void CalculationWindow::openCalculation() {
   drainFocusLosses();
-  ++busy_;
-  commands_->open();
-  --busy_;
+  forward([&] { commands_->open(); });
 }
 
 void CalculationWindow::saveCalculation() {
   drainFocusLosses();
-  ++busy_;
-  commands_->save();
-  --busy_;
+  forward([&] { commands_->save(); });
 }
 
 void CalculationWindow::print() {
@@ -882,9 +844,7 @@ void CalculationWindow::print() {
 
 void CalculationWindow::exitProgram() {
   drainFocusLosses();
-  ++busy_;
-  const bool mayEnd = commands_->mayExit();
-  --busy_;
+  const bool mayEnd = forward([&] { return commands_->mayExit(); });
   if (!mayEnd) return;
   ending_ = true;
   services_.programEnding(true);
@@ -894,9 +854,7 @@ void CalculationWindow::exitProgram() {
 void CalculationWindow::closeEvent(QCloseEvent* event) {
   if (ending_) return event->accept();
   drainFocusLosses();
-  ++busy_;
-  const bool mayEnd = commands_->mayClose();
-  --busy_;
+  const bool mayEnd = forward([&] { return commands_->mayClose(); });
   if (!mayEnd) return event->ignore();
   ending_ = true;
   services_.programEnding(false);

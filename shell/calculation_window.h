@@ -123,6 +123,29 @@ class CalculationWindow : public QMainWindow, private FormObserver {
   void focusLostLater(Control c);
   void drainFocusLosses();
 
+  class BusyScope {
+   public:
+    explicit BusyScope(int& busy) : busy_(busy) { ++busy_; }
+    ~BusyScope() { --busy_; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+   private:
+    int& busy_;
+  };
+
+  // Hands an event to the model, one at a time; the focus losses held back
+  // meanwhile follow it.
+  template <typename Event>
+  auto forward(Event&& event) {
+    struct Drain {
+      CalculationWindow* window;
+      ~Drain() { window->drainFocusLosses(); }
+    } drain{this};
+    const BusyScope busy(busy_);
+    return event();
+  }
+
   CalculationForm& form_;
   WindowServices& services_;
   MessageSink& messages_;

@@ -30,11 +30,7 @@ EngineOutput run(const CalculationInputs& in, const CalculationResults& previous
 void setProduct(CalculationInputs& in, const char* name) {
   const Product p = *findProduct(name);
   in.productName = p.name;
-  in.freezingPoint = p.properties.freezingPoint;
-  in.heatCapacityAbove = p.properties.heatCapacityAbove;
-  in.heatCapacityBelow = p.properties.heatCapacityBelow;
-  in.latentHeat = p.properties.latentHeat;
-  in.respirationHeat = p.properties.respirationHeat;
+  applyProductProperties(in, p.properties);
 }
 
 std::vector<float> allFloatResults(const CalculationResults& r) {

@@ -42,11 +42,7 @@ CalculationInputs everyGainInputs() {
   const Product apples = *findProduct("Яблоки");
   in.productCategory = "Фрукты";
   in.productName = apples.name;
-  in.freezingPoint = apples.properties.freezingPoint;
-  in.heatCapacityAbove = apples.properties.heatCapacityAbove;
-  in.heatCapacityBelow = apples.properties.heatCapacityBelow;
-  in.latentHeat = apples.properties.latentHeat;
-  in.respirationHeat = apples.properties.respirationHeat;
+  applyProductProperties(in, apples.properties);
   in.storedMass = 5000;
   in.dailyMass = 1000;
   in.productInitialTemp = 20;
