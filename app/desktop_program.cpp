@@ -1,0 +1,43 @@
+#include "app/desktop_program.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLocale>
+#include <QStyleFactory>
+
+#include "app/command_line.h"
+#include "app/number_locale.h"
+#include "docs/startup.h"
+#include "shell/file_association.h"
+#include "shell/program_icon.h"
+
+namespace kamerol {
+
+DesktopProgram::ApplicationLook::ApplicationLook() {
+  // The program ends only through closing the calculation form or "Выход";
+  // while the report stands in for the hidden form, closing it is no end.
+  QApplication::setQuitOnLastWindowClosed(false);
+  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  QApplication::setWindowIcon(shell::kamerolIcon());
+  QFont font(QStringLiteral("Arial"));
+  font.setPointSizeF(8.5);
+  QApplication::setFont(font);
+  // The file association when it is absent; the settings follow.
+  shell::writeFileAssociationIfAbsent(QCoreApplication::applicationFilePath());
+}
+
+DesktopProgram::DesktopProgram(const QStringList& arguments)
+    : settings_(shell::readAppSettings(store_, shell::programFolder())),
+      player_(shell::createSoundPlayer()),
+      cues_(*player_, settings_, shell::programFolder()),
+      form_(messages_, numberLocaleOf(QLocale::system())),
+      services_(store_, settings_, cues_, form_),
+      window_(form_, services_, messages_) {
+  messages_.setParentWidget(&window_);
+  services_.setWindow(&window_);
+  // The form with its first page shown, the lists, the defaults, the file
+  // named on the command line, one engine run; then the window may be shown.
+  startCalculation(form_, commandLineFile(arguments), messages_);
+}
+
+}  // namespace kamerol

@@ -1,0 +1,47 @@
+#pragma once
+
+// The kamerol desktop program as it starts: the application's look, the file
+// association, the settings and sound cues, the calculation form with its
+// start-up calculation, and the window that shows it.
+
+#include <QStringList>
+
+#include <memory>
+
+#include "form/calculation_form.h"
+#include "shell/calculation_window.h"
+#include "shell/desktop_services.h"
+#include "shell/message_boxes.h"
+#include "shell/settings_store.h"
+#include "shell/sound.h"
+
+namespace kamerol {
+
+class DesktopProgram {
+ public:
+  // Needs the QApplication; `arguments` are the program's, as
+  // QCoreApplication::arguments() gives them. The window is not shown yet.
+  explicit DesktopProgram(const QStringList& arguments);
+  DesktopProgram(const DesktopProgram&) = delete;
+  DesktopProgram& operator=(const DesktopProgram&) = delete;
+
+  CalculationWindow& window() { return window_; }
+
+ private:
+  // Application-wide settings every later step relies on; set up first.
+  struct ApplicationLook {
+    ApplicationLook();
+  };
+
+  ApplicationLook look_;
+  shell::QSettingsStore store_;
+  shell::AppSettings settings_;
+  std::unique_ptr<shell::SoundPlayer> player_;
+  shell::SoundCues cues_;
+  MessageBoxes messages_;
+  CalculationForm form_;
+  DesktopServices services_;
+  CalculationWindow window_;
+};
+
+}  // namespace kamerol
