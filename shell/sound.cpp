@@ -3,23 +3,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibrary>
 
 #include <utility>
 
-#ifdef KAMEROL_HAVE_QT_MULTIMEDIA
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QBuffer>
-#include <QEventLoop>
-#include <QMediaDevices>
-#include <QTimer>
-
-#include <algorithm>
-#include <optional>
-
-#include "shell/wave_file.h"
-#endif
+#include "shell/qt_sound_player.h"
 
 #ifdef Q_OS_WIN
 #ifndef NOMINMAX
@@ -45,67 +33,37 @@ std::function<void()> AlertSoundPlayer::defaultAlert() {
   };
 }
 
-#ifdef KAMEROL_HAVE_QT_MULTIMEDIA
-QtSoundPlayer::QtSoundPlayer(std::chrono::milliseconds limit, std::function<void()> alert)
-    : limit_(limit), alert_(std::move(alert)) {}
-
-namespace {
-
-QAudioFormat::SampleFormat sampleFormat(WaveSound::SampleType type) {
-  switch (type) {
-    case WaveSound::SampleType::kUnsigned8:
-      return QAudioFormat::UInt8;
-    case WaveSound::SampleType::kSigned16:
-      return QAudioFormat::Int16;
-    case WaveSound::SampleType::kSigned32:
-      return QAudioFormat::Int32;
-    case WaveSound::SampleType::kFloat32:
-      return QAudioFormat::Float;
-  }
-  return QAudioFormat::Unknown;
-}
-
-}  // namespace
-
-// QSoundEffect would be the obvious choice, but in Qt 6.4 destroying one whose file failed to load waits forever
-// for its loader thread; the audio sink, fed by our own wave reader, has no such thread.
-void QtSoundPlayer::playAndWait(const QString& path) {
-  std::optional<WaveSound> wave = readWaveFile(path);
-  const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-  QAudioFormat format;
-  if (wave) {
-    format.setSampleRate(wave->sampleRate);
-    format.setChannelCount(wave->channels);
-    format.setSampleFormat(sampleFormat(wave->sampleType));
-  }
-  if (!wave || device.isNull() || !device.isFormatSupported(format)) {
-    alert_();
-    return;
-  }
-
-  QBuffer buffer(&wave->samples);
-  buffer.open(QIODevice::ReadOnly);
-  QAudioSink sink(device, format);
-  QEventLoop loop;
-  bool finished = false;
-  // The sink goes idle when it has played everything, or stops on an error.
-  QObject::connect(&sink, &QAudioSink::stateChanged, &loop, [&](QAudio::State state) {
-    if (state != QAudio::ActiveState) {
-      finished = true;
-      loop.quit();
-    }
-  });
-  const auto length = std::chrono::milliseconds(static_cast<long long>(wave->seconds() * 1000.0));
-  QTimer::singleShot(std::min(limit_, length + std::chrono::seconds(3)), &loop, &QEventLoop::quit);
-
-  sink.start(&buffer);
-  // The program waits for the cue as for any other step: no user input is handled meanwhile.
-  if (!finished && sink.state() == QAudio::ActiveState) loop.exec(QEventLoop::ExcludeUserInputEvents);
-  const QAudio::Error error = sink.error();
-  sink.stop();
-  if (error != QAudio::NoError && error != QAudio::UnderrunError) alert_();
-}
+#ifndef KAMEROL_SOUND_MODULE_DIR
+#define KAMEROL_SOUND_MODULE_DIR "../lib/kamerol"
 #endif
+
+ModuleSoundPlayer::ModuleSoundPlayer(QStringList folders, std::function<void()> alert)
+    : folders_(std::move(folders)), alert_(std::move(alert)) {}
+
+ModuleSoundPlayer::~ModuleSoundPlayer() = default;
+
+void ModuleSoundPlayer::playAndWait(const QString& path) {
+  if (!std::exchange(tried_, true)) loaded_ = loadSoundModule(folders_, alert_);
+  if (loaded_)
+    loaded_->playAndWait(path);
+  else
+    alert_();
+}
+
+std::unique_ptr<SoundPlayer> loadSoundModule(const QStringList& folders, const std::function<void()>& alert) {
+  for (const QString& folder : folders) {
+    QLibrary module(QDir(folder).filePath(QLatin1String(kSoundModuleName)));
+    if (!module.load()) continue;
+    if (const auto create = reinterpret_cast<SoundModuleEntry>(module.resolve(kSoundModuleEntry)))
+      return std::unique_ptr<SoundPlayer>(create(alert));
+  }
+  return nullptr;
+}
+
+QStringList soundModuleFolders(const QString& programFolder) {
+  const QDir program(programFolder);
+  return {program.path(), QDir::cleanPath(program.filePath(QStringLiteral(KAMEROL_SOUND_MODULE_DIR)))};
+}
 
 #ifdef Q_OS_WIN
 void WindowsSoundPlayer::playAndWait(const QString& path) {
@@ -117,10 +75,8 @@ void WindowsSoundPlayer::playAndWait(const QString& path) {
 std::unique_ptr<SoundPlayer> createSoundPlayer() {
 #if defined(Q_OS_WIN)
   return std::make_unique<WindowsSoundPlayer>();
-#elif defined(KAMEROL_HAVE_QT_MULTIMEDIA)
-  return std::make_unique<QtSoundPlayer>();
 #else
-  return std::make_unique<AlertSoundPlayer>();
+  return std::make_unique<ModuleSoundPlayer>(soundModuleFolders(programFolder()));
 #endif
 }
 

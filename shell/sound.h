@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <chrono>
 #include <functional>
@@ -35,21 +36,28 @@ class AlertSoundPlayer final : public SoundPlayer {
   std::function<void()> alert_;
 };
 
-#ifdef KAMEROL_HAVE_QT_MULTIMEDIA
-// Qt Multimedia's audio output, fed with the samples of an uncompressed wave file. The wait is bounded by the
-// sound's length plus a margin, and by `limit`, after which the sound is cut: a stalled audio device must not
-// hold the program. Without an audio output the alert is given at once.
-class QtSoundPlayer final : public SoundPlayer {
+// Qt Multimedia's player from the sound module (see qt_sound_player.h), loaded when the first cue plays. Where
+// the module cannot be loaded every cue is the alert sound.
+class ModuleSoundPlayer final : public SoundPlayer {
  public:
-  explicit QtSoundPlayer(std::chrono::milliseconds limit = std::chrono::seconds(10),
-                         std::function<void()> alert = AlertSoundPlayer::defaultAlert());
+  // The module is looked for in each of `folders`, in order.
+  explicit ModuleSoundPlayer(QStringList folders, std::function<void()> alert = AlertSoundPlayer::defaultAlert());
+  ~ModuleSoundPlayer() override;
   void playAndWait(const QString& path) override;
 
  private:
-  std::chrono::milliseconds limit_;
+  QStringList folders_;
   std::function<void()> alert_;
+  bool tried_ = false;
+  std::unique_ptr<SoundPlayer> loaded_;
 };
-#endif
+
+// The sound module's player, from the first of `folders` that holds the module; null where none does or the
+// module cannot be loaded. The module stays loaded until the program ends.
+std::unique_ptr<SoundPlayer> loadSoundModule(const QStringList& folders, const std::function<void()>& alert);
+
+// Where the program looks for the sound module: beside it (as built), then in its library folder (as installed).
+QStringList soundModuleFolders(const QString& programFolder);
 
 #ifdef Q_OS_WIN
 // PlaySound, synchronous; Windows itself falls back to the default sound.

@@ -1,5 +1,8 @@
 #include "shell/sound.h"
 #include "shell/wave_file.h"
+#ifdef KAMEROL_HAVE_SOUND_MODULE
+#include "shell/qt_sound_player.h"
+#endif
 
 #include <gtest/gtest.h>
 
@@ -74,7 +77,39 @@ TEST(SoundPlayerTest, AlertPlayerOnlyAlerts) {
   EXPECT_NE(createSoundPlayer(), nullptr);
 }
 
-#ifdef KAMEROL_HAVE_QT_MULTIMEDIA
+TEST(SoundModuleTest, WithoutTheModuleEveryCueIsTheAlert) {
+  QTemporaryDir empty;
+  int alerts = 0;
+  const std::function<void()> alert = [&alerts] { ++alerts; };
+  EXPECT_EQ(loadSoundModule({empty.path(), empty.filePath("missing")}, alert), nullptr);
+  ModuleSoundPlayer player({empty.path()}, alert);
+  player.playAndWait(QStringLiteral(KAMEROL_SOUND_CUE_DIR "/Aldfd.lts"));
+  player.playAndWait(QStringLiteral(KAMEROL_SOUND_CUE_DIR "/Fcmcs.trc"));
+  EXPECT_EQ(alerts, 2);
+}
+
+TEST(SoundModuleTest, FoldersAreBesideTheProgramThenItsLibraryFolder) {
+  const QStringList folders = soundModuleFolders(QStringLiteral("/opt/kamerol/bin"));
+  ASSERT_EQ(folders.size(), 2);
+  EXPECT_EQ(folders[0], QStringLiteral("/opt/kamerol/bin"));
+  EXPECT_TRUE(folders[1].startsWith(QStringLiteral("/opt/kamerol/"))) << folders[1].toStdString();
+  EXPECT_TRUE(folders[1].endsWith(QStringLiteral("/kamerol"))) << folders[1].toStdString();
+}
+
+#ifdef KAMEROL_HAVE_SOUND_MODULE
+TEST(SoundModuleTest, ModuleIsFoundInTheSecondFolderAndGivesItsAlert) {
+  QTemporaryDir empty;
+  int alerts = 0;
+  const std::function<void()> alert = [&alerts] { ++alerts; };
+  const std::unique_ptr<SoundPlayer> player =
+      loadSoundModule({empty.path(), QStringLiteral(KAMEROL_SOUND_MODULE_FOLDER)}, alert);
+  ASSERT_NE(player, nullptr);
+  player->playAndWait(empty.filePath("missing.lts"));  // the module's player, with our alert
+  EXPECT_EQ(alerts, 1);
+}
+#endif
+
+#ifdef KAMEROL_HAVE_SOUND_MODULE
 class QtSoundPlayerTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(scratch.isValid()); }
