@@ -20,5 +20,5 @@ int main(int argc, char** argv) {
     window.setCentralWidget(new QLabel(QStringLiteral("Расчет теплопритоков в холодильной камере")));
   }
   window.resize(795, 560);
-  return kamerol::bench::showAndReportExposure(window);
+  kamerol::bench::showReportExposureAndExit(window);
 }

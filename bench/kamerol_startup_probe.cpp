@@ -9,5 +9,5 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   kamerol::DesktopProgram program(QCoreApplication::arguments());
-  return kamerol::bench::showAndReportExposure(program.window());
+  kamerol::bench::showReportExposureAndExit(program.window());
 }
