@@ -1,15 +1,14 @@
 #include "app/desktop_program.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QLocale>
-#include <QStyleFactory>
 
 #include "app/command_line.h"
 #include "app/number_locale.h"
 #include "docs/startup.h"
 #include "shell/file_association.h"
 #include "shell/program_icon.h"
+#include "shell/program_look.h"
 
 namespace kamerol {
 
@@ -17,11 +16,8 @@ DesktopProgram::ApplicationLook::ApplicationLook() {
   // The program ends only through closing the calculation form or "Выход";
   // while the report stands in for the hidden form, closing it is no end.
   QApplication::setQuitOnLastWindowClosed(false);
-  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  shell::applyProgramLook();
   QApplication::setWindowIcon(shell::kamerolIcon());
-  QFont font(QStringLiteral("Arial"));
-  font.setPointSizeF(8.5);
-  QApplication::setFont(font);
   // The file association when it is absent; the settings follow.
   shell::writeFileAssociationIfAbsent(QCoreApplication::applicationFilePath());
 }

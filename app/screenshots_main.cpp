@@ -3,10 +3,8 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFont>
 #include <QLocale>
 #include <QPixmap>
-#include <QStyleFactory>
 
 #include <cstdio>
 
@@ -14,6 +12,7 @@
 #include "docs/startup.h"
 #include "shell/calculation_window.h"
 #include "shell/message_boxes.h"
+#include "shell/program_look.h"
 
 int main(int argc, char* argv[]) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -22,10 +21,7 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "usage: kamerol-screenshots OUT_DIR [FILE.tpl]\n");
     return 1;
   }
-  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-  QFont font(QStringLiteral("Arial"));
-  font.setPointSizeF(8.5);
-  QApplication::setFont(font);
+  kamerol::shell::applyProgramLook();
 
   kamerol::MessageBoxes messages;
   kamerol::CalculationForm form(messages, kamerol::numberLocaleOf(QLocale::system()));

@@ -1,0 +1,145 @@
+#include "shell/program_look.h"
+
+#include <gtest/gtest.h>
+
+#include <QGroupBox>
+#include <QImage>
+#include <QPainter>
+#include <QStyleFactory>
+#include <QStyleOption>
+
+#include <cstdlib>
+#include <initializer_list>
+#include <memory>
+#include <ostream>
+
+#include "shell/deferred_icon.h"
+
+namespace kamerol::shell {
+namespace {
+
+QIcon redSquare() {
+  QPixmap pixmap(16, 16);
+  pixmap.fill(Qt::red);
+  return QIcon(pixmap);
+}
+
+TEST(DeferredIconTest, MadeOnlyWhenFirstNeededAndOnce) {
+  int made = 0;
+  const QIcon icon = deferredIcon([&made] {
+    ++made;
+    return redSquare();
+  });
+  QIcon copy = icon;
+  EXPECT_EQ(made, 0);
+  EXPECT_EQ(icon.pixmap(16).toImage().pixelColor(8, 8), QColor(Qt::red));
+  EXPECT_EQ(made, 1);
+  EXPECT_EQ(copy.availableSizes(), QList<QSize>{QSize(16, 16)});
+  EXPECT_EQ(copy.actualSize(QSize(32, 32)), QSize(16, 16));
+  EXPECT_FALSE(copy.isNull());
+  EXPECT_EQ(made, 1);
+}
+
+TEST(DeferredIconTest, ChangingACopyLeavesTheOriginal) {
+  int made = 0;
+  const QIcon icon = deferredIcon([&made] {
+    ++made;
+    return redSquare();
+  });
+  icon.pixmap(16);
+  QIcon copy = icon;
+  QPixmap blue(32, 32);
+  blue.fill(Qt::blue);
+  copy.addPixmap(blue);  // detaches: the copy's engine is a clone
+  EXPECT_EQ(copy.availableSizes().size(), 2);
+  EXPECT_EQ(icon.availableSizes().size(), 1);
+  EXPECT_EQ(made, 1);
+}
+
+TEST(DeferredIconTest, AnEmptyIconStaysEmpty) {
+  const QIcon icon = deferredIcon([] { return QIcon(); });
+  EXPECT_TRUE(icon.isNull());
+  EXPECT_TRUE(icon.pixmap(16).isNull());
+}
+
+TEST(DeferredIconTest, ScaledPixmapsKeepTheirDeviceRatio) {
+  const QIcon icon = deferredIcon([] {
+    QIcon made = redSquare();
+    QPixmap big(32, 32);
+    big.fill(Qt::green);
+    made.addPixmap(big);
+    return made;
+  });
+  const QPixmap pixmap = icon.pixmap(QSize(16, 16), 2.0);
+  EXPECT_EQ(pixmap.size(), QSize(32, 32));
+  EXPECT_EQ(pixmap.devicePixelRatio(), 2.0);
+  EXPECT_EQ(pixmap.toImage().pixelColor(4, 4), QColor(Qt::green));
+}
+
+class ProgramStyleTest : public testing::Test {
+ protected:
+  ProgramStyle style;
+  std::unique_ptr<QStyle> fusion{QStyleFactory::create(QStringLiteral("Fusion"))};
+};
+
+TEST_F(ProgramStyleTest, StandardIconsAreFusions) {
+  QStyleOption plain;
+  plain.direction = Qt::LeftToRight;
+  for (const QStyle::StandardPixmap which :
+       {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_DialogSaveButton, QStyle::SP_DirIcon,
+        QStyle::SP_MessageBoxQuestion}) {
+    for (const QStyleOption* option : std::initializer_list<const QStyleOption*>{nullptr, &plain}) {
+      SCOPED_TRACE(testing::Message() << "standard pixmap " << which << (option ? " with an option" : ""));
+      const QIcon ours = style.standardIcon(which, option);
+      const QIcon theirs = fusion->standardIcon(which, option);
+      EXPECT_EQ(ours.availableSizes(), theirs.availableSizes());
+      EXPECT_EQ(ours.pixmap(16).toImage(), theirs.pixmap(16).toImage());
+    }
+  }
+}
+
+// A group box drawn by each style, on the window colour.
+QImage drawn(QStyle& style, QGroupBox& box) {
+  box.setStyle(&style);
+  QImage image(box.size(), QImage::Format_RGB32);
+  image.fill(box.palette().color(QPalette::Window));
+  box.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+  return image;
+}
+
+struct FrameCase {
+  const char* title;
+  bool checkable;
+  friend void PrintTo(const FrameCase& c, std::ostream* out) {
+    *out << '"' << c.title << '"' << (c.checkable ? ", checkable" : "");
+  }
+};
+
+class GroupBoxFrameTest : public ProgramStyleTest, public testing::WithParamInterface<FrameCase> {};
+
+// Fusion draws the frame from an image; ours draws it with lines. They must look
+// the same but for the rounding of the corners.
+TEST_P(GroupBoxFrameTest, LooksLikeFusions) {
+  QGroupBox box(QString::fromUtf8(GetParam().title));
+  box.setCheckable(GetParam().checkable);
+  box.resize(200, 120);
+  const QImage ours = drawn(style, box);
+  const QImage theirs = drawn(*fusion, box);
+  int differing = 0;
+  for (int y = 0; y < ours.height(); ++y)
+    for (int x = 0; x < ours.width(); ++x) {
+      const QColor a = ours.pixelColor(x, y), b = theirs.pixelColor(x, y);
+      if (std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) > 12)
+        ++differing;
+    }
+  EXPECT_LE(differing, 16);
+  // And there is a frame at all: its left edge darkens the window colour.
+  EXPECT_LT(ours.pixelColor(1, ours.height() / 2).lightness(), theirs.pixelColor(0, ours.height() / 2).lightness());
+}
+
+INSTANTIATE_TEST_SUITE_P(Frames, GroupBoxFrameTest,
+                         testing::Values(FrameCase{"", false}, FrameCase{"Размер камеры", false},
+                                         FrameCase{"Размер камеры", true}));
+
+}  // namespace
+}  // namespace kamerol::shell
