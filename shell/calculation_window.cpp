@@ -15,7 +15,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -83,19 +82,21 @@ constexpr ResultRow kRows[kGainCount] = {
     {"От персонала", Text45, Check10}, {"От ПТС", Text46, Check11},        {"От вент. ВО", Text47, Check12},
 };
 
+// Where the icon theme has no icon of the name, the program's own stands in
+// (also for the printer, which Qt's own icons lack).
 struct ToolbarButton {
   const char* key;
   const char* tooltip;
   const char* themeIcon;
-  QStyle::StandardPixmap fallback;
+  const char* ownIcon;
 };
 
 constexpr ToolbarButton kToolbar[] = {
-    {"New", "Обновить", "document-new", QStyle::SP_FileIcon},
-    {"Open", "Открыть файл", "document-open", QStyle::SP_DialogOpenButton},
-    {"Save", "Сохранить как...", "document-save-as", QStyle::SP_DialogSaveButton},
-    {"Print", "Печать с предв. осм.", "document-print", QStyle::SP_CustomBase},
-    {"Help", "Помощь", "help-about", QStyle::SP_MessageBoxQuestion},
+    {"New", "Обновить", "document-new", ":/kamerol/toolbar/new.svg"},
+    {"Open", "Открыть файл", "document-open", ":/kamerol/toolbar/open.svg"},
+    {"Save", "Сохранить как...", "document-save-as", ":/kamerol/toolbar/save.svg"},
+    {"Print", "Печать с предв. осм.", "document-print", ":/kamerol/report/print.svg"},
+    {"Help", "Помощь", "help-about", ":/kamerol/toolbar/help.svg"},
 };
 
 }  // namespace
@@ -231,10 +232,7 @@ void CalculationWindow::buildToolbar() {
   toolbar_->toggleViewAction()->setVisible(false);
   for (const ToolbarButton& b : kToolbar) {
     QIcon icon = QIcon::fromTheme(QString::fromUtf8(b.themeIcon));
-    // Qt's own icons have no printer; the report window brings one of ours.
-    if (icon.isNull())
-      icon = b.fallback == QStyle::SP_CustomBase ? QIcon(QStringLiteral(":/kamerol/report/print.svg"))
-                                                 : style()->standardIcon(b.fallback);
+    if (icon.isNull()) icon = QIcon(QString::fromUtf8(b.ownIcon));
     QAction* a = toolbar_->addAction(icon, QString::fromUtf8(b.tooltip));
     a->setObjectName(QString::fromUtf8(b.key));
     a->setToolTip(QString::fromUtf8(b.tooltip));
