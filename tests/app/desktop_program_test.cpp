@@ -1,0 +1,53 @@
+// The desktop program as it starts: what it shows, and what it leaves for later.
+
+#include "app/desktop_program.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTest>
+
+#include "shell/file_association.h"
+
+namespace kamerol {
+namespace {
+
+QLineEdit* edit(CalculationWindow& window, Control c) { return qobject_cast<QLineEdit*>(window.widget(c)); }
+
+// Each test runs in a process of its own under ctest, so the libraries mapped
+// after the start are those the start loaded. Not the first start: that one
+// also writes the file association with its icons.
+TEST(DesktopProgramTest, StartsWithoutImageReadersOrSoundLibraries) {
+  const QString entry = shell::XdgFileAssociation().desktopEntryPath();
+  ASSERT_TRUE(QDir().mkpath(QFileInfo(entry).path()));
+  QFile written(entry);
+  ASSERT_TRUE(written.open(QIODevice::WriteOnly));
+  written.close();
+
+  DesktopProgram program({QStringLiteral("kamerol")});
+  program.window().show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.window()));
+  QFile maps(QStringLiteral("/proc/self/maps"));
+  if (!maps.open(QIODevice::ReadOnly)) GTEST_SKIP() << "no /proc/self/maps here";
+  const QByteArray mapped = maps.readAll();
+  EXPECT_FALSE(mapped.contains("/imageformats/")) << "an image was read as the program started";
+  EXPECT_FALSE(mapped.contains("libQt6Multimedia")) << "Qt Multimedia was loaded as the program started";
+}
+
+TEST(DesktopProgramTest, OpensTheFileNamedOnTheCommandLine) {
+  DesktopProgram program({QStringLiteral("kamerol"), QStringLiteral(KAMEROL_EXAMPLES_DIR "/worked-example.tpl")});
+  EXPECT_EQ(edit(program.window(), Control::Text1)->text(), QStringLiteral("500"));
+  EXPECT_EQ(edit(program.window(), Control::Text2)->text(), QStringLiteral("400"));
+  EXPECT_FALSE(program.window().isVisible());
+}
+
+TEST(DesktopProgramTest, AnUnreadableFileStartsWithTheDefaults) {
+  DesktopProgram program({QStringLiteral("kamerol"), QStringLiteral("/no/such/calculation.tpl")});
+  EXPECT_EQ(edit(program.window(), Control::Text1)->text(), QStringLiteral("0"));
+}
+
+}  // namespace
+}  // namespace kamerol
