@@ -23,7 +23,7 @@ class SoundPlayer {
   virtual void playAndWait(const QString& path) = 0;
 };
 
-// Only ever the alert sound: for builds without Qt Multimedia.
+// Only ever the alert sound: where no audio output can be had.
 class AlertSoundPlayer final : public SoundPlayer {
  public:
   explicit AlertSoundPlayer(std::function<void()> alert = defaultAlert());

@@ -15,7 +15,7 @@ for module in QtCore QtGui QtWidgets QtMultimedia QtPrintSupport; do includes+=(
 status=0
 for source in "$root"/shell/*.cpp "$root"/app/kamerol_main.cpp; do
   # Only our own diagnostics count: Qt's Linux headers warn about dllimport under MinGW.
-  output=$("$compiler" -std=c++20 -fsyntax-only -Wall -Wextra -DKAMEROL_HAVE_QT_MULTIMEDIA "${includes[@]}" \
+  output=$("$compiler" -std=c++20 -fsyntax-only -Wall -Wextra "${includes[@]}" \
     "$source" 2>&1 | grep -E "^$root/(shell|app|core|form|docs|report)/" | grep -E 'error|warning')
   if [ -n "$output" ]; then
     echo "$output"
