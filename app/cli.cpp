@@ -9,8 +9,8 @@
 #include "core/engine.h"
 #include "core/record_fields.h"
 #include "core/version.h"
-#include "docs/calculation_file.h"
-#include "docs/startup.h"
+#include "document/calculation_file.h"
+#include "document/startup.h"
 #include "form/calculation_form.h"
 
 namespace kamerol {

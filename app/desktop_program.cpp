@@ -5,7 +5,7 @@
 
 #include "app/command_line.h"
 #include "app/number_locale.h"
-#include "docs/startup.h"
+#include "document/startup.h"
 #include "shell/file_association.h"
 #include "shell/program_icon.h"
 #include "shell/program_look.h"

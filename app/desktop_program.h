@@ -9,9 +9,9 @@
 #include <memory>
 
 #include "form/calculation_form.h"
-#include "shell/calculation_window.h"
-#include "shell/desktop_services.h"
-#include "shell/message_boxes.h"
+#include "window/calculation_window.h"
+#include "window/desktop_services.h"
+#include "window/message_boxes.h"
 #include "shell/settings_store.h"
 #include "shell/sound.h"
 

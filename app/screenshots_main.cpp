@@ -9,9 +9,9 @@
 #include <cstdio>
 
 #include "app/number_locale.h"
-#include "docs/startup.h"
-#include "shell/calculation_window.h"
-#include "shell/message_boxes.h"
+#include "document/startup.h"
+#include "window/calculation_window.h"
+#include "window/message_boxes.h"
 #include "shell/program_look.h"
 
 int main(int argc, char* argv[]) {

@@ -3,8 +3,8 @@
 #include <unistd.h>
 #include <filesystem>
 
-#include "docs/calculation_file.h"
-#include "docs/startup.h"
+#include "document/calculation_file.h"
+#include "document/startup.h"
 
 namespace kamerol {
 namespace {

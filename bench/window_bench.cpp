@@ -14,8 +14,8 @@
 #include <optional>
 
 #include "app/desktop_program.h"
-#include "docs/startup.h"
-#include "shell/calculation_window.h"
+#include "document/startup.h"
+#include "window/calculation_window.h"
 
 namespace kamerol {
 namespace {

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "docs/calculation_file.h"
-#include "docs/startup.h"
+#include "document/calculation_file.h"
+#include "document/startup.h"
 
 namespace {
 

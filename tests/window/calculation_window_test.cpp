@@ -1,4 +1,4 @@
-#include "shell/calculation_window.h"
+#include "window/calculation_window.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,8 @@
 #include <QTest>
 #include <QToolBar>
 
-#include "docs/startup.h"
-#include "shell/form_widgets.h"
+#include "document/startup.h"
+#include "window/form_widgets.h"
 #include "tests/form/form_test_support.h"
 
 namespace kamerol {

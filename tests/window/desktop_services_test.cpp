@@ -2,7 +2,7 @@
 // menu items, toolbar and "?" buttons reach the right windows, and the report
 // comes and goes in place of the form.
 
-#include "shell/desktop_services.h"
+#include "window/desktop_services.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "docs/startup.h"
+#include "document/startup.h"
 #include "report/report_window.h"
 #include "shell/about_box.h"
 #include "shell/folder_chooser.h"

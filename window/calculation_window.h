@@ -13,7 +13,7 @@
 #include <memory>
 
 #include "core/engine.h"
-#include "docs/document_commands.h"
+#include "document/document_commands.h"
 #include "form/calculation_form.h"
 
 class QAction;

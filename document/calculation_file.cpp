@@ -1,4 +1,4 @@
-#include "docs/calculation_file.h"
+#include "document/calculation_file.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
-#include "docs/document_commands.h"
+#include "document/document_commands.h"
 
-#include "docs/calculation_file.h"
+#include "document/calculation_file.h"
 
 namespace kamerol {
 

@@ -1,4 +1,4 @@
-#include "shell/message_boxes.h"
+#include "window/message_boxes.h"
 
 #include <QMessageBox>
 

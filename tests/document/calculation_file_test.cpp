@@ -1,4 +1,4 @@
-#include "docs/calculation_file.h"
+#include "document/calculation_file.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "core/cp1251.h"
-#include "docs/startup.h"
+#include "document/startup.h"
 #include "tests/form/form_test_support.h"
 
 #if defined(__unix__)

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "report/report_window.h"
-#include "shell/calculation_window.h"
+#include "window/calculation_window.h"
 #include "shell/help_popups.h"
 #include "shell/settings_store.h"
 #include "shell/sound.h"

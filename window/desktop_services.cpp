@@ -1,4 +1,4 @@
-#include "shell/desktop_services.h"
+#include "window/desktop_services.h"
 
 #include "report/report_page.h"
 #include "report/report_window.h"

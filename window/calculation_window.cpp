@@ -1,4 +1,4 @@
-#include "shell/calculation_window.h"
+#include "window/calculation_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,8 +23,8 @@
 
 #include "core/engine.h"
 #include "shell/brand_label.h"
-#include "shell/form_widgets.h"
-#include "shell/twips.h"
+#include "window/form_widgets.h"
+#include "window/twips.h"
 
 namespace kamerol {
 

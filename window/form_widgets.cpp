@@ -1,4 +1,4 @@
-#include "shell/form_widgets.h"
+#include "window/form_widgets.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -12,7 +12,7 @@
 
 #include <cmath>
 
-#include "shell/twips.h"
+#include "window/twips.h"
 
 namespace kamerol {
 

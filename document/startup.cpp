@@ -1,6 +1,6 @@
-#include "docs/startup.h"
+#include "document/startup.h"
 
-#include "docs/calculation_file.h"
+#include "document/calculation_file.h"
 
 namespace kamerol {
 

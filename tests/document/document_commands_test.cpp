@@ -1,4 +1,4 @@
-#include "docs/document_commands.h"
+#include "document/document_commands.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "docs/calculation_file.h"
+#include "document/calculation_file.h"
 #include "tests/form/form_test_support.h"
 
 namespace kamerol {
