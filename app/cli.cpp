@@ -58,72 +58,72 @@ struct FieldName {
 
 // Record field names and the control that edits each of them.
 constexpr FieldName kFieldControls[] = {
-    {"roomLength", Text1},
-    {"roomWidth", Text2},
-    {"roomHeight", Text4},
-    {"roomTemp", Text6},
-    {"clientInfo", Text3},
-    {"processMode", Option1},
-    {"equipHours", Text8},
-    {"reservePercent", Text9},
-    {"wallMaterial", Combo1},
-    {"ceilingMaterial", Combo2},
-    {"floorMaterial", Combo3},
-    {"wallMaterialThickness", Text10},
-    {"ceilingMaterialThickness", Text11},
-    {"floorMaterialThickness", Text12},
-    {"wallInsulation", Combo4},
-    {"ceilingInsulation", Combo5},
-    {"floorInsulation", Combo6},
-    {"wallInsulationThickness", Text13},
-    {"ceilingInsulationThickness", Text14},
-    {"floorInsulationThickness", Text15},
-    {"outsideTempWalls", Text16},
-    {"outsideTempCeiling", Text17},
-    {"outsideTempFloor", Text18},
-    {"doorHeight", Text20},
-    {"doorWidth", Text21},
-    {"doorOpenMinutes", Text22},
-    {"curtainType", Combo8},
-    {"productCategory", Combo9},
-    {"productName", Combo10},
-    {"storedMass", Text23},
-    {"dailyMass", Text24},
-    {"productInitialTemp", Text25},
-    {"productFinalTemp", Text26},
-    {"lightingHours", Text31},
-    {"lightingPower", Text32},
-    {"useRecommendedLighting", Check2},
-    {"staffCount", Text33},
-    {"vehiclePower", Text34},
-    {"fanPercent", Text35},
-    {"fanCount", Text36},
-    {"fanPower", Text37},
-    {"refinedFanCalc", Check3},
-    {"includeWalls", Check4},
-    {"includeVentilation", Check5},
-    {"includeDoor", Check6},
-    {"includeProduct", Check7},
-    {"includeRespiration", Check8},
-    {"includeLighting", Check9},
-    {"includeStaff", Check10},
-    {"includeVehicles", Check11},
-    {"includeFans", Check12},
+    {"roomLength", roomLengthField},
+    {"roomWidth", roomWidthField},
+    {"roomHeight", roomHeightField},
+    {"roomTemp", roomTempBox},
+    {"clientInfo", clientInfoField},
+    {"processMode", storageOption},
+    {"equipHours", equipHoursField},
+    {"reservePercent", reservePercentField},
+    {"wallMaterial", wallMaterialList},
+    {"ceilingMaterial", ceilingMaterialList},
+    {"floorMaterial", floorMaterialList},
+    {"wallMaterialThickness", wallMaterialThicknessField},
+    {"ceilingMaterialThickness", ceilingMaterialThicknessField},
+    {"floorMaterialThickness", floorMaterialThicknessField},
+    {"wallInsulation", wallInsulationList},
+    {"ceilingInsulation", ceilingInsulationList},
+    {"floorInsulation", floorInsulationList},
+    {"wallInsulationThickness", wallInsulationThicknessField},
+    {"ceilingInsulationThickness", ceilingInsulationThicknessField},
+    {"floorInsulationThickness", floorInsulationThicknessField},
+    {"outsideTempWalls", outsideTempWallsField},
+    {"outsideTempCeiling", outsideTempCeilingField},
+    {"outsideTempFloor", outsideTempFloorField},
+    {"doorHeight", doorHeightField},
+    {"doorWidth", doorWidthField},
+    {"doorOpenMinutes", doorOpenMinutesField},
+    {"curtainType", curtainList},
+    {"productCategory", productCategoryList},
+    {"productName", productList},
+    {"storedMass", storedMassField},
+    {"dailyMass", dailyMassField},
+    {"productInitialTemp", productInitialTempField},
+    {"productFinalTemp", productFinalTempField},
+    {"lightingHours", lightingHoursField},
+    {"lightingPower", lightingPowerField},
+    {"useRecommendedLighting", recommendedLightingCheck},
+    {"staffCount", staffCountField},
+    {"vehiclePower", vehiclePowerField},
+    {"fanPercent", fanPercentField},
+    {"fanCount", fanCountField},
+    {"fanPower", fanPowerField},
+    {"refinedFanCalc", refinedFanCheck},
+    {"includeWalls", includeWallsCheck},
+    {"includeVentilation", includeVentilationCheck},
+    {"includeDoor", includeDoorCheck},
+    {"includeProduct", includeProductCheck},
+    {"includeRespiration", includeRespirationCheck},
+    {"includeLighting", includeLightingCheck},
+    {"includeStaff", includeStaffCheck},
+    {"includeVehicles", includeVehiclesCheck},
+    {"includeFans", includeFansCheck},
 };
 
 // The result rows as the panel captions them.
 constexpr std::pair<std::string_view, Control> kResultRows[] = {
-    {"Через стены", Text39},
-    {"От вентиляции", Text40},
-    {"Через дверь", Text41},
-    {"От продукта", Text42},
-    {"\"От дыхания\"", Text43},
-    {"От освещения", Text44},
-    {"От персонала", Text45},
-    {"От ПТС", Text46},
-    {"От вент. ВО", Text47},
-    {"Суммарно", Text48},
-    {"С учетом к-та запаса и времени р-ты оборудования", Text49},
+    {"Через стены", wallsGainBox},
+    {"От вентиляции", ventilationGainBox},
+    {"Через дверь", doorGainBox},
+    {"От продукта", productGainBox},
+    {"\"От дыхания\"", respirationGainBox},
+    {"От освещения", lightingGainBox},
+    {"От персонала", staffGainBox},
+    {"От ПТС", vehiclesGainBox},
+    {"От вент. ВО", fansGainBox},
+    {"Суммарно", totalGainBox},
+    {"С учетом к-та запаса и времени р-ты оборудования", requiredCapacityBox},
 };
 
 class UsageError {
@@ -233,11 +233,11 @@ void showPageOf(CalculationForm& form, Control c) {
 // Applies one --set as the user would do it on the form.
 void apply(CalculationForm& form, const Assignment& a) {
   const Control c = a.control;
-  if (a.processMode || c == Option1 || c == Option2) {
+  if (a.processMode || c == storageOption || c == freezingOption) {
     Control option = c;
     if (a.processMode) {
       if (a.text != "storage" && a.text != "freezing") throw UsageError("processMode is storage or freezing");
-      option = a.text == "freezing" ? Option2 : Option1;
+      option = a.text == "freezing" ? freezingOption : storageOption;
     } else if (a.text != "1") {
       throw UsageError(a.name + " can only be selected: " + a.name + "=1");
     }
@@ -269,22 +269,22 @@ void apply(CalculationForm& form, const Assignment& a) {
     default:
       throw UsageError(a.name + " cannot be set");
   }
-  if (c == Text6) {
+  if (c == roomTempBox) {
     const auto degrees = parseInteger(a.text);
-    const ControlState& spinner = form.control(UpDown1);
+    const ControlState& spinner = form.control(roomTempSpinner);
     if (!degrees || *degrees < spinner.minimum || *degrees > spinner.maximum)
       throw UsageError(a.name + " is a whole degree from " + std::to_string(spinner.minimum) + " to " +
                        std::to_string(spinner.maximum));
     // As the spinner does it, a degree at a time.
-    for (int guard = 0; guard < 200 && form.text(Text6) != std::to_string(*degrees); ++guard)
-      form.spin(UpDown1, leadingNumber(form.text(Text6)) < *degrees ? +1 : -1);
+    for (int guard = 0; guard < 200 && form.text(roomTempBox) != std::to_string(*degrees); ++guard)
+      form.spin(roomTempSpinner, leadingNumber(form.text(roomTempBox)) < *degrees ? +1 : -1);
     return;
   }
-  if (form.control(c).locked && c != Text3) {
+  if (form.control(c).locked && c != clientInfoField) {
     std::string why = a.name + " is read-only on the form";
-    if (c == Text32) why = a.name + " is locked while useRecommendedLighting is 1";
-    if (c == Text35) why = a.name + " is locked while refinedFanCalc is 1";
-    if (c == Text36 || c == Text37) why = a.name + " is locked while refinedFanCalc is 0";
+    if (c == lightingPowerField) why = a.name + " is locked while useRecommendedLighting is 1";
+    if (c == fanPercentField) why = a.name + " is locked while refinedFanCalc is 1";
+    if (c == fanCountField || c == fanPowerField) why = a.name + " is locked while refinedFanCalc is 0";
     throw UsageError(why);
   }
   if (!form.control(c).visible) throw UsageError(a.name + " is hidden on the form now");

@@ -17,7 +17,7 @@ class NoMessages : public MessageSink {
 struct WorkedExample {
   WorkedExample() : form(messages, NumberLocale::point()) {
     startCalculation(form, std::nullopt, messages);
-    for (auto [control, text] : {std::pair{Control::Text1, "500"}, {Control::Text2, "400"}, {Control::Text4, "300"}})
+    for (auto [control, text] : {std::pair{Control::roomLengthField, "500"}, {Control::roomWidthField, "400"}, {Control::roomHeightField, "300"}})
       form.setText(control, text);
   }
   NoMessages messages;
@@ -30,7 +30,7 @@ void BM_KeystrokeInLength(benchmark::State& state) {
   WorkedExample example;
   const char* texts[] = {"5000", "500"};
   int i = 0;
-  for (auto _ : state) example.form.setText(Control::Text1, texts[i ^= 1]);
+  for (auto _ : state) example.form.setText(Control::roomLengthField, texts[i ^= 1]);
 }
 BENCHMARK(BM_KeystrokeInLength);
 

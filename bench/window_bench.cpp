@@ -108,8 +108,8 @@ void BM_KeystrokeInLengthWithWidgets(benchmark::State& state) {
   startCalculation(form, std::nullopt, messages);
   window.show();
   if (!QTest::qWaitForWindowExposed(&window)) state.SkipWithError("the window was not shown");
-  auto* length = qobject_cast<QLineEdit*>(window.widget(Control::Text1));
-  for (auto [c, text] : {std::pair{Control::Text1, "500"}, {Control::Text2, "400"}, {Control::Text4, "300"}})
+  auto* length = qobject_cast<QLineEdit*>(window.widget(Control::roomLengthField));
+  for (auto [c, text] : {std::pair{Control::roomLengthField, "500"}, {Control::roomWidthField, "400"}, {Control::roomHeightField, "300"}})
     form.setText(c, text);
   length->setFocus();
   length->end(false);

@@ -16,9 +16,9 @@ namespace kamerol {
 // The three dimension texts the panel rules compare: only the exact text "0"
 // counts as zero, and an empty text counts as a missing dimension.
 struct DimensionTexts {
-  std::string_view length;  // Text1
-  std::string_view width;   // Text2
-  std::string_view height;  // Text4
+  std::string_view length;  // roomLengthField
+  std::string_view width;   // roomWidthField
+  std::string_view height;  // roomHeightField
 };
 
 // Indexes of the nine gains, in the order of the results panel.
@@ -37,13 +37,13 @@ inline constexpr int kGainCount = 9;
 
 // The texts a run writes into the boxes of the form.
 struct PanelTexts {
-  std::string floorArea;          // Text38
-  std::string roomVolume;         // Text5
-  std::string airChangeRate;      // Text19
-  std::string freezingPoint;      // Text27
-  std::string gains[kGainCount];  // Text39 .. Text47
-  std::string total;              // Text48
-  // Text49. Empty when the equipment hours are 0: the box keeps its text.
+  std::string floorArea;          // floorAreaBox
+  std::string roomVolume;         // roomVolumeBox
+  std::string airChangeRate;      // airChangeRateBox
+  std::string freezingPoint;      // freezingPointBox
+  std::string gains[kGainCount];  // wallsGainBox .. fansGainBox
+  std::string total;              // totalGainBox
+  // requiredCapacityBox. Empty when the equipment hours are 0: the box keeps its text.
   std::optional<std::string> requiredCapacity;
   bool requiredCapacityBlack = false;  // the box's background: black, or the read-only grey
 };

@@ -154,42 +154,42 @@ constexpr std::string_view kLightingTooLong = "Больше 24 ч в сутки 
 constexpr std::string_view kVehiclesTooStrong = "Слишком большая мощность Погрузочно Транспортных Средств!";
 
 const Rule kRules[] = {
-    dimension(Text1, &In::roomLength, 100, "Слишком большая длина камеры!"),
-    dimension(Text2, &In::roomWidth, 100, "Слишком большая ширина камеры!"),
-    dimension(Text4, &In::roomHeight, 20, "Слишком большая высота камеры!"),
-    {Text8, &In::equipHours, K::Tested, R::Locale, Cv::Plain, 5, "", 0, "18", 18, F::ColoursClearZero, false,
+    dimension(roomLengthField, &In::roomLength, 100, "Слишком большая длина камеры!"),
+    dimension(roomWidthField, &In::roomWidth, 100, "Слишком большая ширина камеры!"),
+    dimension(roomHeightField, &In::roomHeight, 20, "Слишком большая высота камеры!"),
+    {equipHoursField, &In::equipHours, K::Tested, R::Locale, Cv::Plain, 5, "", 0, "18", 18, F::ColoursClearZero, false,
      {above(24, kHoursTooLong, "18", 18), negative("18", 18), empty("18", 18)}},
-    {Text9, &In::reserveFactor, K::Tested, R::Leading, Cv::Reserve, 6, "", 0, "5", 1.05f, F::ColoursOnly, false,
+    {reservePercentField, &In::reserveFactor, K::Tested, R::Leading, Cv::Reserve, 6, "", 0, "5", 1.05f, F::ColoursOnly, false,
      {above(3, "Слишком большой к-т запаса!", "5", 1.05f), Check{Test::LeadingBelow, 0, kNegative, "5", 1.05f},
       empty("5", 1.05f)}},
-    thickness(Text10, &In::wallMaterialThickness, "Слишком большое значение толщины стен!", "0", 0, F::ColoursClearZero),
-    thickness(Text11, &In::ceilingMaterialThickness, "Слишком большое значение толщины потолка!", "0", 0, F::ColoursClearZero),
-    thickness(Text12, &In::floorMaterialThickness, "Слишком большое значение толщины пола!", "0", 0, F::ColoursClearZero),
-    thickness(Text13, &In::wallInsulationThickness, "Слишком большое значение толщины термоизоляции стен!", "100", 100, F::ColoursOnly),
-    thickness(Text14, &In::ceilingInsulationThickness, "Слишком большое значение толщины термоизоляции потолка!", "100", 100, F::ColoursOnly),
-    thickness(Text15, &In::floorInsulationThickness, "Слишком толстая термоизоляция пола!", "100", 100, F::ColoursOnly),
-    outside(Text16, &In::outsideTempWalls, "Слишком высокая температура  за стеной!", "Слишком низкая температура за стеной!"),
-    outside(Text17, &In::outsideTempCeiling, "Слишком высокая температура за потолком!", "Слишком низкая температура за потолком!"),
-    outside(Text18, &In::outsideTempFloor, "Слишком высокая температура под полом!", "Слишком низкая температура под полом!"),
-    {Text20, &In::doorHeight, K::Tested, R::Leading, Cv::Centimetres, 6, "", 0, "230", 2.3f, F::ColoursClearZero, false,
+    thickness(wallMaterialThicknessField, &In::wallMaterialThickness, "Слишком большое значение толщины стен!", "0", 0, F::ColoursClearZero),
+    thickness(ceilingMaterialThicknessField, &In::ceilingMaterialThickness, "Слишком большое значение толщины потолка!", "0", 0, F::ColoursClearZero),
+    thickness(floorMaterialThicknessField, &In::floorMaterialThickness, "Слишком большое значение толщины пола!", "0", 0, F::ColoursClearZero),
+    thickness(wallInsulationThicknessField, &In::wallInsulationThickness, "Слишком большое значение толщины термоизоляции стен!", "100", 100, F::ColoursOnly),
+    thickness(ceilingInsulationThicknessField, &In::ceilingInsulationThickness, "Слишком большое значение толщины термоизоляции потолка!", "100", 100, F::ColoursOnly),
+    thickness(floorInsulationThicknessField, &In::floorInsulationThickness, "Слишком толстая термоизоляция пола!", "100", 100, F::ColoursOnly),
+    outside(outsideTempWallsField, &In::outsideTempWalls, "Слишком высокая температура  за стеной!", "Слишком низкая температура за стеной!"),
+    outside(outsideTempCeilingField, &In::outsideTempCeiling, "Слишком высокая температура за потолком!", "Слишком низкая температура за потолком!"),
+    outside(outsideTempFloorField, &In::outsideTempFloor, "Слишком высокая температура под полом!", "Слишком низкая температура под полом!"),
+    {doorHeightField, &In::doorHeight, K::Tested, R::Leading, Cv::Centimetres, 6, "", 0, "230", 2.3f, F::ColoursClearZero, false,
      {negative("230", 2.3f), above(10, "Слишком высокая дверь!", "230", 2.3f), empty("230", 2.3f)}},
-    {Text21, &In::doorWidth, K::Tested, R::Leading, Cv::Centimetres, 6, "", 0, "180", 1.8f, F::ColoursClearZero, false,
+    {doorWidthField, &In::doorWidth, K::Tested, R::Leading, Cv::Centimetres, 6, "", 0, "180", 1.8f, F::ColoursClearZero, false,
      {negative("180", 1.8f), above(10, "Слишком широкая дверь!", "180", 1.8f), empty("180", 1.8f)}},
-    quantity(Text22, &In::doorOpenMinutes, R::Locale, 6, 1000, "Слишком долго открыта дверь!"),
-    quantity(Text23, &In::storedMass, R::Leading, 7, 100000, "Слишком большая масса хранимого продукта!"),
-    quantity(Text24, &In::dailyMass, R::Leading, 7, 100000, "Слишком большой суточный оборот продукта!"),
-    productTemp(Text25, &In::productInitialTemp, "Слишком низкая начальная температура продукта!", 100,
+    quantity(doorOpenMinutesField, &In::doorOpenMinutes, R::Locale, 6, 1000, "Слишком долго открыта дверь!"),
+    quantity(storedMassField, &In::storedMass, R::Leading, 7, 100000, "Слишком большая масса хранимого продукта!"),
+    quantity(dailyMassField, &In::dailyMass, R::Leading, 7, 100000, "Слишком большой суточный оборот продукта!"),
+    productTemp(productInitialTempField, &In::productInitialTemp, "Слишком низкая начальная температура продукта!", 100,
                 "Слишком высокая начальная температура продукта!"),
-    productTemp(Text26, &In::productFinalTemp, "Слишком низкая конечная температура продукта!", 30,
+    productTemp(productFinalTempField, &In::productFinalTemp, "Слишком низкая конечная температура продукта!", 30,
                 "Слишком высокая конечная температура продукта!"),
-    quantity(Text31, &In::lightingHours, R::Locale, 6, 24, kLightingTooLong),
-    {Text32, &In::lightingPower, K::Tested, R::Leading, Cv::Plain, 6, "", 0, "0", 0, F::ColoursClearZero, true,
+    quantity(lightingHoursField, &In::lightingHours, R::Locale, 6, 24, kLightingTooLong),
+    {lightingPowerField, &In::lightingPower, K::Tested, R::Leading, Cv::Plain, 6, "", 0, "0", 0, F::ColoursClearZero, true,
      {negative("5", 5), above(500, "Слишком большая мощность освещения!", "5", 5)}},
-    quantity(Text33, &In::staffCount, R::Locale, 6, 50, "Слишком много рабочих в камере!"),
-    quantity(Text34, &In::vehiclePower, R::Locale, 6, 1000, kVehiclesTooStrong),
-    fan(Text35, &In::fanPercent, 60, "10", 10),
-    fan(Text36, &In::fanCount, 50, "0", 0),
-    fan(Text37, &In::fanPower, 3000, "0", 0),
+    quantity(staffCountField, &In::staffCount, R::Locale, 6, 50, "Слишком много рабочих в камере!"),
+    quantity(vehiclePowerField, &In::vehiclePower, R::Locale, 6, 1000, kVehiclesTooStrong),
+    fan(fanPercentField, &In::fanPercent, 60, "10", 10),
+    fan(fanCountField, &In::fanCount, 50, "0", 0),
+    fan(fanPowerField, &In::fanPower, 3000, "0", 0),
 };
 // clang-format on
 
@@ -203,16 +203,16 @@ struct Spinner {
 };
 
 constexpr Spinner kSpinners[] = {
-    {UpDown1, Text6, 0, 1, -40, 20},        {UpDown14, Text1, 0, 10, 0, 10000},     {UpDown15, Text2, 0, 10, 0, 10000},
-    {UpDown16, Text4, 0, 10, 0, 1500},      {UpDown2, Text8, 18, 1, 1, 24},         {UpDown25, Text9, 5, 1, 0, 200},
-    {UpDown5, Text10, 0, 10, 0, 2000},      {UpDown6, Text11, 0, 10, 0, 2000},      {UpDown7, Text12, 0, 10, 0, 2000},
-    {UpDown8, Text13, 0, 10, 0, 2000},      {UpDown9, Text14, 0, 10, 0, 2000},      {UpDown10, Text15, 0, 10, 0, 2000},
-    {UpDown11, Text16, 28, 1, -20, 50},     {UpDown12, Text17, 28, 1, -20, 50},     {UpDown13, Text18, 28, 1, -20, 50},
-    {UpDown18, Text20, 230, 10, 100, 1000}, {UpDown19, Text21, 180, 10, 50, 1000},  {UpDown20, Text22, 60, 1, 0, 60},
-    {UpDown21, Text23, 0, 50, 0, 10000},    {UpDown22, Text24, 0, 50, 0, 10000},    {UpDown23, Text25, 0, 1, -50, 100},
-    {UpDown24, Text26, 0, 1, -50, 100},     {UpDown26, Text31, 1, 1, 0, 24},        {UpDown27, Text32, 5, 1, 0, 20},
-    {UpDown4, Text33, 0, 1, 0, 20},         {UpDown3, Text34, 0, 1, 0, 100},        {UpDown17, Text35, 10, 1, 0, 60},
-    {UpDown28, Text36, 0, 1, 0, 100},       {UpDown29, Text37, 100, 100, 0, 10000},
+    {roomTempSpinner, roomTempBox, 0, 1, -40, 20},        {roomLengthSpinner, roomLengthField, 0, 10, 0, 10000},     {roomWidthSpinner, roomWidthField, 0, 10, 0, 10000},
+    {roomHeightSpinner, roomHeightField, 0, 10, 0, 1500},      {equipHoursSpinner, equipHoursField, 18, 1, 1, 24},         {reservePercentSpinner, reservePercentField, 5, 1, 0, 200},
+    {wallMaterialThicknessSpinner, wallMaterialThicknessField, 0, 10, 0, 2000},      {ceilingMaterialThicknessSpinner, ceilingMaterialThicknessField, 0, 10, 0, 2000},      {floorMaterialThicknessSpinner, floorMaterialThicknessField, 0, 10, 0, 2000},
+    {wallInsulationThicknessSpinner, wallInsulationThicknessField, 0, 10, 0, 2000},      {ceilingInsulationThicknessSpinner, ceilingInsulationThicknessField, 0, 10, 0, 2000},      {floorInsulationThicknessSpinner, floorInsulationThicknessField, 0, 10, 0, 2000},
+    {outsideTempWallsSpinner, outsideTempWallsField, 28, 1, -20, 50},     {outsideTempCeilingSpinner, outsideTempCeilingField, 28, 1, -20, 50},     {outsideTempFloorSpinner, outsideTempFloorField, 28, 1, -20, 50},
+    {doorHeightSpinner, doorHeightField, 230, 10, 100, 1000}, {doorWidthSpinner, doorWidthField, 180, 10, 50, 1000},  {doorOpenMinutesSpinner, doorOpenMinutesField, 60, 1, 0, 60},
+    {storedMassSpinner, storedMassField, 0, 50, 0, 10000},    {dailyMassSpinner, dailyMassField, 0, 50, 0, 10000},    {productInitialTempSpinner, productInitialTempField, 0, 1, -50, 100},
+    {productFinalTempSpinner, productFinalTempField, 0, 1, -50, 100},     {lightingHoursSpinner, lightingHoursField, 1, 1, 0, 24},        {lightingPowerSpinner, lightingPowerField, 5, 1, 0, 20},
+    {staffCountSpinner, staffCountField, 0, 1, 0, 20},         {vehiclePowerSpinner, vehiclePowerField, 0, 1, 0, 100},        {fanPercentSpinner, fanPercentField, 10, 1, 0, 60},
+    {fanCountSpinner, fanCountField, 0, 1, 0, 100},       {fanPowerSpinner, fanPowerField, 100, 100, 0, 10000},
 };
 
 const Spinner* spinnerFor(Control upDown) {
@@ -229,12 +229,12 @@ struct ListLookup {
 };
 
 constexpr ListLookup kMaterialLists[] = {
-    {Combo1, MaterialList::Building, &In::wallMaterial, &In::wallMaterialLambda},
-    {Combo2, MaterialList::Building, &In::ceilingMaterial, &In::ceilingMaterialLambda},
-    {Combo3, MaterialList::Building, &In::floorMaterial, &In::floorMaterialLambda},
-    {Combo4, MaterialList::Insulation, &In::wallInsulation, &In::wallInsulationLambda},
-    {Combo5, MaterialList::Insulation, &In::ceilingInsulation, &In::ceilingInsulationLambda},
-    {Combo6, MaterialList::Insulation, &In::floorInsulation, &In::floorInsulationLambda},
+    {wallMaterialList, MaterialList::Building, &In::wallMaterial, &In::wallMaterialLambda},
+    {ceilingMaterialList, MaterialList::Building, &In::ceilingMaterial, &In::ceilingMaterialLambda},
+    {floorMaterialList, MaterialList::Building, &In::floorMaterial, &In::floorMaterialLambda},
+    {wallInsulationList, MaterialList::Insulation, &In::wallInsulation, &In::wallInsulationLambda},
+    {ceilingInsulationList, MaterialList::Insulation, &In::ceilingInsulation, &In::ceilingInsulationLambda},
+    {floorInsulationList, MaterialList::Insulation, &In::floorInsulation, &In::floorInsulationLambda},
 };
 
 struct IncludeFlag {
@@ -243,18 +243,18 @@ struct IncludeFlag {
 };
 
 constexpr IncludeFlag kIncludeFlags[] = {
-    {Check4, &In::includeWalls},   {Check5, &In::includeVentilation}, {Check6, &In::includeDoor},
-    {Check7, &In::includeProduct}, {Check8, &In::includeRespiration}, {Check9, &In::includeLighting},
-    {Check10, &In::includeStaff},  {Check11, &In::includeVehicles},   {Check12, &In::includeFans},
+    {includeWallsCheck, &In::includeWalls},   {includeVentilationCheck, &In::includeVentilation}, {includeDoorCheck, &In::includeDoor},
+    {includeProductCheck, &In::includeProduct}, {includeRespirationCheck, &In::includeRespiration}, {includeLightingCheck, &In::includeLighting},
+    {includeStaffCheck, &In::includeStaff},  {includeVehiclesCheck, &In::includeVehicles},   {includeFansCheck, &In::includeFans},
 };
 
-constexpr Control kResultBoxes[kGainCount] = {Text39, Text40, Text41, Text42, Text43, Text44, Text45, Text46, Text47};
+constexpr Control kResultBoxes[kGainCount] = {wallsGainBox, ventilationGainBox, doorGainBox, productGainBox, respirationGainBox, lightingGainBox, staffGainBox, vehiclesGainBox, fansGainBox};
 
 bool isReadOnlyBox(Control c) {
-  return c == Text5 || c == Text7 || c == Text19 || c == Text27 || (c >= Text38 && c <= Text49);
+  return c == roomVolumeBox || c == airHumidityBox || c == airChangeRateBox || c == freezingPointBox || (c >= floorAreaBox && c <= requiredCapacityBox);
 }
 
-bool marksModified(Control c) { return c == Text3 || c == Text5 || (c >= Text38 && c <= Text49); }
+bool marksModified(Control c) { return c == clientInfoField || c == roomVolumeBox || (c >= floorAreaBox && c <= requiredCapacityBox); }
 
 // The client details are one line of the calculation file.
 std::string singleLine(std::string_view text) {
@@ -281,21 +281,21 @@ CalculationForm::CalculationForm(MessageSink& messages, NumberLocale locale)
       s.background = Background::Grey;
     }
   }
-  state(Text7).text = "85";
-  state(Text6).locked = true;
-  state(Text6).background = Background::DarkBlue;
+  state(airHumidityBox).text = "85";
+  state(roomTempBox).locked = true;
+  state(roomTempBox).background = Background::DarkBlue;
   // The lighting power follows the recommendation; the fan count and power
   // wait for the refined calculation.
-  for (Control c : {Text32, Text36, Text37}) {
+  for (Control c : {lightingPowerField, fanCountField, fanPowerField}) {
     state(c).locked = true;
     state(c).background = Background::Grey;
   }
-  state(UpDown27).enabled = false;
-  state(UpDown28).enabled = false;
-  state(UpDown29).enabled = false;
-  state(Check2).value = 1;
+  state(lightingPowerSpinner).enabled = false;
+  state(fanCountSpinner).enabled = false;
+  state(fanPowerSpinner).enabled = false;
+  state(recommendedLightingCheck).value = 1;
   record_.inputs.useRecommendedLighting = true;
-  state(Option1).value = 1;
+  state(storageOption).value = 1;
   for (const IncludeFlag& f : kIncludeFlags) state(f.check).value = 1;
   for (Control row : kResultBoxes) state(row).colour = RowColour::Purple;
   for (const Spinner& s : kSpinners) {
@@ -342,7 +342,7 @@ void CalculationForm::showMessage(std::string_view text) {
 // --- Text changes ----------------------------------------------------------
 
 bool CalculationForm::storeText(Control c, std::string_view text) {
-  std::string value = c == Text3 ? singleLine(text) : std::string(text);
+  std::string value = c == clientInfoField ? singleLine(text) : std::string(text);
   ControlState& s = state(c);
   if (s.text == value) return false;
   s.text = std::move(value);
@@ -380,13 +380,13 @@ float CalculationForm::readHeld(const NumericRule& rule, std::string_view text) 
 }
 
 void CalculationForm::onTextChanged(Control c) {
-  if (c == Text6) return onRoomTempChanged();
-  if (c == Text3) record_.inputs.clientInfo = text(c);
+  if (c == roomTempBox) return onRoomTempChanged();
+  if (c == clientInfoField) record_.inputs.clientInfo = text(c);
   if (marksModified(c)) {
     record_.modified = true;
     return;
   }
-  if (c == Text25 || c == Text26) return onProductTempChanged(c);
+  if (c == productInitialTempField || c == productFinalTempField) return onProductTempChanged(c);
   const NumericRule* rule = ruleFor(c);
   if (!rule) return;
   if (rule->kind == NumericRule::Kind::OutsideTemp) return onOutsideTempChanged(*rule);
@@ -401,7 +401,7 @@ void CalculationForm::onNumericChanged(const NumericRule& rule) {
     setText(c, rule.notNumberText);
     held(rule) = rule.notNumberHeld;
   }
-  if (c == Text20 && held(rule) < 0) {
+  if (c == doorHeightField && held(rule) < 0) {
     showMessage(kNegative);
     setText(c, "230");
     held(rule) = 2.3f;
@@ -428,20 +428,20 @@ void CalculationForm::onOutsideTempChanged(const NumericRule& rule) {
 void CalculationForm::onProductTempChanged(Control c) {
   // The product is never cooled below the room: a lower final temperature is
   // pulled up to the room temperature at once.
-  if (c == Text26 && leadingNumber(text(Text6)) > leadingNumber(text(Text26)))
-    setText(Text26, formatNumber(record_.inputs.roomTemp));
-  float& value = c == Text25 ? record_.inputs.productInitialTemp : record_.inputs.productFinalTemp;
+  if (c == productFinalTempField && leadingNumber(text(roomTempBox)) > leadingNumber(text(productFinalTempField)))
+    setText(productFinalTempField, formatNumber(record_.inputs.roomTemp));
+  float& value = c == productInitialTempField ? record_.inputs.productInitialTemp : record_.inputs.productFinalTemp;
   value = toSingle(leadingNumber(text(c)));
   recalculate();
 }
 
 void CalculationForm::onRoomTempChanged() {
-  const double temperature = leadingNumber(text(Text6));
-  ControlState& finalTemp = state(UpDown24);
+  const double temperature = leadingNumber(text(roomTempBox));
+  ControlState& finalTemp = state(productFinalTempSpinner);
   const int lowest = roundToInt(temperature);
   if (finalTemp.minimum != lowest) {
     finalTemp.minimum = lowest;
-    changed(UpDown24);
+    changed(productFinalTempSpinner);
   }
   record_.inputs.roomTemp = toSingle(temperature);
   recalculate();
@@ -474,7 +474,7 @@ void CalculationForm::onListChanged(Control list, bool picked) {
     return;
   }
   switch (list) {
-    case Combo8:
+    case curtainList:
       in.curtainType = value;
       if (const auto curtain = findCurtain(value)) {
         in.curtainEfficiency = curtain->efficiency;
@@ -482,11 +482,11 @@ void CalculationForm::onListChanged(Control list, bool picked) {
       }
       if (picked) recalculate();
       break;
-    case Combo9:
+    case productCategoryList:
       in.productCategory = value;
       if (findCategory(value)) fillProducts(value);
       break;
-    case Combo10:
+    case productList:
       lookUpProduct();
       recalculate();
       break;
@@ -496,16 +496,16 @@ void CalculationForm::onListChanged(Control list, bool picked) {
 }
 
 void CalculationForm::fillProducts(std::string_view category) {
-  ControlState& list = state(Combo10);
+  ControlState& list = state(productList);
   list.items.clear();
   for (std::string_view name : productsOf(category)) list.items.emplace_back(name);
-  changed(Combo10);
-  if (!list.items.empty()) setText(Combo10, std::string(list.items.front()));
+  changed(productList);
+  if (!list.items.empty()) setText(productList, std::string(list.items.front()));
 }
 
 void CalculationForm::lookUpProduct() {
   CalculationInputs& in = record_.inputs;
-  const auto product = findProduct(text(Combo10));
+  const auto product = findProduct(text(productList));
   // No match zeroes the properties and keeps the name.
   applyProductProperties(in, product ? product->properties : ProductProperties{});
   if (product) in.productName = product->name;
@@ -524,10 +524,10 @@ void CalculationForm::fillLists() {
   for (const Material& m : materials(MaterialList::Insulation)) insulation.push_back(m.name);
   std::vector<std::string_view> curtainNames;
   for (const Curtain& c : curtains()) curtainNames.push_back(c.name);
-  for (Control c : {Combo1, Combo2, Combo3}) fill(c, building);
-  for (Control c : {Combo4, Combo5, Combo6}) fill(c, insulation);
-  fill(Combo8, curtainNames);
-  fill(Combo9, productCategories());
+  for (Control c : {wallMaterialList, ceilingMaterialList, floorMaterialList}) fill(c, building);
+  for (Control c : {wallInsulationList, ceilingInsulationList, floorInsulationList}) fill(c, insulation);
+  fill(curtainList, curtainNames);
+  fill(productCategoryList, productCategories());
 }
 
 // --- Check boxes and option buttons -----------------------------------------
@@ -540,7 +540,7 @@ void CalculationForm::setState(Control c, int value) {
     state(c).value = value;
     changed(c);
     if (value == 1) {
-      const Control other = c == Option1 ? Option2 : Option1;
+      const Control other = c == storageOption ? freezingOption : storageOption;
       if (control(other).value != 0) {
         state(other).value = 0;
         changed(other);
@@ -565,13 +565,13 @@ void CalculationForm::click(Control c) {
 
 void CalculationForm::onOptionSelected(Control c) {
   if (control(c).value != 0) {
-    const bool freezing = c == Option2;
+    const bool freezing = c == freezingOption;
     changeCaption(Caption::Hours, freezing ? "Время заморозки (Ч)" : "Время р-ты оборудования (Ч)", true);
     changeCaption(Caption::Mass, freezing ? "Замораживаемая масса (кг)" : "Суточный оборот (кг)", true);
     record_.inputs.processMode = freezing ? ProcessMode::Freezing : ProcessMode::Storage;
     // The stored mass keeps its value (and still counts) while its row is hidden.
     changeCaption(Caption::StoredMass, caption(Caption::StoredMass).text, !freezing);
-    for (Control row : {Text23, UpDown21}) {
+    for (Control row : {storedMassField, storedMassSpinner}) {
       if (control(row).visible == !freezing) continue;
       state(row).visible = !freezing;
       changed(row);
@@ -594,21 +594,21 @@ void CalculationForm::onStateChanged(Control c) {
     s.visible = visible;
     changed(spinner);
   };
-  if (c == Check2) {
+  if (c == recommendedLightingCheck) {
     record_.inputs.useRecommendedLighting = on;
-    lock(Text32, on);
-    enable(UpDown27, !on, true);
-  } else if (c == Check3) {
+    lock(lightingPowerField, on);
+    enable(lightingPowerSpinner, !on, true);
+  } else if (c == refinedFanCheck) {
     record_.inputs.refinedFanCalc = on;
-    lock(Text35, on);
-    state(Text35).visible = !on;
-    changed(Text35);
+    lock(fanPercentField, on);
+    state(fanPercentField).visible = !on;
+    changed(fanPercentField);
     changeCaption(Caption::FanPercent, caption(Caption::FanPercent).text, !on);
-    enable(UpDown17, true, !on);
-    lock(Text36, !on);
-    lock(Text37, !on);
-    enable(UpDown28, on, true);
-    enable(UpDown29, on, true);
+    enable(fanPercentSpinner, true, !on);
+    lock(fanCountField, !on);
+    lock(fanPowerField, !on);
+    enable(fanCountSpinner, on, true);
+    enable(fanPowerSpinner, on, true);
   } else {
     for (const IncludeFlag& f : kIncludeFlags)
       if (f.check == c) record_.inputs.*(f.flag) = on;
@@ -699,13 +699,13 @@ void CalculationForm::spin(Control upDown, int direction) {
   spinner.value = static_cast<int>(next);
   changed(upDown);
   setText(s->field, std::to_string(next));
-  if (upDown == UpDown1) {
-    record_.inputs.roomTemp = toSingle(leadingNumber(text(Text6)));
+  if (upDown == roomTempSpinner) {
+    record_.inputs.roomTemp = toSingle(leadingNumber(text(roomTempBox)));
     recalculate();
-  } else if (upDown == UpDown24) {
+  } else if (upDown == productFinalTempSpinner) {
     spinner.minimum = roundToInt(record_.inputs.roomTemp);
     changed(upDown);
-  } else if (upDown == UpDown14 || upDown == UpDown15 || upDown == UpDown16) {
+  } else if (upDown == roomLengthSpinner || upDown == roomWidthSpinner || upDown == roomHeightSpinner) {
     redrawSketch();
   }
 }
@@ -746,37 +746,37 @@ void CalculationForm::recalculate() {
 
 void CalculationForm::applyEngineRun() {
   const auto compute = [this] {
-    return computeHeatLoad(record_.inputs, record_.results, {text(Text1), text(Text2), text(Text4)},
+    return computeHeatLoad(record_.inputs, record_.results, {text(roomLengthField), text(roomWidthField), text(roomHeightField)},
                            [this] { redrawSketch(); });
   };
   EngineOutput out = compute();
   record_.results = out.results;
   record_.inputs.lightingPower = out.lightingPower;
-  setText(Text19, out.panel.airChangeRate);
-  if (text(Text32) != out.lightingPowerText) {
+  setText(airChangeRateBox, out.panel.airChangeRate);
+  if (text(lightingPowerField) != out.lightingPowerText) {
     // The lighting field's own change handling reads the written value back
     // and recalculates, nested; the run goes on from the record it leaves.
-    setText(Text32, out.lightingPowerText);
+    setText(lightingPowerField, out.lightingPowerText);
     out = compute();
     record_.results = out.results;
     record_.inputs.lightingPower = out.lightingPower;
-    setText(Text19, out.panel.airChangeRate);
+    setText(airChangeRateBox, out.panel.airChangeRate);
   }
   const PanelTexts& panel = out.panel;
-  setText(Text38, panel.floorArea);
-  setText(Text5, panel.roomVolume);
+  setText(floorAreaBox, panel.floorArea);
+  setText(roomVolumeBox, panel.roomVolume);
   for (int i = 0; i < kGainCount; ++i) {
-    if (i == static_cast<int>(Gain::Respiration)) setText(Text27, panel.freezingPoint);
+    if (i == static_cast<int>(Gain::Respiration)) setText(freezingPointBox, panel.freezingPoint);
     setText(kResultBoxes[i], panel.gains[i]);
   }
-  setText(Text48, panel.total);
-  ControlState& capacity = state(Text49);
+  setText(totalGainBox, panel.total);
+  ControlState& capacity = state(requiredCapacityBox);
   const Background background = panel.requiredCapacityBlack ? Background::Black : Background::Grey;
   if (capacity.background != background) {
     capacity.background = background;
-    changed(Text49);
+    changed(requiredCapacityBox);
   }
-  if (panel.requiredCapacity) setText(Text49, *panel.requiredCapacity);
+  if (panel.requiredCapacity) setText(requiredCapacityBox, *panel.requiredCapacity);
 }
 
 // --- Defaults ------------------------------------------------------------------
@@ -784,39 +784,39 @@ void CalculationForm::applyEngineRun() {
 void CalculationForm::loadDefaults() {
   CalculationInputs& in = record_.inputs;
   // 1. Lists.
-  for (Control c : {Combo1, Combo2, Combo3}) setText(c, "Железобетон");
-  for (Control c : {Combo4, Combo5, Combo6}) setText(c, "Пенополиуритан");
-  setText(Combo8, "Нет");
-  setText(Combo9, "Мясные");
+  for (Control c : {wallMaterialList, ceilingMaterialList, floorMaterialList}) setText(c, "Железобетон");
+  for (Control c : {wallInsulationList, ceilingInsulationList, floorInsulationList}) setText(c, "Пенополиуритан");
+  setText(curtainList, "Нет");
+  setText(productCategoryList, "Мясные");
   // 2. Conductivities and curtain.
   in.wallMaterialLambda = in.ceilingMaterialLambda = in.floorMaterialLambda = 1.7f;
   in.wallInsulationLambda = in.ceilingInsulationLambda = in.floorInsulationLambda = 0.025f;
   in.curtainEfficiency = 0;
   // 3. Texts.
-  for (Control c : {Text1, Text2, Text4, Text6}) setText(c, "0");
-  for (Control c : {Text16, Text17, Text18}) setText(c, "28");
-  setText(Text20, "230");
-  setText(Text21, "180");
-  setText(Text22, "0");
-  setText(Text8, "18");
-  setText(Text9, "5");
-  for (Control c : {Text10, Text11, Text12}) setText(c, "0");
-  for (Control c : {Text13, Text14, Text15}) setText(c, "100");
+  for (Control c : {roomLengthField, roomWidthField, roomHeightField, roomTempBox}) setText(c, "0");
+  for (Control c : {outsideTempWallsField, outsideTempCeilingField, outsideTempFloorField}) setText(c, "28");
+  setText(doorHeightField, "230");
+  setText(doorWidthField, "180");
+  setText(doorOpenMinutesField, "0");
+  setText(equipHoursField, "18");
+  setText(reservePercentField, "5");
+  for (Control c : {wallMaterialThicknessField, ceilingMaterialThicknessField, floorMaterialThicknessField}) setText(c, "0");
+  for (Control c : {wallInsulationThicknessField, ceilingInsulationThicknessField, floorInsulationThicknessField}) setText(c, "100");
   // 4.
-  setText(Combo8, "Нет");
-  setText(Combo9, "Мясные");
+  setText(curtainList, "Нет");
+  setText(productCategoryList, "Мясные");
   // 5.
-  for (Control c : {Text23, Text24, Text25, Text26}) setText(c, "0");
-  setText(Text31, "1");
-  setText(Text32, "0");
-  setState(Check2, 1);
-  setText(Text33, "0");
-  setText(Text34, "0");
-  setText(Text35, "10");
-  setText(Text36, "0");
-  setText(Text37, "0");
-  setState(Check3, 0);
-  setText(Text3, "");
+  for (Control c : {storedMassField, dailyMassField, productInitialTempField, productFinalTempField}) setText(c, "0");
+  setText(lightingHoursField, "1");
+  setText(lightingPowerField, "0");
+  setState(recommendedLightingCheck, 1);
+  setText(staffCountField, "0");
+  setText(vehiclePowerField, "0");
+  setText(fanPercentField, "10");
+  setText(fanCountField, "0");
+  setText(fanPowerField, "0");
+  setState(refinedFanCheck, 0);
+  setText(clientInfoField, "");
   // 6. Held values, as the edits above already gave them.
   in.roomLength = in.roomWidth = in.roomHeight = in.roomTemp = 0;
   in.outsideTempWalls = in.outsideTempCeiling = in.outsideTempFloor = 28;
@@ -829,7 +829,7 @@ void CalculationForm::loadDefaults() {
   // 7. The default product. When the category was "Мясные" already its list
   // is not refilled, so the product list is set explicitly: the product shown,
   // its properties and the name on the report always agree.
-  setText(Combo10, "Баранина");
+  setText(productList, "Баранина");
   in.productName = "Баранина";
   currentPage_ = 1;
   record_.modified = false;

@@ -64,10 +64,10 @@ struct ControlState {
 
 // Labels whose text or visibility changes.
 enum class Caption : unsigned char {
-  Hours,       // beside Text8
-  Mass,        // beside Text24
-  StoredMass,  // beside Text23, hidden in freezing mode
-  FanPercent,  // beside Text35, hidden with the refined fan calculation
+  Hours,       // beside equipHoursField
+  Mass,        // beside dailyMassField
+  StoredMass,  // beside storedMassField, hidden in freezing mode
+  FanPercent,  // beside fanPercentField, hidden with the refined fan calculation
 };
 inline constexpr int kCaptionCount = 4;
 

@@ -77,9 +77,9 @@ struct ResultRow {
 };
 
 constexpr ResultRow kRows[kGainCount] = {
-    {"Через стены", Text39, Check4},   {"От вентиляции", Text40, Check5},  {"Через дверь", Text41, Check6},
-    {"От продукта", Text42, Check7},   {"\"От дыхания\"", Text43, Check8}, {"От освещения", Text44, Check9},
-    {"От персонала", Text45, Check10}, {"От ПТС", Text46, Check11},        {"От вент. ВО", Text47, Check12},
+    {"Через стены", wallsGainBox, includeWallsCheck},   {"От вентиляции", ventilationGainBox, includeVentilationCheck},  {"Через дверь", doorGainBox, includeDoorCheck},
+    {"От продукта", productGainBox, includeProductCheck},   {"\"От дыхания\"", respirationGainBox, includeRespirationCheck}, {"От освещения", lightingGainBox, includeLightingCheck},
+    {"От персонала", staffGainBox, includeStaffCheck}, {"От ПТС", vehiclesGainBox, includeVehiclesCheck},        {"От вент. ВО", fansGainBox, includeFansCheck},
 };
 
 // Where the icon theme has no icon of the name, the program's own stands in
@@ -366,13 +366,13 @@ void CalculationWindow::buildHeader(QWidget* clientArea) {
   temperatureLabel->setPalette(blue);
 
   const QRect box = client(6300, 585, 660, 360);
-  QWidget* temperature = addField(clientArea, Text6, box, QStringLiteral("Температура в камере (град)"));
+  QWidget* temperature = addField(clientArea, roomTempBox, box, QStringLiteral("Температура в камере (град)"));
   QFont bold = temperature->font();
   bold.setBold(true);
   bold.setPointSizeF(bold.pointSizeF() * 1.15);
   temperature->setFont(bold);
   temperatureLabel->setBuddy(temperature);
-  addSpinner(clientArea, UpDown1, box);
+  addSpinner(clientArea, roomTempSpinner, box);
 }
 
 void CalculationWindow::buildResultsPanel(QWidget* clientArea) {
@@ -400,14 +400,14 @@ void CalculationWindow::buildResultsPanel(QWidget* clientArea) {
     });
   }
 
-  QWidget* total = addField(clientArea, Text48, client(240, 5850, 1080, kBoxHeight), QStringLiteral("Суммарно"));
+  QWidget* total = addField(clientArea, totalGainBox, client(240, 5850, 1080, kBoxHeight), QStringLiteral("Суммарно"));
   QFont totalFont = total->font();
   totalFont.setBold(true);
   total->setFont(totalFont);
   addLabel(clientArea, QStringLiteral("Суммарно"), client(1380, 5850, 1300, kBoxHeight), Qt::AlignLeft)
       ->setBuddy(total);
   const QString capacityCaption = QStringLiteral("С учетом к-та запаса и времени р-ты оборудования");
-  QWidget* capacity = addField(clientArea, Text49, client(240, 6360, 1080, kBoxHeight), capacityCaption);
+  QWidget* capacity = addField(clientArea, requiredCapacityBox, client(240, 6360, 1080, kBoxHeight), capacityCaption);
   capacity->setFont(totalFont);
   QLabel* capacityLabel = addLabel(clientArea, capacityCaption, client(1380, 6180, 1440, 660), Qt::AlignLeft);
   QFont small = capacityLabel->font();
@@ -479,14 +479,14 @@ void CalculationWindow::buildRoomPage() {
   sketch_ = new RoomSketchView(room);
   sketch_->setGeometry(0, 0, px(8775), px(3675));
   const int roomLabelX = 120, roomLabelW = 1260, roomFieldX = 1410, roomFieldW = 960;
-  addFieldRow(room, 420, QStringLiteral("Длина (см)"), Text1, UpDown14, roomLabelX, roomLabelW, roomFieldX, roomFieldW);
-  addFieldRow(room, 840, QStringLiteral("Ширина (см)"), Text2, UpDown15, roomLabelX, roomLabelW, roomFieldX,
+  addFieldRow(room, 420, QStringLiteral("Длина (см)"), roomLengthField, roomLengthSpinner, roomLabelX, roomLabelW, roomFieldX, roomFieldW);
+  addFieldRow(room, 840, QStringLiteral("Ширина (см)"), roomWidthField, roomWidthSpinner, roomLabelX, roomLabelW, roomFieldX,
               roomFieldW);
-  addFieldRow(room, 1260, QStringLiteral("Высота (см)"), Text4, UpDown16, roomLabelX, roomLabelW, roomFieldX,
+  addFieldRow(room, 1260, QStringLiteral("Высота (см)"), roomHeightField, roomHeightSpinner, roomLabelX, roomLabelW, roomFieldX,
               roomFieldW);
-  addFieldRow(room, 1860, QStringLiteral("Площадь (кв м)"), Text38, std::nullopt, roomLabelX, roomLabelW, roomFieldX,
+  addFieldRow(room, 1860, QStringLiteral("Площадь (кв м)"), floorAreaBox, std::nullopt, roomLabelX, roomLabelW, roomFieldX,
               roomFieldW);
-  addFieldRow(room, 2280, QStringLiteral("Объём (куб м)"), Text5, std::nullopt, roomLabelX, roomLabelW, roomFieldX,
+  addFieldRow(room, 2280, QStringLiteral("Объём (куб м)"), roomVolumeBox, std::nullopt, roomLabelX, roomLabelW, roomFieldX,
               roomFieldW);
   sketch_->lower();
 }
@@ -494,22 +494,22 @@ void CalculationWindow::buildRoomPage() {
 void CalculationWindow::buildProcessingPage() {
   QGroupBox* processing = addFrame(clientArea_, 2);
   const int pLabelX = 240, pLabelW = 4200, pFieldX = 4560, pFieldW = 900;
-  addFieldRow(processing, 480, QStringLiteral("Влажность воздуха %"), Text7, std::nullopt, pLabelX, pLabelW, pFieldX,
+  addFieldRow(processing, 480, QStringLiteral("Влажность воздуха %"), airHumidityBox, std::nullopt, pLabelX, pLabelW, pFieldX,
               pFieldW);
   captions_[static_cast<std::size_t>(Caption::Hours)] =
-      addFieldRow(processing, 960, QString(), Text8, UpDown2, pLabelX, pLabelW, pFieldX, pFieldW);
-  addFieldRow(processing, 1440, QStringLiteral("Запас %"), Text9, UpDown25, pLabelX, pLabelW, pFieldX, pFieldW);
+      addFieldRow(processing, 960, QString(), equipHoursField, equipHoursSpinner, pLabelX, pLabelW, pFieldX, pFieldW);
+  addFieldRow(processing, 1440, QStringLiteral("Запас %"), reservePercentField, reservePercentSpinner, pLabelX, pLabelW, pFieldX, pFieldW);
   auto* storage = new QRadioButton(QStringLiteral("Хранение"), processing);
   storage->setGeometry(twipRect(pFieldX, 2040, 2400, kBoxHeight));
   auto* freezing = new QRadioButton(QStringLiteral("Заморозка"), processing);
   freezing->setGeometry(twipRect(pFieldX, 2460, 2400, kBoxHeight));
-  for (auto [button, control] : {std::pair{storage, Option1}, {freezing, Option2}}) {
+  for (auto [button, control] : {std::pair{storage, storageOption}, {freezing, freezingOption}}) {
     button->setAutoExclusive(false);
     bind(control, button, button->text());
     connect(button, &QRadioButton::clicked, this, [this, c = control] {
       forward([&] { form_.click(c); });
-      refresh(Option1);
-      refresh(Option2);
+      refresh(storageOption);
+      refresh(freezingOption);
     });
   }
 }
@@ -530,14 +530,14 @@ void CalculationWindow::buildEnclosurePage() {
     addLabel(walls, QString::fromUtf8(c.heading), twipRect(c.x - 120, 420, c.width + kSpinnerWidth + 240, 420),
              Qt::AlignHCenter);
   const char* rowNames[] = {" Стены", "Потолок", "Пол"};
-  const Control materials[] = {Combo1, Combo2, Combo3};
-  const Control materialThickness[] = {Text10, Text11, Text12};
-  const Control materialSpinners[] = {UpDown5, UpDown6, UpDown7};
-  const Control insulations[] = {Combo4, Combo5, Combo6};
-  const Control insulationThickness[] = {Text13, Text14, Text15};
-  const Control insulationSpinners[] = {UpDown8, UpDown9, UpDown10};
-  const Control outside[] = {Text16, Text17, Text18};
-  const Control outsideSpinners[] = {UpDown11, UpDown12, UpDown13};
+  const Control materials[] = {wallMaterialList, ceilingMaterialList, floorMaterialList};
+  const Control materialThickness[] = {wallMaterialThicknessField, ceilingMaterialThicknessField, floorMaterialThicknessField};
+  const Control materialSpinners[] = {wallMaterialThicknessSpinner, ceilingMaterialThicknessSpinner, floorMaterialThicknessSpinner};
+  const Control insulations[] = {wallInsulationList, ceilingInsulationList, floorInsulationList};
+  const Control insulationThickness[] = {wallInsulationThicknessField, ceilingInsulationThicknessField, floorInsulationThicknessField};
+  const Control insulationSpinners[] = {wallInsulationThicknessSpinner, ceilingInsulationThicknessSpinner, floorInsulationThicknessSpinner};
+  const Control outside[] = {outsideTempWallsField, outsideTempCeilingField, outsideTempFloorField};
+  const Control outsideSpinners[] = {outsideTempWallsSpinner, outsideTempCeilingSpinner, outsideTempFloorSpinner};
   for (int r = 0; r < 3; ++r) {
     const int y = 960 + 540 * r;
     const QString row = QString::fromUtf8(rowNames[r]);
@@ -563,7 +563,7 @@ void CalculationWindow::buildVentilationPage() {
   QLabel* rate =
       addLabel(ventilation, QStringLiteral("Кратность вентиляции в камере    (объёмов  незагруженной камеры в сутки)"),
                twipRect(600, 900, 4500, 660), Qt::AlignRight);
-  QWidget* rateBox = addField(ventilation, Text19, twipRect(5280, 1080, 900, kBoxHeight),
+  QWidget* rateBox = addField(ventilation, airChangeRateBox, twipRect(5280, 1080, 900, kBoxHeight),
                               QStringLiteral("Кратность вентиляции в камере"));
   rate->setBuddy(rateBox);
 }
@@ -571,65 +571,65 @@ void CalculationWindow::buildVentilationPage() {
 void CalculationWindow::buildDoorPage() {
   QGroupBox* door = addFrame(clientArea_, 5);
   const int dLabelX = 240, dLabelW = 4200, dFieldX = 4560, dFieldW = 900;
-  addFieldRow(door, 480, QStringLiteral("Высота двери (см)"), Text20, UpDown18, dLabelX, dLabelW, dFieldX, dFieldW);
-  addFieldRow(door, 960, QStringLiteral("Ширина двери (см)"), Text21, UpDown19, dLabelX, dLabelW, dFieldX, dFieldW);
-  addFieldRow(door, 1440, QStringLiteral("Сколько минут в сутки дверь открыта"), Text22, UpDown20, dLabelX, dLabelW,
+  addFieldRow(door, 480, QStringLiteral("Высота двери (см)"), doorHeightField, doorHeightSpinner, dLabelX, dLabelW, dFieldX, dFieldW);
+  addFieldRow(door, 960, QStringLiteral("Ширина двери (см)"), doorWidthField, doorWidthSpinner, dLabelX, dLabelW, dFieldX, dFieldW);
+  addFieldRow(door, 1440, QStringLiteral("Сколько минут в сутки дверь открыта"), doorOpenMinutesField, doorOpenMinutesSpinner, dLabelX, dLabelW,
               dFieldX, dFieldW);
   QLabel* curtainLabel =
       addLabel(door, QStringLiteral("Завеса"), twipRect(dLabelX, 1920, dLabelW, kBoxHeight), Qt::AlignRight);
   curtainLabel->setBuddy(
-      addList(door, Combo8, twipRect(dFieldX, 1920, 1800, kBoxHeight + 30), QStringLiteral("Завеса")));
+      addList(door, curtainList, twipRect(dFieldX, 1920, 1800, kBoxHeight + 30), QStringLiteral("Завеса")));
 }
 
 void CalculationWindow::buildProductPage() {
   QGroupBox* product = addFrame(clientArea_, 6);
   addLabel(product, QStringLiteral("Категория"), twipRect(120, 480, 1000, kBoxHeight), Qt::AlignRight)
-      ->setBuddy(addList(product, Combo9, twipRect(1200, 480, 2280, kBoxHeight + 30), QStringLiteral("Категория")));
+      ->setBuddy(addList(product, productCategoryList, twipRect(1200, 480, 2280, kBoxHeight + 30), QStringLiteral("Категория")));
   addLabel(product, QStringLiteral("Продукт"), twipRect(120, 960, 1000, kBoxHeight), Qt::AlignRight)
-      ->setBuddy(addList(product, Combo10, twipRect(1200, 960, 2280, kBoxHeight + 30), QStringLiteral("Продукт")));
-  addFieldRow(product, 1680, QStringLiteral("Точка замерзания (град)"), Text27, std::nullopt, 120, 2160, 2400, 900);
+      ->setBuddy(addList(product, productList, twipRect(1200, 960, 2280, kBoxHeight + 30), QStringLiteral("Продукт")));
+  addFieldRow(product, 1680, QStringLiteral("Точка замерзания (град)"), freezingPointBox, std::nullopt, 120, 2160, 2400, 900);
   const int rLabelX = 3720, rLabelW = 3000, rFieldX = 6840, rFieldW = 900;
   captions_[static_cast<std::size_t>(Caption::StoredMass)] =
-      addFieldRow(product, 480, QString(), Text23, UpDown21, rLabelX, rLabelW, rFieldX, rFieldW);
+      addFieldRow(product, 480, QString(), storedMassField, storedMassSpinner, rLabelX, rLabelW, rFieldX, rFieldW);
   captions_[static_cast<std::size_t>(Caption::Mass)] =
-      addFieldRow(product, 960, QString(), Text24, UpDown22, rLabelX, rLabelW, rFieldX, rFieldW);
-  addFieldRow(product, 1440, QStringLiteral("Начальная температура (град)"), Text25, UpDown23, rLabelX, rLabelW,
+      addFieldRow(product, 960, QString(), dailyMassField, dailyMassSpinner, rLabelX, rLabelW, rFieldX, rFieldW);
+  addFieldRow(product, 1440, QStringLiteral("Начальная температура (град)"), productInitialTempField, productInitialTempSpinner, rLabelX, rLabelW,
               rFieldX, rFieldW);
-  addFieldRow(product, 1920, QStringLiteral("Конечная температура (град)"), Text26, UpDown24, rLabelX, rLabelW, rFieldX,
+  addFieldRow(product, 1920, QStringLiteral("Конечная температура (град)"), productFinalTempField, productFinalTempSpinner, rLabelX, rLabelW, rFieldX,
               rFieldW);
 }
 
 void CalculationWindow::buildLightingPage() {
   QGroupBox* lighting = addFrame(clientArea_, 7);
-  addFieldRow(lighting, 600, QStringLiteral("Время р-ты освещения в камере (ч/сутки)"), Text31, UpDown26, 240, 4200,
+  addFieldRow(lighting, 600, QStringLiteral("Время р-ты освещения в камере (ч/сутки)"), lightingHoursField, lightingHoursSpinner, 240, 4200,
               4560, 900);
-  addFieldRow(lighting, 1080, QStringLiteral("Мощность освещения (Вт/м2) "), Text32, UpDown27, 240, 4200, 4560, 900);
+  addFieldRow(lighting, 1080, QStringLiteral("Мощность освещения (Вт/м2) "), lightingPowerField, lightingPowerSpinner, 240, 4200, 4560, 900);
   auto* recommended = new QCheckBox(QStringLiteral("Установить рекомендуемое значение"), lighting);
   recommended->setGeometry(twipRect(4560, 1560, 3900, kBoxHeight));
-  bind(Check2, recommended, recommended->text());
-  connectCheckBox(Check2);
+  bind(recommendedLightingCheck, recommended, recommended->text());
+  connectCheckBox(recommendedLightingCheck);
 }
 
 void CalculationWindow::buildStaffPage() {
   QGroupBox* staff = addFrame(clientArea_, 8);
-  addFieldRow(staff, 960, QStringLiteral("Число рабочих в камере (чел)"), Text33, UpDown4, 240, 4200, 4560, 900);
+  addFieldRow(staff, 960, QStringLiteral("Число рабочих в камере (чел)"), staffCountField, staffCountSpinner, 240, 4200, 4560, 900);
 }
 
 void CalculationWindow::buildVehiclesPage() {
   QGroupBox* vehicles = addFrame(clientArea_, 9);
-  addFieldRow(vehicles, 960, QStringLiteral("Полная мощность ПТС (квт)"), Text34, UpDown3, 240, 4200, 4560, 900);
+  addFieldRow(vehicles, 960, QStringLiteral("Полная мощность ПТС (квт)"), vehiclePowerField, vehiclePowerSpinner, 240, 4200, 4560, 900);
 }
 
 void CalculationWindow::buildFansPage() {
   QGroupBox* fans = addFrame(clientArea_, 10);
   captions_[static_cast<std::size_t>(Caption::FanPercent)] =
-      addFieldRow(fans, 540, QString(), Text35, UpDown17, 240, 4200, 4560, 900);
+      addFieldRow(fans, 540, QString(), fanPercentField, fanPercentSpinner, 240, 4200, 4560, 900);
   auto* refined = new QCheckBox(QStringLiteral("Уточняющий расчет"), fans);
   refined->setGeometry(twipRect(4560, 1080, 3000, kBoxHeight));
-  bind(Check3, refined, refined->text());
-  addFieldRow(fans, 1620, QStringLiteral("Кол-во вентиляторов ВО"), Text36, UpDown28, 240, 4200, 4560, 900);
-  addFieldRow(fans, 2100, QStringLiteral("Мощность вентиляторов ВО, Вт"), Text37, UpDown29, 240, 4200, 4560, 900);
-  connectCheckBox(Check3);
+  bind(refinedFanCheck, refined, refined->text());
+  addFieldRow(fans, 1620, QStringLiteral("Кол-во вентиляторов ВО"), fanCountField, fanCountSpinner, 240, 4200, 4560, 900);
+  addFieldRow(fans, 2100, QStringLiteral("Мощность вентиляторов ВО, Вт"), fanPowerField, fanPowerSpinner, 240, 4200, 4560, 900);
+  connectCheckBox(refinedFanCheck);
 }
 
 void CalculationWindow::connectCheckBox(Control c) {
@@ -643,7 +643,7 @@ void CalculationWindow::buildClientRow(QWidget* clientArea) {
   QLabel* label =
       addLabel(clientArea, QStringLiteral("Сведения о клиенте:"), client(870, 7410, 1620, kBoxHeight), Qt::AlignRight);
   label->setBuddy(
-      addField(clientArea, Text3, client(2520, 7410, 6885, kBoxHeight), QStringLiteral("Сведения о клиенте:")));
+      addField(clientArea, clientInfoField, client(2520, 7410, 6885, kBoxHeight), QStringLiteral("Сведения о клиенте:")));
 }
 
 void CalculationWindow::setTabOrder() {
@@ -656,8 +656,8 @@ void CalculationWindow::setTabOrder() {
     previous = w;
   }
   // Boxes the Tab key passes by; the mouse and the Enter cycles still reach them.
-  for (Control c : {Text3, Text5, Text7, Text27, Text38, Text39, Text40, Text41, Text42, Text43, Text44, Text45, Text46,
-                    Text47, Text48, Text49})
+  for (Control c : {clientInfoField, roomVolumeBox, airHumidityBox, freezingPointBox, floorAreaBox, wallsGainBox, ventilationGainBox, doorGainBox, productGainBox, respirationGainBox, lightingGainBox, staffGainBox, vehiclesGainBox,
+                    fansGainBox, totalGainBox, requiredCapacityBox})
     if (QWidget* w = widget(c)) w->setFocusPolicy(Qt::ClickFocus);
 }
 

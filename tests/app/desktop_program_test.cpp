@@ -39,14 +39,14 @@ TEST(DesktopProgramTest, StartsWithoutImageReadersOrSoundLibraries) {
 
 TEST(DesktopProgramTest, OpensTheFileNamedOnTheCommandLine) {
   DesktopProgram program({QStringLiteral("kamerol"), QStringLiteral(KAMEROL_EXAMPLES_DIR "/worked-example.tpl")});
-  EXPECT_EQ(edit(program.window(), Control::Text1)->text(), QStringLiteral("500"));
-  EXPECT_EQ(edit(program.window(), Control::Text2)->text(), QStringLiteral("400"));
+  EXPECT_EQ(edit(program.window(), Control::roomLengthField)->text(), QStringLiteral("500"));
+  EXPECT_EQ(edit(program.window(), Control::roomWidthField)->text(), QStringLiteral("400"));
   EXPECT_FALSE(program.window().isVisible());
 }
 
 TEST(DesktopProgramTest, AnUnreadableFileStartsWithTheDefaults) {
   DesktopProgram program({QStringLiteral("kamerol"), QStringLiteral("/no/such/calculation.tpl")});
-  EXPECT_EQ(edit(program.window(), Control::Text1)->text(), QStringLiteral("0"));
+  EXPECT_EQ(edit(program.window(), Control::roomLengthField)->text(), QStringLiteral("0"));
 }
 
 }  // namespace

@@ -46,43 +46,43 @@ std::string joinCrLf(const std::vector<std::string>& lines) {
 
 // A calculation that touches every kind of line.
 void editEverything(StartedForm& f) {
-  f.enter(Text1, "500");
-  f.enter(Text2, "400");
-  f.enter(Text4, "300");
-  for (int i = 0; i < 18; ++i) f.form.spin(UpDown1, -1);
-  f.form.click(Option2);
-  f.enter(Text8, "20");
-  f.enter(Text9, "10");
-  f.form.pickEntry(Combo1, 14);  // "Кирпич"
-  f.enter(Text10, "250");
-  f.form.setText(Combo5, "Мин.вата");
-  f.enter(Text14, "150");
-  f.enter(Text18, "10");
-  f.enter(Text20, "250");
-  f.enter(Text22, "30");
-  f.form.pickEntry(Combo8, 1);    // "Штора"
-  f.form.pickEntry(Combo9, 4);    // "Фрукты"
-  f.form.pickEntry(Combo10, 23);  // "Яблоки"
-  f.enter(Text24, "2000");
-  f.enter(Text25, "20");
-  f.enter(Text26, "-10");
-  f.enter(Text31, "8");
-  f.form.click(Check2);
-  f.enter(Text32, "12");
-  f.enter(Text33, "3");
-  f.enter(Text34, "4");
-  f.form.click(Check3);
-  f.enter(Text36, "2");
-  f.enter(Text37, "400");
-  f.form.click(Check8);
-  f.enter(Text3, "ООО «Север», склад №2");
+  f.enter(roomLengthField, "500");
+  f.enter(roomWidthField, "400");
+  f.enter(roomHeightField, "300");
+  for (int i = 0; i < 18; ++i) f.form.spin(roomTempSpinner, -1);
+  f.form.click(freezingOption);
+  f.enter(equipHoursField, "20");
+  f.enter(reservePercentField, "10");
+  f.form.pickEntry(wallMaterialList, 14);  // "Кирпич"
+  f.enter(wallMaterialThicknessField, "250");
+  f.form.setText(ceilingInsulationList, "Мин.вата");
+  f.enter(ceilingInsulationThicknessField, "150");
+  f.enter(outsideTempFloorField, "10");
+  f.enter(doorHeightField, "250");
+  f.enter(doorOpenMinutesField, "30");
+  f.form.pickEntry(curtainList, 1);    // "Штора"
+  f.form.pickEntry(productCategoryList, 4);    // "Фрукты"
+  f.form.pickEntry(productList, 23);  // "Яблоки"
+  f.enter(dailyMassField, "2000");
+  f.enter(productInitialTempField, "20");
+  f.enter(productFinalTempField, "-10");
+  f.enter(lightingHoursField, "8");
+  f.form.click(recommendedLightingCheck);
+  f.enter(lightingPowerField, "12");
+  f.enter(staffCountField, "3");
+  f.enter(vehiclePowerField, "4");
+  f.form.click(refinedFanCheck);
+  f.enter(fanCountField, "2");
+  f.enter(fanPowerField, "400");
+  f.form.click(includeRespirationCheck);
+  f.enter(clientInfoField, "ООО «Север», склад №2");
 }
 
 constexpr Control kStoredControls[] = {
-    Text1,  Text2,  Text4,  Text6,  Text8,  Text9,  Combo1, Combo2, Combo3, Text10, Text11, Text12, Combo4, Combo5,
-    Combo6, Text13, Text14, Text15, Text16, Text17, Text18, Text19, Text20, Text21, Text22, Combo8, Combo9, Combo10,
-    Text23, Text24, Text25, Text26, Text31, Text32, Text33, Text34, Text35, Text36, Text37, Text3,  Text5,  Text38,
-    Text39, Text40, Text41, Text42, Text43, Text44, Text45, Text46, Text47, Text48, Text49, Text27};
+    roomLengthField,  roomWidthField,  roomHeightField,  roomTempBox,  equipHoursField,  reservePercentField,  wallMaterialList, ceilingMaterialList, floorMaterialList, wallMaterialThicknessField, ceilingMaterialThicknessField, floorMaterialThicknessField, wallInsulationList, ceilingInsulationList,
+    floorInsulationList, wallInsulationThicknessField, ceilingInsulationThicknessField, floorInsulationThicknessField, outsideTempWallsField, outsideTempCeilingField, outsideTempFloorField, airChangeRateBox, doorHeightField, doorWidthField, doorOpenMinutesField, curtainList, productCategoryList, productList,
+    storedMassField, dailyMassField, productInitialTempField, productFinalTempField, lightingHoursField, lightingPowerField, staffCountField, vehiclePowerField, fanPercentField, fanCountField, fanPowerField, clientInfoField,  roomVolumeBox,  floorAreaBox,
+    wallsGainBox, ventilationGainBox, doorGainBox, productGainBox, respirationGainBox, lightingGainBox, staffGainBox, vehiclesGainBox, fansGainBox, totalGainBox, requiredCapacityBox, freezingPointBox};
 
 TEST(CalculationFileTest, RoundTripRestoresTheCalculation) {
   StartedForm original;
@@ -94,7 +94,7 @@ TEST(CalculationFileTest, RoundTripRestoresTheCalculation) {
   ASSERT_EQ(readCalculationBytes(copy.form, bytes, ReadMode::Dialog, messages), ReadStatus::Ok);
   EXPECT_TRUE(messages.messages.empty());
   for (Control c : kStoredControls) EXPECT_EQ(copy.form.text(c), original.form.text(c)) << nameOf(c);
-  for (Control c : {Option1, Option2, Check2, Check3, Check4, Check8, Check12})
+  for (Control c : {storageOption, freezingOption, recommendedLightingCheck, refinedFanCheck, includeWallsCheck, includeRespirationCheck, includeFansCheck})
     EXPECT_EQ(copy.form.control(c).value, original.form.control(c).value) << nameOf(c);
   EXPECT_EQ(copy.form.results().airChangeRate, original.form.results().airChangeRate);
   EXPECT_EQ(copy.form.results().requiredCapacity, original.form.results().requiredCapacity);
@@ -125,10 +125,10 @@ TEST(CalculationFileTest, FiftyTwoLinesAreComplete) {
   auto lines = splitCrLf(calculationFileBytes(source.form));
   lines.pop_back();
   StartedForm f;
-  f.enter(Text3, "Прежний клиент");
+  f.enter(clientInfoField, "Прежний клиент");
   RecordingMessages messages;
   EXPECT_EQ(readCalculationBytes(f.form, joinCrLf(lines), ReadMode::Dialog, messages), ReadStatus::Ok);
-  EXPECT_EQ(f.form.text(Text3), "");
+  EXPECT_EQ(f.form.text(clientInfoField), "");
   EXPECT_TRUE(messages.messages.empty());
 }
 
@@ -143,7 +143,7 @@ class FormatErrorTest : public testing::TestWithParam<BadFileCase> {};
 // only the dialog says so.
 TEST_P(FormatErrorTest, LeavesTheCalculationAsItWas) {
   StartedForm source;
-  source.enter(Text1, "700");
+  source.enter(roomLengthField, "700");
   auto lines = splitCrLf(calculationFileBytes(source.form));
   GetParam().edit(lines);
   const std::string bytes = joinCrLf(lines);
@@ -202,8 +202,8 @@ TEST(CalculationFileTest, LinesThatAreNotFormatErrors) {
   ASSERT_EQ(readCalculationBytes(f.form, joinCrLf(lines), ReadMode::Dialog, messages), ReadStatus::Ok);
   EXPECT_EQ(f.form.inputs().roomTemp, 0.0f);
   EXPECT_EQ(f.form.inputs().processMode, ProcessMode::Freezing);
-  EXPECT_EQ(f.form.control(Check4).value, 0);
-  EXPECT_EQ(f.form.control(Check5).value, 2);
+  EXPECT_EQ(f.form.control(includeWallsCheck).value, 0);
+  EXPECT_EQ(f.form.control(includeVentilationCheck).value, 2);
   EXPECT_FALSE(f.form.inputs().includeWalls);
   lines[6] = " 1 ";
   lines[7] = "0";
@@ -216,25 +216,25 @@ TEST(CalculationFileTest, OptionLinesSelectOnlyWhatTheySay) {
   auto lines = splitCrLf(calculationFileBytes(source.form));
   lines[6] = lines[7] = "False";
   StartedForm f;
-  f.form.click(Option2);
+  f.form.click(freezingOption);
   RecordingMessages messages;
   ASSERT_EQ(readCalculationBytes(f.form, joinCrLf(lines), ReadMode::Dialog, messages), ReadStatus::Ok);
-  EXPECT_EQ(f.form.control(Option1).value, 0);
-  EXPECT_EQ(f.form.control(Option2).value, 0);
+  EXPECT_EQ(f.form.control(storageOption).value, 0);
+  EXPECT_EQ(f.form.control(freezingOption).value, 0);
   EXPECT_EQ(f.form.inputs().processMode, ProcessMode::Freezing);  // as it was
 
   lines[6] = lines[7] = "True";
   ASSERT_EQ(readCalculationBytes(f.form, joinCrLf(lines), ReadMode::Dialog, messages), ReadStatus::Ok);
-  EXPECT_EQ(f.form.control(Option1).value, 0);
-  EXPECT_EQ(f.form.control(Option2).value, 1);  // line 8 comes last
+  EXPECT_EQ(f.form.control(storageOption).value, 0);
+  EXPECT_EQ(f.form.control(freezingOption).value, 1);  // line 8 comes last
   EXPECT_EQ(f.form.inputs().processMode, ProcessMode::Freezing);
 }
 
 TEST(CalculationFileTest, TextsAreStoredAsShown) {
   StartedForm comma(NumberLocale::comma());
-  comma.enter(Text1, "512,5");
-  comma.form.setText(Combo2, "Бетон ячеистый");  // not in the list
-  comma.enter(Text3, "Zoë 中");
+  comma.enter(roomLengthField, "512,5");
+  comma.form.setText(ceilingMaterialList, "Бетон ячеистый");  // not in the list
+  comma.enter(clientInfoField, "Zoë 中");
   const std::string bytes = calculationFileBytes(comma.form);
   const auto lines = splitCrLf(bytes);
   EXPECT_EQ(lines[0], "512,5");
@@ -243,25 +243,25 @@ TEST(CalculationFileTest, TextsAreStoredAsShown) {
   StartedForm f(NumberLocale::comma());
   RecordingMessages messages;
   ASSERT_EQ(readCalculationBytes(f.form, bytes, ReadMode::Dialog, messages), ReadStatus::Ok);
-  EXPECT_EQ(f.form.text(Text1), "512,5");
+  EXPECT_EQ(f.form.text(roomLengthField), "512,5");
   EXPECT_FLOAT_EQ(f.form.inputs().roomLength, 5.125f);
-  EXPECT_EQ(f.form.text(Combo2), "Бетон ячеистый");
+  EXPECT_EQ(f.form.text(ceilingMaterialList), "Бетон ячеистый");
   EXPECT_EQ(f.form.inputs().ceilingMaterialLambda, 1.7f);  // the look-up found nothing
 }
 
 TEST(CalculationFileTest, ReadsUtf8WithAndWithoutMark) {
   StartedForm source;
-  source.form.pickEntry(Combo9, 3);  // "Овощи"
-  source.enter(Text3, "Клиент");
+  source.form.pickEntry(productCategoryList, 3);  // "Овощи"
+  source.enter(clientInfoField, "Клиент");
   std::string utf8;
   for (const std::string& line : splitCrLf(calculationFileBytes(source.form))) utf8 += decodeWindows1251(line) + "\r\n";
   for (const std::string& bytes : {utf8, "\xEF\xBB\xBF" + utf8}) {
     StartedForm f;
     RecordingMessages messages;
     ASSERT_EQ(readCalculationBytes(f.form, bytes, ReadMode::Dialog, messages), ReadStatus::Ok);
-    EXPECT_EQ(f.form.text(Combo9), "Овощи");
-    EXPECT_EQ(f.form.text(Combo10), "Баклажаны");
-    EXPECT_EQ(f.form.text(Text3), "Клиент");
+    EXPECT_EQ(f.form.text(productCategoryList), "Овощи");
+    EXPECT_EQ(f.form.text(productList), "Баклажаны");
+    EXPECT_EQ(f.form.text(clientInfoField), "Клиент");
   }
 }
 
@@ -276,32 +276,32 @@ TEST(CalculationFileTest, LineEndsAndLinesPastTheLast) {
   StartedForm f;
   RecordingMessages messages;
   ASSERT_EQ(readCalculationBytes(f.form, bytes, ReadMode::Dialog, messages), ReadStatus::Ok);
-  EXPECT_EQ(f.form.text(Text3), "клиент");
+  EXPECT_EQ(f.form.text(clientInfoField), "клиент");
 
   lines[52] = "a\nb";
   ASSERT_EQ(readCalculationBytes(f.form, encodeWindows1251(joinCrLf(lines)), ReadMode::Dialog, messages),
             ReadStatus::Ok);
-  EXPECT_EQ(f.form.text(Text3), "a b");  // the client field is one line
+  EXPECT_EQ(f.form.text(clientInfoField), "a b");  // the client field is one line
 }
 
 TEST(CalculationFileTest, ReadingRunsEachLinesReactions) {
   StartedForm source;
-  for (int i = 0; i < 18; ++i) source.form.spin(UpDown1, -1);
+  for (int i = 0; i < 18; ++i) source.form.spin(roomTempSpinner, -1);
   auto lines = splitCrLf(calculationFileBytes(source.form));
   lines[33] = "-25";  // final temperature below the room: pulled up while reading
   lines[35] = "12";   // lighting power, then line 37 turns the recommendation on
   StartedForm f;
   RecordingMessages messages;
   ASSERT_EQ(readCalculationBytes(f.form, joinCrLf(lines), ReadMode::Dialog, messages), ReadStatus::Ok);
-  EXPECT_EQ(f.form.text(Text26), "-18");
-  EXPECT_EQ(f.form.text(Text32), "5");
+  EXPECT_EQ(f.form.text(productFinalTempField), "-18");
+  EXPECT_EQ(f.form.text(lightingPowerField), "5");
   EXPECT_EQ(f.form.inputs().lightingPower, 5.0f);
 }
 
 TEST(CalculationFileTest, CommandLineReadKeepsModified) {
   StartedForm source;
-  source.enter(Text1, "500");
-  source.enter(Text2, "400");
+  source.enter(roomLengthField, "500");
+  source.enter(roomWidthField, "400");
   const std::string bytes = calculationFileBytes(source.form);
   StartedForm f;
   RecordingMessages messages;
@@ -341,20 +341,20 @@ TEST(CalculationFileTest, WriteAndReadAFile) {
   TemporaryFolder folder;
   const auto path = folder.path() / "камера.tpl";
   StartedForm f;
-  f.enter(Text3, "клиент");
+  f.enter(clientInfoField, "клиент");
   ASSERT_TRUE(f.form.modified());
   ASSERT_TRUE(writeCalculationFile(f.form, path));
   EXPECT_FALSE(f.form.modified());
   EXPECT_EQ(readFile(path), calculationFileBytes(f.form));
   // Replacing an existing file leaves no temporary file behind.
-  f.enter(Text2, "400");
+  f.enter(roomWidthField, "400");
   ASSERT_TRUE(writeCalculationFile(f.form, path));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 
   StartedForm g;
   RecordingMessages messages;
   EXPECT_EQ(readCalculationFile(g.form, path, ReadMode::Dialog, messages), ReadStatus::Ok);
-  EXPECT_EQ(g.form.text(Text2), "400");
+  EXPECT_EQ(g.form.text(roomWidthField), "400");
   EXPECT_EQ(readCalculationFile(g.form, folder.path() / "нет.tpl", ReadMode::Dialog, messages), ReadStatus::CannotOpen);
   EXPECT_EQ(readCalculationFile(g.form, folder.path(), ReadMode::Dialog, messages), ReadStatus::CannotOpen);
   EXPECT_TRUE(messages.messages.empty());
@@ -363,7 +363,7 @@ TEST(CalculationFileTest, WriteAndReadAFile) {
 TEST(CalculationFileTest, FailedSaveReportsFailureAndKeepsModified) {
   TemporaryFolder folder;
   StartedForm f;
-  f.enter(Text3, "клиент");
+  f.enter(clientInfoField, "клиент");
   EXPECT_FALSE(writeCalculationFile(f.form, folder.path() / "нет такой папки" / "a.tpl"));
   EXPECT_FALSE(writeCalculationFile(f.form, folder.path()));  // a folder, not a file
   EXPECT_TRUE(f.form.modified());
@@ -387,7 +387,7 @@ TEST(CalculationFileTest, SaveIntoAReadOnlyFolderLeavesTheOldFile) {
   TemporaryFolder folder;
   const auto path = folder.path() / "old.tpl";
   StartedForm f;
-  f.enter(Text1, "700");
+  f.enter(roomLengthField, "700");
   ASSERT_TRUE(writeCalculationFile(f.form, path));
   const std::string old = readFile(path);
   std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
@@ -398,8 +398,8 @@ TEST(CalculationFileTest, SaveIntoAReadOnlyFolderLeavesTheOldFile) {
   if (::geteuid() != 0)
     std::filesystem::permissions(folder.path(),
                                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  f.enter(Text1, "900");
-  f.enter(Text3, "новый клиент");
+  f.enter(roomLengthField, "900");
+  f.enter(clientInfoField, "новый клиент");
   const bool failedAsExpected = runUnprivileged([&] {
     const bool written = writeCalculationFile(f.form, path);
     return !written && f.form.modified();
@@ -412,26 +412,26 @@ TEST(CalculationFileTest, SaveIntoAReadOnlyFolderLeavesTheOldFile) {
 TEST(StartUpTest, CommandLineFileIsReadSilently) {
   TemporaryFolder folder;
   StartedForm source;
-  source.enter(Text1, "500");
-  source.enter(Text2, "400");
-  source.enter(Text4, "300");
+  source.enter(roomLengthField, "500");
+  source.enter(roomWidthField, "400");
+  source.enter(roomHeightField, "300");
   ASSERT_TRUE(writeCalculationFile(source.form, folder.path() / "a.tpl"));
 
   RecordingMessages messages;
   CalculationForm form(messages, NumberLocale::point());
   startCalculation(form, folder.path() / "a.tpl", messages);
-  EXPECT_EQ(form.text(Text49), "1.64");
+  EXPECT_EQ(form.text(requiredCapacityBox), "1.64");
   EXPECT_TRUE(form.modified());
 
   CalculationForm missing(messages, NumberLocale::point());
   startCalculation(missing, folder.path() / "missing.tpl", messages);
-  EXPECT_EQ(missing.text(Text1), "0");
+  EXPECT_EQ(missing.text(roomLengthField), "0");
   EXPECT_FALSE(missing.modified());
 
   std::ofstream(folder.path() / "bad.tpl") << "not a calculation\r\n";
   CalculationForm bad(messages, NumberLocale::point());
   startCalculation(bad, folder.path() / "bad.tpl", messages);
-  EXPECT_EQ(bad.text(Text8), "18");
+  EXPECT_EQ(bad.text(equipHoursField), "18");
   EXPECT_TRUE(messages.messages.empty());
 }
 

@@ -59,7 +59,7 @@ class DocumentCommandsTest : public testing::Test {
   void TearDown() override { std::filesystem::remove_all(folder_); }
 
   void makeModified() {
-    f.enter(Text3, "изменено");
+    f.enter(clientInfoField, "изменено");
     ASSERT_TRUE(f.form.modified());
   }
 
@@ -141,13 +141,13 @@ TEST_F(DocumentCommandsTest, SaveAddsTheExtensionAndStartsInTheCalculationsFolde
 
 TEST_F(DocumentCommandsTest, NewAsksWhenModified) {
   makeModified();
-  f.enter(Text1, "500");
+  f.enter(roomLengthField, "500");
   ui.answer = SaveAnswer::Cancel;
   EXPECT_FALSE(commands.newCalculation());
-  EXPECT_EQ(f.form.text(Text1), "500");
+  EXPECT_EQ(f.form.text(roomLengthField), "500");
   ui.answer = SaveAnswer::No;
   EXPECT_TRUE(commands.newCalculation());
-  EXPECT_EQ(f.form.text(Text1), "0");
+  EXPECT_EQ(f.form.text(roomLengthField), "0");
   EXPECT_FALSE(f.form.modified());
   EXPECT_TRUE(commands.newCalculation());  // nothing to ask now
   EXPECT_EQ(ui.questions, 2);
@@ -155,7 +155,7 @@ TEST_F(DocumentCommandsTest, NewAsksWhenModified) {
 
 TEST_F(DocumentCommandsTest, OpenReadsInDialogModeAndReportsAFormatError) {
   StartedForm source;
-  source.enter(Text1, "800");
+  source.enter(roomLengthField, "800");
   ASSERT_TRUE(writeCalculationFile(source.form, folder_ / "b.tpl"));
   std::ofstream(folder_ / "bad.tpl") << "nonsense\r\n";
 
@@ -164,12 +164,12 @@ TEST_F(DocumentCommandsTest, OpenReadsInDialogModeAndReportsAFormatError) {
   EXPECT_EQ(ui.requests.back().filter, "Файлы (*.tpl);;Все файлы(*.*)");
   EXPECT_EQ(ui.requests.back().folder, folder_);
   EXPECT_TRUE(commands.open());
-  EXPECT_EQ(f.form.text(Text1), "800");
+  EXPECT_EQ(f.form.text(roomLengthField), "800");
   EXPECT_FALSE(f.form.modified());
   EXPECT_FALSE(commands.open());
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0], (Message{"Сообщение программы", "Другой формат файла", MessageIcon::Error}));
-  EXPECT_EQ(f.form.text(Text1), "800");
+  EXPECT_EQ(f.form.text(roomLengthField), "800");
   EXPECT_FALSE(commands.open());  // cannot be opened: silent
   EXPECT_EQ(ui.messages.size(), 1u);
 }

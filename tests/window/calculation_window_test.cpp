@@ -63,37 +63,37 @@ class WindowTest : public testing::Test {
 };
 
 TEST_F(WindowTest, TypingTheLengthUpdatesAreaAndResults) {
-  type(Text1, "500");
-  EXPECT_EQ(text(Text1), "500");
+  type(roomLengthField, "500");
+  EXPECT_EQ(text(roomLengthField), "500");
   EXPECT_EQ(form.inputs().roomLength, 5.0f);
-  type(Text2, "400");
-  EXPECT_EQ(text(Text38), "20");
-  type(Text4, "300");
-  EXPECT_EQ(text(Text5), "60");
-  EXPECT_EQ(text(Text39), "0.63");
-  EXPECT_EQ(text(Text48), "1.17");
-  EXPECT_EQ(text(Text49), "1.64");
+  type(roomWidthField, "400");
+  EXPECT_EQ(text(floorAreaBox), "20");
+  type(roomHeightField, "300");
+  EXPECT_EQ(text(roomVolumeBox), "60");
+  EXPECT_EQ(text(wallsGainBox), "0.63");
+  EXPECT_EQ(text(totalGainBox), "1.17");
+  EXPECT_EQ(text(requiredCapacityBox), "1.64");
 }
 
 TEST_F(WindowTest, LeavingAFieldRunsItsChecksAndShowsTheMessage) {
-  type(Text1, "20000");
-  QTest::keyClick(edit(Text1), Qt::Key_Tab);
+  type(roomLengthField, "20000");
+  QTest::keyClick(edit(roomLengthField), Qt::Key_Tab);
   settle();
   ASSERT_EQ(messages.texts(), std::vector<std::string>{"Слишком большая длина камеры!"});
   EXPECT_EQ(messages.messages[0].title, "Ошибка ввода");
-  EXPECT_EQ(text(Text1), "0");
+  EXPECT_EQ(text(roomLengthField), "0");
 }
 
 TEST_F(WindowTest, FocusColoursTheField) {
-  type(Text1, "5");
-  EXPECT_EQ(edit(Text1)->palette().color(QPalette::Base), QColor(128, 255, 128));
-  EXPECT_TRUE(edit(Text1)->alignment() & Qt::AlignLeft);
-  edit(Text2)->setFocus(Qt::TabFocusReason);
+  type(roomLengthField, "5");
+  EXPECT_EQ(edit(roomLengthField)->palette().color(QPalette::Base), QColor(128, 255, 128));
+  EXPECT_TRUE(edit(roomLengthField)->alignment() & Qt::AlignLeft);
+  edit(roomWidthField)->setFocus(Qt::TabFocusReason);
   settle();
-  EXPECT_NE(edit(Text1)->palette().color(QPalette::Base), QColor(128, 255, 128));
-  EXPECT_TRUE(edit(Text1)->alignment() & Qt::AlignHCenter);
-  EXPECT_EQ(edit(Text38)->palette().color(QPalette::Base), QColor(224, 224, 224));
-  EXPECT_TRUE(edit(Text38)->isReadOnly());
+  EXPECT_NE(edit(roomLengthField)->palette().color(QPalette::Base), QColor(128, 255, 128));
+  EXPECT_TRUE(edit(roomLengthField)->alignment() & Qt::AlignHCenter);
+  EXPECT_EQ(edit(floorAreaBox)->palette().color(QPalette::Base), QColor(224, 224, 224));
+  EXPECT_TRUE(edit(floorAreaBox)->isReadOnly());
 }
 
 TEST_F(WindowTest, PagesShowOneFrameAndColourTheirRows) {
@@ -102,35 +102,35 @@ TEST_F(WindowTest, PagesShowOneFrameAndColourTheirRows) {
     QGroupBox* frame = window.frame(p);  // pages not shown yet are not built yet
     EXPECT_EQ(frame && frame->isVisible(), p == 6) << p;
   }
-  EXPECT_EQ(edit(Text42)->palette().color(QPalette::Text), QColor(255, 0, 0));
-  EXPECT_EQ(edit(Text43)->palette().color(QPalette::Text), QColor(255, 0, 0));
-  EXPECT_EQ(edit(Text44)->palette().color(QPalette::Text), QColor(128, 0, 128));
+  EXPECT_EQ(edit(productGainBox)->palette().color(QPalette::Text), QColor(255, 0, 0));
+  EXPECT_EQ(edit(respirationGainBox)->palette().color(QPalette::Text), QColor(255, 0, 0));
+  EXPECT_EQ(edit(lightingGainBox)->palette().color(QPalette::Text), QColor(128, 0, 128));
   clickTab(7);
   EXPECT_TRUE(window.frame(7)->isVisible());
   EXPECT_FALSE(window.frame(6)->isVisible());
-  EXPECT_EQ(edit(Text42)->palette().color(QPalette::Text), QColor(128, 0, 128));
-  EXPECT_EQ(edit(Text44)->palette().color(QPalette::Text), QColor(255, 0, 0));
+  EXPECT_EQ(edit(productGainBox)->palette().color(QPalette::Text), QColor(128, 0, 128));
+  EXPECT_EQ(edit(lightingGainBox)->palette().color(QPalette::Text), QColor(255, 0, 0));
   EXPECT_EQ(form.currentPage(), 7);
 }
 
 TEST_F(WindowTest, PickingAProductShowsItsFreezingPoint) {
   clickTab(6);
-  auto* products = qobject_cast<FormComboBox*>(window.widget(Combo10));
+  auto* products = qobject_cast<FormComboBox*>(window.widget(productList));
   ASSERT_EQ(products->count(), 13);
   const int index = products->findText(QStringLiteral("Печень"));
   products->setCurrentIndex(index);
   emit products->picked(index);
-  EXPECT_EQ(text(Text27), "-1.7");
-  auto* categories = qobject_cast<FormComboBox*>(window.widget(Combo9));
+  EXPECT_EQ(text(freezingPointBox), "-1.7");
+  auto* categories = qobject_cast<FormComboBox*>(window.widget(productCategoryList));
   emit categories->picked(5);  // "Прочие"
   EXPECT_EQ(products->count(), 9);
   EXPECT_EQ(products->currentText(), "Дрожжи");
-  EXPECT_EQ(text(Text27), "-1.4");
+  EXPECT_EQ(text(freezingPointBox), "-1.4");
 }
 
 TEST_F(WindowTest, TypingIntoAListLooksItUp) {
   clickTab(3);
-  auto* walls = qobject_cast<QComboBox*>(window.widget(Combo1));
+  auto* walls = qobject_cast<QComboBox*>(window.widget(wallMaterialList));
   walls->lineEdit()->setFocus();
   walls->lineEdit()->selectAll();
   // Key events that carry Cyrillic text, one character at a time.
@@ -144,39 +144,39 @@ TEST_F(WindowTest, TypingIntoAListLooksItUp) {
 
 TEST_F(WindowTest, LeavingATypedNameIsNoPick) {
   clickTab(3);
-  auto* walls = qobject_cast<FormComboBox*>(window.widget(Combo1));
+  auto* walls = qobject_cast<FormComboBox*>(window.widget(wallMaterialList));
   int picks = 0;
   QObject::connect(walls, &FormComboBox::picked, [&picks] { ++picks; });
   walls->lineEdit()->setFocus();
   walls->lineEdit()->selectAll();
   QTest::keyClicks(walls->lineEdit(), QStringLiteral("x"));
   walls->lineEdit()->setText(QStringLiteral("Сталь"));
-  edit(Text10)->setFocus();
+  edit(wallMaterialThicknessField)->setFocus();
   settle();
   EXPECT_EQ(picks, 0);
   // The arrow keys step through the list: picks.
   walls->setFocus();
   QTest::keyClick(walls, Qt::Key_Down);
   EXPECT_EQ(picks, 1);
-  EXPECT_EQ(form.text(Combo1), walls->currentText().toStdString());
+  EXPECT_EQ(form.text(wallMaterialList), walls->currentText().toStdString());
 }
 
 TEST_F(WindowTest, EnterMovesAlongTheCycle) {
-  type(Text1, "500");
-  QTest::keyClick(edit(Text1), Qt::Key_Return);
+  type(roomLengthField, "500");
+  QTest::keyClick(edit(roomLengthField), Qt::Key_Return);
   settle();
-  EXPECT_EQ(QApplication::focusWidget(), edit(Text2));
-  QTest::keyClick(edit(Text2), Qt::Key_Enter);
+  EXPECT_EQ(QApplication::focusWidget(), edit(roomWidthField));
+  QTest::keyClick(edit(roomWidthField), Qt::Key_Enter);
   settle();
-  EXPECT_EQ(QApplication::focusWidget(), edit(Text4));
+  EXPECT_EQ(QApplication::focusWidget(), edit(roomHeightField));
 }
 
 TEST_F(WindowTest, SketchDoorFollowsTheRoomHeight) {
-  type(Text1, "500");
-  type(Text2, "400");
-  type(Text4, "240");
+  type(roomLengthField, "500");
+  type(roomWidthField, "400");
+  type(roomHeightField, "240");
   EXPECT_FALSE(window.sketchView()->sketch().doorVisible());
-  type(Text4, "260");
+  type(roomHeightField, "260");
   EXPECT_TRUE(window.sketchView()->sketch().doorVisible());
   // Red segments reach the screen.
   const QImage image = window.sketchView()->grab().toImage();
@@ -187,22 +187,22 @@ TEST_F(WindowTest, SketchDoorFollowsTheRoomHeight) {
 }
 
 TEST_F(WindowTest, SpinnerArrowsStepTheField) {
-  ArrowPair* arrows = qobject_cast<ArrowPair*>(window.widget(UpDown1));
+  ArrowPair* arrows = qobject_cast<ArrowPair*>(window.widget(roomTempSpinner));
   ASSERT_NE(arrows, nullptr);
   emit arrows->stepped(-1);
   emit arrows->stepped(-1);
-  EXPECT_EQ(text(Text6), "-2");
+  EXPECT_EQ(text(roomTempBox), "-2");
   EXPECT_EQ(form.inputs().roomTemp, -2.0f);
 }
 
 TEST_F(WindowTest, InclusionCheckBoxExcludesAGain) {
-  type(Text1, "500");
-  type(Text2, "400");
-  type(Text4, "300");
-  auto* walls = qobject_cast<QCheckBox*>(window.widget(Check4));
+  type(roomLengthField, "500");
+  type(roomWidthField, "400");
+  type(roomHeightField, "300");
+  auto* walls = qobject_cast<QCheckBox*>(window.widget(includeWallsCheck));
   walls->click();
-  EXPECT_EQ(text(Text39), "0");
-  EXPECT_EQ(text(Text48), "0.49");  // ventilation 0.46 and its fan allowance 0.03
+  EXPECT_EQ(text(wallsGainBox), "0");
+  EXPECT_EQ(text(totalGainBox), "0.49");  // ventilation 0.46 and its fan allowance 0.03
   EXPECT_FALSE(walls->isChecked());
 }
 
@@ -235,25 +235,25 @@ TEST_F(WindowTest, EveryControlHasAnAccessibleName) {
     ASSERT_NE(w, nullptr) << nameOf(c);
     EXPECT_FALSE(w->accessibleName().isEmpty()) << nameOf(c);
   }
-  EXPECT_EQ(window.widget(Text39)->accessibleName(), "Через стены");
-  EXPECT_EQ(window.widget(Text48)->accessibleName(), "Суммарно");
-  EXPECT_EQ(window.widget(Text1)->accessibleName(), "Длина (см)");
-  form.click(Option2);
-  EXPECT_EQ(window.widget(Text8)->accessibleName(), "Время заморозки (Ч)");
+  EXPECT_EQ(window.widget(wallsGainBox)->accessibleName(), "Через стены");
+  EXPECT_EQ(window.widget(totalGainBox)->accessibleName(), "Суммарно");
+  EXPECT_EQ(window.widget(roomLengthField)->accessibleName(), "Длина (см)");
+  form.click(freezingOption);
+  EXPECT_EQ(window.widget(equipHoursField)->accessibleName(), "Время заморозки (Ч)");
 }
 
 TEST_F(WindowTest, PagesAreBuiltWhenFirstShown) {
   EXPECT_NE(window.frame(1), nullptr);
   EXPECT_EQ(window.frame(6), nullptr);
-  form.setText(Combo9, "Овощи");  // the model runs without the page's widgets
+  form.setText(productCategoryList, "Овощи");  // the model runs without the page's widgets
   clickTab(6);
   ASSERT_NE(window.frame(6), nullptr);
-  EXPECT_EQ(qobject_cast<QComboBox*>(window.widget(Combo10))->currentText(), "Баклажаны");
-  EXPECT_EQ(text(Text27), "-0.8");
+  EXPECT_EQ(qobject_cast<QComboBox*>(window.widget(productList))->currentText(), "Баклажаны");
+  EXPECT_EQ(text(freezingPointBox), "-0.8");
 }
 
 TEST_F(WindowTest, TabOrderSkipsHiddenPagesAndReadOnlyBoxes) {
-  edit(Text6)->setFocus(Qt::TabFocusReason);
+  edit(roomTempBox)->setFocus(Qt::TabFocusReason);
   settle();
   QStringList visited;
   for (int i = 0; i < 8; ++i) {

@@ -80,9 +80,9 @@ class DesktopServicesTest : public testing::Test {
 };
 
 TEST_F(DesktopServicesTest, PrintShowsTheReportInsteadOfTheForm) {
-  form.setText(Text1, "500");
-  form.setText(Text2, "400");
-  form.setText(Text4, "300");
+  form.setText(roomLengthField, "500");
+  form.setText(roomWidthField, "400");
+  form.setText(roomHeightField, "300");
   window.action(QStringLiteral("Print"))->trigger();
   ReportWindow* report = services.reportWindow();
   ASSERT_NE(report, nullptr);
@@ -95,7 +95,7 @@ TEST_F(DesktopServicesTest, PrintShowsTheReportInsteadOfTheForm) {
   report->closeAction()->trigger();
   QApplication::processEvents();
   EXPECT_TRUE(window.isVisible());
-  EXPECT_EQ(form.text(Text49), "1.64");  // inputs and results as they were
+  EXPECT_EQ(form.text(requiredCapacityBox), "1.64");  // inputs and results as they were
 }
 
 TEST_F(DesktopServicesTest, ReportSoundFollowsTheSetting) {
