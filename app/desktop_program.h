@@ -9,11 +9,11 @@
 #include <memory>
 
 #include "form/calculation_form.h"
+#include "shell/settings_store.h"
+#include "shell/sound.h"
 #include "window/calculation_window.h"
 #include "window/desktop_services.h"
 #include "window/message_boxes.h"
-#include "shell/settings_store.h"
-#include "shell/sound.h"
 
 namespace kamerol {
 

@@ -10,9 +10,9 @@
 
 #include "app/number_locale.h"
 #include "document/startup.h"
+#include "shell/program_look.h"
 #include "window/calculation_window.h"
 #include "window/message_boxes.h"
-#include "shell/program_look.h"
 
 int main(int argc, char* argv[]) {
   qputenv("QT_QPA_PLATFORM", "offscreen");

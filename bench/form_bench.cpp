@@ -17,7 +17,9 @@ class NoMessages : public MessageSink {
 struct WorkedExample {
   WorkedExample() : form(messages, NumberLocale::point()) {
     startCalculation(form, std::nullopt, messages);
-    for (auto [control, text] : {std::pair{Control::roomLengthField, "500"}, {Control::roomWidthField, "400"}, {Control::roomHeightField, "300"}})
+    for (auto [control, text] : {std::pair{Control::roomLengthField, "500"},
+                                 {Control::roomWidthField, "400"},
+                                 {Control::roomHeightField, "300"}})
       form.setText(control, text);
   }
   NoMessages messages;

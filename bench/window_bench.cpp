@@ -109,7 +109,9 @@ void BM_KeystrokeInLengthWithWidgets(benchmark::State& state) {
   window.show();
   if (!QTest::qWaitForWindowExposed(&window)) state.SkipWithError("the window was not shown");
   auto* length = qobject_cast<QLineEdit*>(window.widget(Control::roomLengthField));
-  for (auto [c, text] : {std::pair{Control::roomLengthField, "500"}, {Control::roomWidthField, "400"}, {Control::roomHeightField, "300"}})
+  for (auto [c, text] : {std::pair{Control::roomLengthField, "500"},
+                         {Control::roomWidthField, "400"},
+                         {Control::roomHeightField, "300"}})
     form.setText(c, text);
   length->setFocus();
   length->end(false);

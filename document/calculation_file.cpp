@@ -249,7 +249,8 @@ ReadStatus readCalculationBytes(CalculationForm& form, std::string_view bytes, R
     // in force, and the engine replaces it by the recommended power. When the
     // recommendation turns out to be off (line 37), the stored power is read
     // once more; otherwise a saved power would never come back.
-    if (entry.control == recommendedLightingCheck && line.state == 0) form.setText(lightingPowerField, (*parsed)[kLightingPowerLine].text);
+    if (entry.control == recommendedLightingCheck && line.state == 0)
+      form.setText(lightingPowerField, (*parsed)[kLightingPowerLine].text);
   }
   form.setText(clientInfoField, "");
   if (parsed->size() > kRequiredLines) form.setText(clientInfoField, (*parsed)[kRequiredLines].text);

@@ -203,16 +203,35 @@ struct Spinner {
 };
 
 constexpr Spinner kSpinners[] = {
-    {roomTempSpinner, roomTempBox, 0, 1, -40, 20},        {roomLengthSpinner, roomLengthField, 0, 10, 0, 10000},     {roomWidthSpinner, roomWidthField, 0, 10, 0, 10000},
-    {roomHeightSpinner, roomHeightField, 0, 10, 0, 1500},      {equipHoursSpinner, equipHoursField, 18, 1, 1, 24},         {reservePercentSpinner, reservePercentField, 5, 1, 0, 200},
-    {wallMaterialThicknessSpinner, wallMaterialThicknessField, 0, 10, 0, 2000},      {ceilingMaterialThicknessSpinner, ceilingMaterialThicknessField, 0, 10, 0, 2000},      {floorMaterialThicknessSpinner, floorMaterialThicknessField, 0, 10, 0, 2000},
-    {wallInsulationThicknessSpinner, wallInsulationThicknessField, 0, 10, 0, 2000},      {ceilingInsulationThicknessSpinner, ceilingInsulationThicknessField, 0, 10, 0, 2000},      {floorInsulationThicknessSpinner, floorInsulationThicknessField, 0, 10, 0, 2000},
-    {outsideTempWallsSpinner, outsideTempWallsField, 28, 1, -20, 50},     {outsideTempCeilingSpinner, outsideTempCeilingField, 28, 1, -20, 50},     {outsideTempFloorSpinner, outsideTempFloorField, 28, 1, -20, 50},
-    {doorHeightSpinner, doorHeightField, 230, 10, 100, 1000}, {doorWidthSpinner, doorWidthField, 180, 10, 50, 1000},  {doorOpenMinutesSpinner, doorOpenMinutesField, 60, 1, 0, 60},
-    {storedMassSpinner, storedMassField, 0, 50, 0, 10000},    {dailyMassSpinner, dailyMassField, 0, 50, 0, 10000},    {productInitialTempSpinner, productInitialTempField, 0, 1, -50, 100},
-    {productFinalTempSpinner, productFinalTempField, 0, 1, -50, 100},     {lightingHoursSpinner, lightingHoursField, 1, 1, 0, 24},        {lightingPowerSpinner, lightingPowerField, 5, 1, 0, 20},
-    {staffCountSpinner, staffCountField, 0, 1, 0, 20},         {vehiclePowerSpinner, vehiclePowerField, 0, 1, 0, 100},        {fanPercentSpinner, fanPercentField, 10, 1, 0, 60},
-    {fanCountSpinner, fanCountField, 0, 1, 0, 100},       {fanPowerSpinner, fanPowerField, 100, 100, 0, 10000},
+    {roomTempSpinner, roomTempBox, 0, 1, -40, 20},
+    {roomLengthSpinner, roomLengthField, 0, 10, 0, 10000},
+    {roomWidthSpinner, roomWidthField, 0, 10, 0, 10000},
+    {roomHeightSpinner, roomHeightField, 0, 10, 0, 1500},
+    {equipHoursSpinner, equipHoursField, 18, 1, 1, 24},
+    {reservePercentSpinner, reservePercentField, 5, 1, 0, 200},
+    {wallMaterialThicknessSpinner, wallMaterialThicknessField, 0, 10, 0, 2000},
+    {ceilingMaterialThicknessSpinner, ceilingMaterialThicknessField, 0, 10, 0, 2000},
+    {floorMaterialThicknessSpinner, floorMaterialThicknessField, 0, 10, 0, 2000},
+    {wallInsulationThicknessSpinner, wallInsulationThicknessField, 0, 10, 0, 2000},
+    {ceilingInsulationThicknessSpinner, ceilingInsulationThicknessField, 0, 10, 0, 2000},
+    {floorInsulationThicknessSpinner, floorInsulationThicknessField, 0, 10, 0, 2000},
+    {outsideTempWallsSpinner, outsideTempWallsField, 28, 1, -20, 50},
+    {outsideTempCeilingSpinner, outsideTempCeilingField, 28, 1, -20, 50},
+    {outsideTempFloorSpinner, outsideTempFloorField, 28, 1, -20, 50},
+    {doorHeightSpinner, doorHeightField, 230, 10, 100, 1000},
+    {doorWidthSpinner, doorWidthField, 180, 10, 50, 1000},
+    {doorOpenMinutesSpinner, doorOpenMinutesField, 60, 1, 0, 60},
+    {storedMassSpinner, storedMassField, 0, 50, 0, 10000},
+    {dailyMassSpinner, dailyMassField, 0, 50, 0, 10000},
+    {productInitialTempSpinner, productInitialTempField, 0, 1, -50, 100},
+    {productFinalTempSpinner, productFinalTempField, 0, 1, -50, 100},
+    {lightingHoursSpinner, lightingHoursField, 1, 1, 0, 24},
+    {lightingPowerSpinner, lightingPowerField, 5, 1, 0, 20},
+    {staffCountSpinner, staffCountField, 0, 1, 0, 20},
+    {vehiclePowerSpinner, vehiclePowerField, 0, 1, 0, 100},
+    {fanPercentSpinner, fanPercentField, 10, 1, 0, 60},
+    {fanCountSpinner, fanCountField, 0, 1, 0, 100},
+    {fanPowerSpinner, fanPowerField, 100, 100, 0, 10000},
 };
 
 const Spinner* spinnerFor(Control upDown) {
@@ -243,18 +262,29 @@ struct IncludeFlag {
 };
 
 constexpr IncludeFlag kIncludeFlags[] = {
-    {includeWallsCheck, &In::includeWalls},   {includeVentilationCheck, &In::includeVentilation}, {includeDoorCheck, &In::includeDoor},
-    {includeProductCheck, &In::includeProduct}, {includeRespirationCheck, &In::includeRespiration}, {includeLightingCheck, &In::includeLighting},
-    {includeStaffCheck, &In::includeStaff},  {includeVehiclesCheck, &In::includeVehicles},   {includeFansCheck, &In::includeFans},
+    {includeWallsCheck, &In::includeWalls},
+    {includeVentilationCheck, &In::includeVentilation},
+    {includeDoorCheck, &In::includeDoor},
+    {includeProductCheck, &In::includeProduct},
+    {includeRespirationCheck, &In::includeRespiration},
+    {includeLightingCheck, &In::includeLighting},
+    {includeStaffCheck, &In::includeStaff},
+    {includeVehiclesCheck, &In::includeVehicles},
+    {includeFansCheck, &In::includeFans},
 };
 
-constexpr Control kResultBoxes[kGainCount] = {wallsGainBox, ventilationGainBox, doorGainBox, productGainBox, respirationGainBox, lightingGainBox, staffGainBox, vehiclesGainBox, fansGainBox};
+constexpr Control kResultBoxes[kGainCount] = {wallsGainBox,   ventilationGainBox, doorGainBox,
+                                              productGainBox, respirationGainBox, lightingGainBox,
+                                              staffGainBox,   vehiclesGainBox,    fansGainBox};
 
 bool isReadOnlyBox(Control c) {
-  return c == roomVolumeBox || c == airHumidityBox || c == airChangeRateBox || c == freezingPointBox || (c >= floorAreaBox && c <= requiredCapacityBox);
+  return c == roomVolumeBox || c == airHumidityBox || c == airChangeRateBox || c == freezingPointBox ||
+         (c >= floorAreaBox && c <= requiredCapacityBox);
 }
 
-bool marksModified(Control c) { return c == clientInfoField || c == roomVolumeBox || (c >= floorAreaBox && c <= requiredCapacityBox); }
+bool marksModified(Control c) {
+  return c == clientInfoField || c == roomVolumeBox || (c >= floorAreaBox && c <= requiredCapacityBox);
+}
 
 // The client details are one line of the calculation file.
 std::string singleLine(std::string_view text) {
@@ -746,7 +776,8 @@ void CalculationForm::recalculate() {
 
 void CalculationForm::applyEngineRun() {
   const auto compute = [this] {
-    return computeHeatLoad(record_.inputs, record_.results, {text(roomLengthField), text(roomWidthField), text(roomHeightField)},
+    return computeHeatLoad(record_.inputs, record_.results,
+                           {text(roomLengthField), text(roomWidthField), text(roomHeightField)},
                            [this] { redrawSketch(); });
   };
   EngineOutput out = compute();
@@ -800,8 +831,10 @@ void CalculationForm::loadDefaults() {
   setText(doorOpenMinutesField, "0");
   setText(equipHoursField, "18");
   setText(reservePercentField, "5");
-  for (Control c : {wallMaterialThicknessField, ceilingMaterialThicknessField, floorMaterialThicknessField}) setText(c, "0");
-  for (Control c : {wallInsulationThicknessField, ceilingInsulationThicknessField, floorInsulationThicknessField}) setText(c, "100");
+  for (Control c : {wallMaterialThicknessField, ceilingMaterialThicknessField, floorMaterialThicknessField})
+    setText(c, "0");
+  for (Control c : {wallInsulationThicknessField, ceilingInsulationThicknessField, floorInsulationThicknessField})
+    setText(c, "100");
   // 4.
   setText(curtainList, "Нет");
   setText(productCategoryList, "Мясные");

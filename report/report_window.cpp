@@ -88,9 +88,9 @@ ReportWindow::ReportWindow(ReportPage page, QString pdfName, std::unique_ptr<Rep
   toolBar->setContextMenuPolicy(Qt::PreventContextMenu);
 
   QStyle* s = style();
-  printAction_ =
-      toolBar->addAction(QIcon::fromTheme(QStringLiteral("document-print"), QIcon(QStringLiteral(":/kamerol/report/print.svg"))),
-                         QStringLiteral("Распечатать"), this, &ReportWindow::printPage);
+  printAction_ = toolBar->addAction(
+      QIcon::fromTheme(QStringLiteral("document-print"), QIcon(QStringLiteral(":/kamerol/report/print.svg"))),
+      QStringLiteral("Распечатать"), this, &ReportWindow::printPage);
   printAction_->setObjectName(QStringLiteral("Print"));
   printAction_->setToolTip(QStringLiteral("Распечатать"));
 

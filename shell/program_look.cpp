@@ -18,8 +18,7 @@ namespace kamerol::shell {
 
 ProgramStyle::ProgramStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
 
-QIcon ProgramStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption* option,
-                                 const QWidget* widget) const {
+QIcon ProgramStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption* option, const QWidget* widget) const {
   // The option lives only for the call: a plain one is kept as a copy, a
   // derived one (which would be sliced) is answered at once.
   if (option != nullptr && option->type != QStyleOption::SO_Default)
@@ -40,10 +39,11 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
   // inside it and a faint shade, all as darkenings of what lies beneath.
   constexpr int kTopMargin = 3;
   const auto* box = qobject_cast<const QGroupBox*>(widget);
-  const int top = box != nullptr && !box->isCheckable() && box->title().isEmpty()
-                      ? kTopMargin
-                      : std::max(pixelMetric(PM_ExclusiveIndicatorHeight, option, widget),
-                                 option->fontMetrics.height()) + kTopMargin;
+  const int top =
+      box != nullptr && !box->isCheckable() && box->title().isEmpty()
+          ? kTopMargin
+          : std::max(pixelMetric(PM_ExclusiveIndicatorHeight, option, widget), option->fontMetrics.height()) +
+                kTopMargin;
   const QRectF frame = QRectF(option->rect.adjusted(1, top + 1, 0, 0));
   painter->save();
   painter->setRenderHint(QPainter::Antialiasing, true);

@@ -77,9 +77,15 @@ struct ResultRow {
 };
 
 constexpr ResultRow kRows[kGainCount] = {
-    {"Через стены", wallsGainBox, includeWallsCheck},   {"От вентиляции", ventilationGainBox, includeVentilationCheck},  {"Через дверь", doorGainBox, includeDoorCheck},
-    {"От продукта", productGainBox, includeProductCheck},   {"\"От дыхания\"", respirationGainBox, includeRespirationCheck}, {"От освещения", lightingGainBox, includeLightingCheck},
-    {"От персонала", staffGainBox, includeStaffCheck}, {"От ПТС", vehiclesGainBox, includeVehiclesCheck},        {"От вент. ВО", fansGainBox, includeFansCheck},
+    {"Через стены", wallsGainBox, includeWallsCheck},
+    {"От вентиляции", ventilationGainBox, includeVentilationCheck},
+    {"Через дверь", doorGainBox, includeDoorCheck},
+    {"От продукта", productGainBox, includeProductCheck},
+    {"\"От дыхания\"", respirationGainBox, includeRespirationCheck},
+    {"От освещения", lightingGainBox, includeLightingCheck},
+    {"От персонала", staffGainBox, includeStaffCheck},
+    {"От ПТС", vehiclesGainBox, includeVehiclesCheck},
+    {"От вент. ВО", fansGainBox, includeFansCheck},
 };
 
 // Where the icon theme has no icon of the name, the program's own stands in
@@ -479,26 +485,28 @@ void CalculationWindow::buildRoomPage() {
   sketch_ = new RoomSketchView(room);
   sketch_->setGeometry(0, 0, px(8775), px(3675));
   const int roomLabelX = 120, roomLabelW = 1260, roomFieldX = 1410, roomFieldW = 960;
-  addFieldRow(room, 420, QStringLiteral("Длина (см)"), roomLengthField, roomLengthSpinner, roomLabelX, roomLabelW, roomFieldX, roomFieldW);
-  addFieldRow(room, 840, QStringLiteral("Ширина (см)"), roomWidthField, roomWidthSpinner, roomLabelX, roomLabelW, roomFieldX,
-              roomFieldW);
-  addFieldRow(room, 1260, QStringLiteral("Высота (см)"), roomHeightField, roomHeightSpinner, roomLabelX, roomLabelW, roomFieldX,
-              roomFieldW);
-  addFieldRow(room, 1860, QStringLiteral("Площадь (кв м)"), floorAreaBox, std::nullopt, roomLabelX, roomLabelW, roomFieldX,
-              roomFieldW);
-  addFieldRow(room, 2280, QStringLiteral("Объём (куб м)"), roomVolumeBox, std::nullopt, roomLabelX, roomLabelW, roomFieldX,
-              roomFieldW);
+  addFieldRow(room, 420, QStringLiteral("Длина (см)"), roomLengthField, roomLengthSpinner, roomLabelX, roomLabelW,
+              roomFieldX, roomFieldW);
+  addFieldRow(room, 840, QStringLiteral("Ширина (см)"), roomWidthField, roomWidthSpinner, roomLabelX, roomLabelW,
+              roomFieldX, roomFieldW);
+  addFieldRow(room, 1260, QStringLiteral("Высота (см)"), roomHeightField, roomHeightSpinner, roomLabelX, roomLabelW,
+              roomFieldX, roomFieldW);
+  addFieldRow(room, 1860, QStringLiteral("Площадь (кв м)"), floorAreaBox, std::nullopt, roomLabelX, roomLabelW,
+              roomFieldX, roomFieldW);
+  addFieldRow(room, 2280, QStringLiteral("Объём (куб м)"), roomVolumeBox, std::nullopt, roomLabelX, roomLabelW,
+              roomFieldX, roomFieldW);
   sketch_->lower();
 }
 
 void CalculationWindow::buildProcessingPage() {
   QGroupBox* processing = addFrame(clientArea_, 2);
   const int pLabelX = 240, pLabelW = 4200, pFieldX = 4560, pFieldW = 900;
-  addFieldRow(processing, 480, QStringLiteral("Влажность воздуха %"), airHumidityBox, std::nullopt, pLabelX, pLabelW, pFieldX,
-              pFieldW);
+  addFieldRow(processing, 480, QStringLiteral("Влажность воздуха %"), airHumidityBox, std::nullopt, pLabelX, pLabelW,
+              pFieldX, pFieldW);
   captions_[static_cast<std::size_t>(Caption::Hours)] =
       addFieldRow(processing, 960, QString(), equipHoursField, equipHoursSpinner, pLabelX, pLabelW, pFieldX, pFieldW);
-  addFieldRow(processing, 1440, QStringLiteral("Запас %"), reservePercentField, reservePercentSpinner, pLabelX, pLabelW, pFieldX, pFieldW);
+  addFieldRow(processing, 1440, QStringLiteral("Запас %"), reservePercentField, reservePercentSpinner, pLabelX, pLabelW,
+              pFieldX, pFieldW);
   auto* storage = new QRadioButton(QStringLiteral("Хранение"), processing);
   storage->setGeometry(twipRect(pFieldX, 2040, 2400, kBoxHeight));
   auto* freezing = new QRadioButton(QStringLiteral("Заморозка"), processing);
@@ -531,11 +539,15 @@ void CalculationWindow::buildEnclosurePage() {
              Qt::AlignHCenter);
   const char* rowNames[] = {" Стены", "Потолок", "Пол"};
   const Control materials[] = {wallMaterialList, ceilingMaterialList, floorMaterialList};
-  const Control materialThickness[] = {wallMaterialThicknessField, ceilingMaterialThicknessField, floorMaterialThicknessField};
-  const Control materialSpinners[] = {wallMaterialThicknessSpinner, ceilingMaterialThicknessSpinner, floorMaterialThicknessSpinner};
+  const Control materialThickness[] = {wallMaterialThicknessField, ceilingMaterialThicknessField,
+                                       floorMaterialThicknessField};
+  const Control materialSpinners[] = {wallMaterialThicknessSpinner, ceilingMaterialThicknessSpinner,
+                                      floorMaterialThicknessSpinner};
   const Control insulations[] = {wallInsulationList, ceilingInsulationList, floorInsulationList};
-  const Control insulationThickness[] = {wallInsulationThicknessField, ceilingInsulationThicknessField, floorInsulationThicknessField};
-  const Control insulationSpinners[] = {wallInsulationThicknessSpinner, ceilingInsulationThicknessSpinner, floorInsulationThicknessSpinner};
+  const Control insulationThickness[] = {wallInsulationThicknessField, ceilingInsulationThicknessField,
+                                         floorInsulationThicknessField};
+  const Control insulationSpinners[] = {wallInsulationThicknessSpinner, ceilingInsulationThicknessSpinner,
+                                        floorInsulationThicknessSpinner};
   const Control outside[] = {outsideTempWallsField, outsideTempCeilingField, outsideTempFloorField};
   const Control outsideSpinners[] = {outsideTempWallsSpinner, outsideTempCeilingSpinner, outsideTempFloorSpinner};
   for (int r = 0; r < 3; ++r) {
@@ -571,10 +583,12 @@ void CalculationWindow::buildVentilationPage() {
 void CalculationWindow::buildDoorPage() {
   QGroupBox* door = addFrame(clientArea_, 5);
   const int dLabelX = 240, dLabelW = 4200, dFieldX = 4560, dFieldW = 900;
-  addFieldRow(door, 480, QStringLiteral("Высота двери (см)"), doorHeightField, doorHeightSpinner, dLabelX, dLabelW, dFieldX, dFieldW);
-  addFieldRow(door, 960, QStringLiteral("Ширина двери (см)"), doorWidthField, doorWidthSpinner, dLabelX, dLabelW, dFieldX, dFieldW);
-  addFieldRow(door, 1440, QStringLiteral("Сколько минут в сутки дверь открыта"), doorOpenMinutesField, doorOpenMinutesSpinner, dLabelX, dLabelW,
+  addFieldRow(door, 480, QStringLiteral("Высота двери (см)"), doorHeightField, doorHeightSpinner, dLabelX, dLabelW,
               dFieldX, dFieldW);
+  addFieldRow(door, 960, QStringLiteral("Ширина двери (см)"), doorWidthField, doorWidthSpinner, dLabelX, dLabelW,
+              dFieldX, dFieldW);
+  addFieldRow(door, 1440, QStringLiteral("Сколько минут в сутки дверь открыта"), doorOpenMinutesField,
+              doorOpenMinutesSpinner, dLabelX, dLabelW, dFieldX, dFieldW);
   QLabel* curtainLabel =
       addLabel(door, QStringLiteral("Завеса"), twipRect(dLabelX, 1920, dLabelW, kBoxHeight), Qt::AlignRight);
   curtainLabel->setBuddy(
@@ -584,26 +598,29 @@ void CalculationWindow::buildDoorPage() {
 void CalculationWindow::buildProductPage() {
   QGroupBox* product = addFrame(clientArea_, 6);
   addLabel(product, QStringLiteral("Категория"), twipRect(120, 480, 1000, kBoxHeight), Qt::AlignRight)
-      ->setBuddy(addList(product, productCategoryList, twipRect(1200, 480, 2280, kBoxHeight + 30), QStringLiteral("Категория")));
+      ->setBuddy(addList(product, productCategoryList, twipRect(1200, 480, 2280, kBoxHeight + 30),
+                         QStringLiteral("Категория")));
   addLabel(product, QStringLiteral("Продукт"), twipRect(120, 960, 1000, kBoxHeight), Qt::AlignRight)
       ->setBuddy(addList(product, productList, twipRect(1200, 960, 2280, kBoxHeight + 30), QStringLiteral("Продукт")));
-  addFieldRow(product, 1680, QStringLiteral("Точка замерзания (град)"), freezingPointBox, std::nullopt, 120, 2160, 2400, 900);
+  addFieldRow(product, 1680, QStringLiteral("Точка замерзания (град)"), freezingPointBox, std::nullopt, 120, 2160, 2400,
+              900);
   const int rLabelX = 3720, rLabelW = 3000, rFieldX = 6840, rFieldW = 900;
   captions_[static_cast<std::size_t>(Caption::StoredMass)] =
       addFieldRow(product, 480, QString(), storedMassField, storedMassSpinner, rLabelX, rLabelW, rFieldX, rFieldW);
   captions_[static_cast<std::size_t>(Caption::Mass)] =
       addFieldRow(product, 960, QString(), dailyMassField, dailyMassSpinner, rLabelX, rLabelW, rFieldX, rFieldW);
-  addFieldRow(product, 1440, QStringLiteral("Начальная температура (град)"), productInitialTempField, productInitialTempSpinner, rLabelX, rLabelW,
-              rFieldX, rFieldW);
-  addFieldRow(product, 1920, QStringLiteral("Конечная температура (град)"), productFinalTempField, productFinalTempSpinner, rLabelX, rLabelW, rFieldX,
-              rFieldW);
+  addFieldRow(product, 1440, QStringLiteral("Начальная температура (град)"), productInitialTempField,
+              productInitialTempSpinner, rLabelX, rLabelW, rFieldX, rFieldW);
+  addFieldRow(product, 1920, QStringLiteral("Конечная температура (град)"), productFinalTempField,
+              productFinalTempSpinner, rLabelX, rLabelW, rFieldX, rFieldW);
 }
 
 void CalculationWindow::buildLightingPage() {
   QGroupBox* lighting = addFrame(clientArea_, 7);
-  addFieldRow(lighting, 600, QStringLiteral("Время р-ты освещения в камере (ч/сутки)"), lightingHoursField, lightingHoursSpinner, 240, 4200,
-              4560, 900);
-  addFieldRow(lighting, 1080, QStringLiteral("Мощность освещения (Вт/м2) "), lightingPowerField, lightingPowerSpinner, 240, 4200, 4560, 900);
+  addFieldRow(lighting, 600, QStringLiteral("Время р-ты освещения в камере (ч/сутки)"), lightingHoursField,
+              lightingHoursSpinner, 240, 4200, 4560, 900);
+  addFieldRow(lighting, 1080, QStringLiteral("Мощность освещения (Вт/м2) "), lightingPowerField, lightingPowerSpinner,
+              240, 4200, 4560, 900);
   auto* recommended = new QCheckBox(QStringLiteral("Установить рекомендуемое значение"), lighting);
   recommended->setGeometry(twipRect(4560, 1560, 3900, kBoxHeight));
   bind(recommendedLightingCheck, recommended, recommended->text());
@@ -612,12 +629,14 @@ void CalculationWindow::buildLightingPage() {
 
 void CalculationWindow::buildStaffPage() {
   QGroupBox* staff = addFrame(clientArea_, 8);
-  addFieldRow(staff, 960, QStringLiteral("Число рабочих в камере (чел)"), staffCountField, staffCountSpinner, 240, 4200, 4560, 900);
+  addFieldRow(staff, 960, QStringLiteral("Число рабочих в камере (чел)"), staffCountField, staffCountSpinner, 240, 4200,
+              4560, 900);
 }
 
 void CalculationWindow::buildVehiclesPage() {
   QGroupBox* vehicles = addFrame(clientArea_, 9);
-  addFieldRow(vehicles, 960, QStringLiteral("Полная мощность ПТС (квт)"), vehiclePowerField, vehiclePowerSpinner, 240, 4200, 4560, 900);
+  addFieldRow(vehicles, 960, QStringLiteral("Полная мощность ПТС (квт)"), vehiclePowerField, vehiclePowerSpinner, 240,
+              4200, 4560, 900);
 }
 
 void CalculationWindow::buildFansPage() {
@@ -627,8 +646,10 @@ void CalculationWindow::buildFansPage() {
   auto* refined = new QCheckBox(QStringLiteral("Уточняющий расчет"), fans);
   refined->setGeometry(twipRect(4560, 1080, 3000, kBoxHeight));
   bind(refinedFanCheck, refined, refined->text());
-  addFieldRow(fans, 1620, QStringLiteral("Кол-во вентиляторов ВО"), fanCountField, fanCountSpinner, 240, 4200, 4560, 900);
-  addFieldRow(fans, 2100, QStringLiteral("Мощность вентиляторов ВО, Вт"), fanPowerField, fanPowerSpinner, 240, 4200, 4560, 900);
+  addFieldRow(fans, 1620, QStringLiteral("Кол-во вентиляторов ВО"), fanCountField, fanCountSpinner, 240, 4200, 4560,
+              900);
+  addFieldRow(fans, 2100, QStringLiteral("Мощность вентиляторов ВО, Вт"), fanPowerField, fanPowerSpinner, 240, 4200,
+              4560, 900);
   connectCheckBox(refinedFanCheck);
 }
 
@@ -642,8 +663,8 @@ void CalculationWindow::connectCheckBox(Control c) {
 void CalculationWindow::buildClientRow(QWidget* clientArea) {
   QLabel* label =
       addLabel(clientArea, QStringLiteral("Сведения о клиенте:"), client(870, 7410, 1620, kBoxHeight), Qt::AlignRight);
-  label->setBuddy(
-      addField(clientArea, clientInfoField, client(2520, 7410, 6885, kBoxHeight), QStringLiteral("Сведения о клиенте:")));
+  label->setBuddy(addField(clientArea, clientInfoField, client(2520, 7410, 6885, kBoxHeight),
+                           QStringLiteral("Сведения о клиенте:")));
 }
 
 void CalculationWindow::setTabOrder() {
@@ -656,8 +677,9 @@ void CalculationWindow::setTabOrder() {
     previous = w;
   }
   // Boxes the Tab key passes by; the mouse and the Enter cycles still reach them.
-  for (Control c : {clientInfoField, roomVolumeBox, airHumidityBox, freezingPointBox, floorAreaBox, wallsGainBox, ventilationGainBox, doorGainBox, productGainBox, respirationGainBox, lightingGainBox, staffGainBox, vehiclesGainBox,
-                    fansGainBox, totalGainBox, requiredCapacityBox})
+  for (Control c : {clientInfoField, roomVolumeBox, airHumidityBox, freezingPointBox, floorAreaBox, wallsGainBox,
+                    ventilationGainBox, doorGainBox, productGainBox, respirationGainBox, lightingGainBox, staffGainBox,
+                    vehiclesGainBox, fansGainBox, totalGainBox, requiredCapacityBox})
     if (QWidget* w = widget(c)) w->setFocusPolicy(Qt::ClickFocus);
 }
 

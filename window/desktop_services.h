@@ -9,10 +9,10 @@
 #include <memory>
 
 #include "report/report_window.h"
-#include "window/calculation_window.h"
 #include "shell/help_popups.h"
 #include "shell/settings_store.h"
 #include "shell/sound.h"
+#include "window/calculation_window.h"
 
 namespace kamerol {
 

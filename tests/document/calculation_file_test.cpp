@@ -60,9 +60,9 @@ void editEverything(StartedForm& f) {
   f.enter(outsideTempFloorField, "10");
   f.enter(doorHeightField, "250");
   f.enter(doorOpenMinutesField, "30");
-  f.form.pickEntry(curtainList, 1);    // "Штора"
-  f.form.pickEntry(productCategoryList, 4);    // "Фрукты"
-  f.form.pickEntry(productList, 23);  // "Яблоки"
+  f.form.pickEntry(curtainList, 1);          // "Штора"
+  f.form.pickEntry(productCategoryList, 4);  // "Фрукты"
+  f.form.pickEntry(productList, 23);         // "Яблоки"
   f.enter(dailyMassField, "2000");
   f.enter(productInitialTempField, "20");
   f.enter(productFinalTempField, "-10");
@@ -78,11 +78,60 @@ void editEverything(StartedForm& f) {
   f.enter(clientInfoField, "ООО «Север», склад №2");
 }
 
-constexpr Control kStoredControls[] = {
-    roomLengthField,  roomWidthField,  roomHeightField,  roomTempBox,  equipHoursField,  reservePercentField,  wallMaterialList, ceilingMaterialList, floorMaterialList, wallMaterialThicknessField, ceilingMaterialThicknessField, floorMaterialThicknessField, wallInsulationList, ceilingInsulationList,
-    floorInsulationList, wallInsulationThicknessField, ceilingInsulationThicknessField, floorInsulationThicknessField, outsideTempWallsField, outsideTempCeilingField, outsideTempFloorField, airChangeRateBox, doorHeightField, doorWidthField, doorOpenMinutesField, curtainList, productCategoryList, productList,
-    storedMassField, dailyMassField, productInitialTempField, productFinalTempField, lightingHoursField, lightingPowerField, staffCountField, vehiclePowerField, fanPercentField, fanCountField, fanPowerField, clientInfoField,  roomVolumeBox,  floorAreaBox,
-    wallsGainBox, ventilationGainBox, doorGainBox, productGainBox, respirationGainBox, lightingGainBox, staffGainBox, vehiclesGainBox, fansGainBox, totalGainBox, requiredCapacityBox, freezingPointBox};
+constexpr Control kStoredControls[] = {roomLengthField,
+                                       roomWidthField,
+                                       roomHeightField,
+                                       roomTempBox,
+                                       equipHoursField,
+                                       reservePercentField,
+                                       wallMaterialList,
+                                       ceilingMaterialList,
+                                       floorMaterialList,
+                                       wallMaterialThicknessField,
+                                       ceilingMaterialThicknessField,
+                                       floorMaterialThicknessField,
+                                       wallInsulationList,
+                                       ceilingInsulationList,
+                                       floorInsulationList,
+                                       wallInsulationThicknessField,
+                                       ceilingInsulationThicknessField,
+                                       floorInsulationThicknessField,
+                                       outsideTempWallsField,
+                                       outsideTempCeilingField,
+                                       outsideTempFloorField,
+                                       airChangeRateBox,
+                                       doorHeightField,
+                                       doorWidthField,
+                                       doorOpenMinutesField,
+                                       curtainList,
+                                       productCategoryList,
+                                       productList,
+                                       storedMassField,
+                                       dailyMassField,
+                                       productInitialTempField,
+                                       productFinalTempField,
+                                       lightingHoursField,
+                                       lightingPowerField,
+                                       staffCountField,
+                                       vehiclePowerField,
+                                       fanPercentField,
+                                       fanCountField,
+                                       fanPowerField,
+                                       clientInfoField,
+                                       roomVolumeBox,
+                                       floorAreaBox,
+                                       wallsGainBox,
+                                       ventilationGainBox,
+                                       doorGainBox,
+                                       productGainBox,
+                                       respirationGainBox,
+                                       lightingGainBox,
+                                       staffGainBox,
+                                       vehiclesGainBox,
+                                       fansGainBox,
+                                       totalGainBox,
+                                       requiredCapacityBox,
+                                       freezingPointBox};
 
 TEST(CalculationFileTest, RoundTripRestoresTheCalculation) {
   StartedForm original;
@@ -94,7 +143,8 @@ TEST(CalculationFileTest, RoundTripRestoresTheCalculation) {
   ASSERT_EQ(readCalculationBytes(copy.form, bytes, ReadMode::Dialog, messages), ReadStatus::Ok);
   EXPECT_TRUE(messages.messages.empty());
   for (Control c : kStoredControls) EXPECT_EQ(copy.form.text(c), original.form.text(c)) << nameOf(c);
-  for (Control c : {storageOption, freezingOption, recommendedLightingCheck, refinedFanCheck, includeWallsCheck, includeRespirationCheck, includeFansCheck})
+  for (Control c : {storageOption, freezingOption, recommendedLightingCheck, refinedFanCheck, includeWallsCheck,
+                    includeRespirationCheck, includeFansCheck})
     EXPECT_EQ(copy.form.control(c).value, original.form.control(c).value) << nameOf(c);
   EXPECT_EQ(copy.form.results().airChangeRate, original.form.results().airChangeRate);
   EXPECT_EQ(copy.form.results().requiredCapacity, original.form.results().requiredCapacity);

@@ -21,8 +21,9 @@ class RunCounter : public FormObserver {
 TEST(FormDefaultsTest, StartUpShowsANewCalculation) {
   StartedForm f;
   const CalculationForm& form = f.form;
-  for (Control c :
-       {roomLengthField, roomWidthField, roomHeightField, roomTempBox, wallMaterialThicknessField, doorOpenMinutesField, storedMassField, dailyMassField, productInitialTempField, productFinalTempField, staffCountField, vehiclePowerField, fanCountField, fanPowerField})
+  for (Control c : {roomLengthField, roomWidthField, roomHeightField, roomTempBox, wallMaterialThicknessField,
+                    doorOpenMinutesField, storedMassField, dailyMassField, productInitialTempField,
+                    productFinalTempField, staffCountField, vehiclePowerField, fanCountField, fanPowerField})
     EXPECT_EQ(form.text(c), "0") << nameOf(c);
   EXPECT_EQ(form.text(equipHoursField), "18");
   EXPECT_EQ(form.text(reservePercentField), "5");
@@ -84,7 +85,8 @@ TEST(FormDefaultsTest, InitialLocksAndColours) {
   EXPECT_FALSE(form.control(fanCountSpinner).enabled);
   EXPECT_EQ(form.control(roomTempBox).background, Background::DarkBlue);
   EXPECT_TRUE(form.control(roomTempBox).locked);
-  for (Control c : {wallsGainBox, ventilationGainBox, fansGainBox}) EXPECT_EQ(form.control(c).colour, RowColour::Purple);
+  for (Control c : {wallsGainBox, ventilationGainBox, fansGainBox})
+    EXPECT_EQ(form.control(c).colour, RowColour::Purple);
   EXPECT_EQ(form.control(storageOption).value, 1);
   EXPECT_EQ(form.caption(Caption::Hours).text, "Время р-ты оборудования в сутки (Ч)");
   EXPECT_TRUE(form.frameVisible(1));
@@ -232,20 +234,23 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{roomHeightField, "2001", "2001", 20.01f, "Слишком большая высота камеры!", "0", 0},
         FieldCase{equipHoursField, "24", "24", 24, "", "24", 24},
         FieldCase{equipHoursField, "25", "25", 25, "Оборудование не может работать больше 24 часов в сутки!", "18", 18},
-        FieldCase{equipHoursField, "", "", 0, "", "18", 18}, FieldCase{reservePercentField, "200", "200", 3, "", "200", 3},
+        FieldCase{equipHoursField, "", "", 0, "", "18", 18},
+        FieldCase{reservePercentField, "200", "200", 3, "", "200", 3},
         FieldCase{reservePercentField, "250", "250", 3.5f, "Слишком большой к-т запаса!", "5", 1.05f},
         FieldCase{reservePercentField, "-5", "-5", 0.95f, kNeg, "5", 1.05f},
-        FieldCase{reservePercentField, "x", "", 0, "", "5", 1.05f},  // not a number: the factor is 0 until leaving
-        FieldCase{wallMaterialThicknessField, "", "0", 0, "", "0", 0},     // repaired at once
+        FieldCase{reservePercentField, "x", "", 0, "", "5", 1.05f},     // not a number: the factor is 0 until leaving
+        FieldCase{wallMaterialThicknessField, "", "0", 0, "", "0", 0},  // repaired at once
         FieldCase{wallMaterialThicknessField, "2001", "2001", 2001, "Слишком большое значение толщины стен!", "0", 0},
         FieldCase{wallInsulationThicknessField, "", "100", 100, "", "100", 100},
-        FieldCase{floorInsulationThicknessField, "3000", "3000", 3000, "Слишком толстая термоизоляция пола!", "100", 100},
+        FieldCase{floorInsulationThicknessField, "3000", "3000", 3000, "Слишком толстая термоизоляция пола!", "100",
+                  100},
         FieldCase{outsideTempWallsField, "abc", "abc", 0, "", "28", 28},  // accepted while typing, repaired on leaving
-        FieldCase{outsideTempWallsField, "12abc", "12abc", 12, "", "28", 28}, FieldCase{outsideTempWallsField, "99", "99", 99, "", "99", 99},
+        FieldCase{outsideTempWallsField, "12abc", "12abc", 12, "", "28", 28},
+        FieldCase{outsideTempWallsField, "99", "99", 99, "", "99", 99},
         FieldCase{outsideTempWallsField, "100", "100", 100, "Слишком высокая температура  за стеной!", "28", 28},
         FieldCase{outsideTempFloorField, "-51", "-51", -51, "Слишком низкая температура под полом!", "28", 28},
-        FieldCase{outsideTempWallsField, "1234567", "28", 28, "", "28", 28},   // too long while typing
-        FieldCase{doorHeightField, "-5", "230", 2.3f, "", "230", 2.3f},  // negative door height repaired at once
+        FieldCase{outsideTempWallsField, "1234567", "28", 28, "", "28", 28},  // too long while typing
+        FieldCase{doorHeightField, "-5", "230", 2.3f, "", "230", 2.3f},       // negative door height repaired at once
         FieldCase{doorHeightField, "1001", "1001", 10.01f, "Слишком высокая дверь!", "230", 2.3f},
         FieldCase{doorWidthField, "250", "250", 2.5f, "", "250", 2.5f},
         FieldCase{doorWidthField, "1500", "1500", 15, "Слишком широкая дверь!", "180", 1.8f},
@@ -254,14 +259,17 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{dailyMassField, "100001", "100001", 100001, "Слишком большой суточный оборот продукта!", "0", 0},
         FieldCase{productInitialTempField, "-50", "-50", -50, "", "-50", -50},
         FieldCase{productInitialTempField, "-51", "-51", -51, "Слишком низкая начальная температура продукта!", "0", 0},
-        FieldCase{productInitialTempField, "101", "101", 101, "Слишком высокая начальная температура продукта!", "0", 0},
+        FieldCase{productInitialTempField, "101", "101", 101, "Слишком высокая начальная температура продукта!", "0",
+                  0},
         FieldCase{productInitialTempField, "100000", "100000", 100000, "Слишком много знаков введено!", "0", 0},
         FieldCase{productInitialTempField, "5x", "5x", 5, "", "0", 0},
         FieldCase{productFinalTempField, "31", "31", 31, "Слишком высокая конечная температура продукта!", "0", 0},
-        FieldCase{lightingHoursField, "25", "25", 25, "Больше 24 ч в сутки освещение в камере работать не может!", "0", 0},
+        FieldCase{lightingHoursField, "25", "25", 25, "Больше 24 ч в сутки освещение в камере работать не может!", "0",
+                  0},
         FieldCase{lightingHoursField, "", "", 0, "", "0", 0},
         FieldCase{staffCountField, "51", "51", 51, "Слишком много рабочих в камере!", "0", 0},
-        FieldCase{vehiclePowerField, "1001", "1001", 1001, "Слишком большая мощность Погрузочно Транспортных Средств!", "0", 0}));
+        FieldCase{vehiclePowerField, "1001", "1001", 1001, "Слишком большая мощность Погрузочно Транспортных Средств!",
+                  "0", 0}));
 
 TEST(FormTest, NinthDigitIsTooMany) {
   StartedForm f;
@@ -523,7 +531,8 @@ TEST(FormTest, PagesShowOneFrameAndColourTheirRows) {
   EXPECT_EQ(f.form.control(lightingGainBox).colour, RowColour::Red);
   for (int p : {1, 2}) {
     f.form.selectPage(p);
-    for (Control row : {wallsGainBox, ventilationGainBox, doorGainBox, productGainBox, respirationGainBox, lightingGainBox, staffGainBox, vehiclesGainBox, fansGainBox})
+    for (Control row : {wallsGainBox, ventilationGainBox, doorGainBox, productGainBox, respirationGainBox,
+                        lightingGainBox, staffGainBox, vehiclesGainBox, fansGainBox})
       EXPECT_EQ(f.form.control(row).colour, RowColour::Purple) << p << nameOf(row);
   }
 }
@@ -540,11 +549,19 @@ TEST(FormTest, HiddenControlsCannotTakeTheFocus) {
 
 TEST(FormTest, EnterFollowsThePageCycles) {
   StartedForm f;
-  const std::pair<Control, Control> moves[] = {{roomLengthField, roomWidthField},   {roomHeightField, floorAreaBox},  {roomVolumeBox, roomLengthField},   {reservePercentField, equipHoursField},
-                                               {floorMaterialThicknessField, wallInsulationList}, {outsideTempFloorField, wallMaterialList}, {curtainList, doorHeightField}, {productFinalTempField, productCategoryList},
-                                               {freezingPointBox, productCategoryList}, {fanPowerField, fanCountField}};
+  const std::pair<Control, Control> moves[] = {{roomLengthField, roomWidthField},
+                                               {roomHeightField, floorAreaBox},
+                                               {roomVolumeBox, roomLengthField},
+                                               {reservePercentField, equipHoursField},
+                                               {floorMaterialThicknessField, wallInsulationList},
+                                               {outsideTempFloorField, wallMaterialList},
+                                               {curtainList, doorHeightField},
+                                               {productFinalTempField, productCategoryList},
+                                               {freezingPointBox, productCategoryList},
+                                               {fanPowerField, fanCountField}};
   for (const auto& [from, to] : moves) EXPECT_EQ(f.form.enterPressed(from), to) << nameOf(from);
-  for (Control c : {staffCountField, vehiclePowerField, fanPercentField, roomTempBox, clientInfoField}) EXPECT_FALSE(f.form.enterPressed(c)) << nameOf(c);
+  for (Control c : {staffCountField, vehiclePowerField, fanPercentField, roomTempBox, clientInfoField})
+    EXPECT_FALSE(f.form.enterPressed(c)) << nameOf(c);
 }
 
 TEST(FormTest, SketchFollowsTheRoomAndTheDoor) {

@@ -85,9 +85,8 @@ class ProgramStyleTest : public testing::Test {
 TEST_F(ProgramStyleTest, StandardIconsAreFusions) {
   QStyleOption plain;
   plain.direction = Qt::LeftToRight;
-  for (const QStyle::StandardPixmap which :
-       {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_DialogSaveButton, QStyle::SP_DirIcon,
-        QStyle::SP_MessageBoxQuestion}) {
+  for (const QStyle::StandardPixmap which : {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_DialogSaveButton,
+                                             QStyle::SP_DirIcon, QStyle::SP_MessageBoxQuestion}) {
     for (const QStyleOption* option : std::initializer_list<const QStyleOption*>{nullptr, &plain}) {
       SCOPED_TRACE(testing::Message() << "standard pixmap " << which << (option ? " with an option" : ""));
       const QIcon ours = style.standardIcon(which, option);

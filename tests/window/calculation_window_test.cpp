@@ -14,8 +14,8 @@
 #include <QToolBar>
 
 #include "document/startup.h"
-#include "window/form_widgets.h"
 #include "tests/form/form_test_support.h"
+#include "window/form_widgets.h"
 
 namespace kamerol {
 namespace {
