@@ -231,6 +231,36 @@ CalculationInputs everyGain() {
   return in;
 }
 
+// Every gain of that room, worked by hand to the digit the panel shows.
+TEST(EngineTest, EveryGainToTheDisplayedDigit) {
+  const EngineOutput out = run(everyGain());
+  const CalculationResults& r = out.results;
+  struct Expected {
+    Gain gain;
+    const char* shown;
+    const char* working;
+  };
+  const Expected expected[] = {
+      {Gain::Walls, "0.63", "(28 × 54 + 28 × 20 × 2) / 4150.775316"},
+      {Gain::Ventilation, "0.46", "9.037 × 60 × 0.00085"},
+      // √((1 − 1.17 / 1.293) × 2.3) × ((28 − 0) × 0.067 + 8) × 0.001 × 60 / 24 × 4.14 × 59.5 × 1.293
+      {Gain::Door, "3.68", "3.67836"},
+      {Gain::Product, "0.8", "1000 × 3.85 × 18 / 86400"},
+      {Gain::Respiration, "0.48", "5000 × 349 / 3600000"},
+      {Gain::Lighting, "0.04", "10 × 5 × 20 / 24000"},
+      {Gain::Staff, "0.23", "2 × 0.00004167 × 270 × 10"},
+      {Gain::Vehicles, "1.25", "3 × 0.0416667 × 10"},
+      {Gain::Fans, "0.57", "7.57 × 18 × 10 / 2400"},
+  };
+  for (const Expected& e : expected) EXPECT_EQ(out.panel.gains[static_cast<int>(e.gain)], e.shown) << e.working;
+  EXPECT_EQ(out.panel.total, "8.14");
+  EXPECT_EQ(out.panel.requiredCapacity, "11.4");  // 1.05 × 8.14 × 24 / 18
+
+  // The enclosure before rounding: 2632 K·m² over the resistance of 100 mm at
+  // 0.025 W/(m·K) plus the surface term, 4150.775316 in all.
+  EXPECT_NEAR(static_cast<double>(r.qWallPart) + r.qCeiling + r.qFloor, 2632 / 4150.775316, 5e-7);
+}
+
 bool& includeFlag(CalculationInputs& in, Gain gain) {
   bool* flags[] = {&in.includeWalls,   &in.includeVentilation, &in.includeDoor,
                    &in.includeProduct, &in.includeRespiration, &in.includeLighting,
