@@ -1,7 +1,13 @@
 # Common compile settings for every Kamerol target.
 add_library(kamerol_options INTERFACE)
-target_compile_options(kamerol_options INTERFACE -Wall -Wextra -Wpedantic)
-target_include_directories(kamerol_options INTERFACE ${CMAKE_SOURCE_DIR})
+target_include_directories(kamerol_options INTERFACE ${CMAKE_SOURCE_DIR} ${KAMEROL_GENERATED_DIR})
+
+# Warnings, chosen per compiler: the sources are UTF-8 throughout.
+if(MSVC)
+  target_compile_options(kamerol_options INTERFACE /W4 /permissive- /utf-8 /Zc:__cplusplus)
+elseif(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+  target_compile_options(kamerol_options INTERFACE -Wall -Wextra -Wpedantic)
+endif()
 
 if(KAMEROL_SANITIZE)
   target_compile_options(kamerol_options INTERFACE

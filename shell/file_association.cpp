@@ -18,11 +18,7 @@
 #include "shell/program_icon.h"
 
 #ifdef Q_OS_WIN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-// windows.h first: the other Windows headers build on it.
-#include <windows.h>
+#include "shell/windows_api.h"
 
 #include <shlobj.h>
 

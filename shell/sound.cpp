@@ -10,11 +10,7 @@
 #include "shell/qt_sound_player.h"
 
 #ifdef Q_OS_WIN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-// windows.h first: mmsystem.h builds on it.
-#include <windows.h>
+#include "shell/windows_api.h"
 
 #include <mmsystem.h>
 

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "core/cp1251.h"
+#include "core/version.h"
 
 namespace kamerol {
 namespace {
@@ -180,7 +181,7 @@ TEST(CliTest, HelpAndVersion) {
   EXPECT_EQ(run.code, kExitDone);
   EXPECT_TRUE(contains(run.out, "kamerol-cli calc"));
   run = cli({"--version"});
-  EXPECT_EQ(run.out, "kamerol-cli 2.5.0\n");
+  EXPECT_EQ(run.out, std::string("kamerol-cli ") + kVersion + "\n");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "core/engine.h"
 #include "core/number_text.h"
 #include "core/products.h"
+#include "core/version.h"
 #include "report/report_sample.h"
 
 namespace kamerol {
@@ -209,7 +210,7 @@ TEST(ReportPageTest, HeaderBlockOnlyWithTheLogo) {
   ASSERT_NE(withLogo.find(F::ProgramName, TextRole::Header), nullptr);
   EXPECT_EQ(withLogo.find(F::ProgramName, TextRole::Header)->text, "Kamerol");
   ASSERT_NE(withLogo.find(F::ProgramVersion, TextRole::Header), nullptr);
-  EXPECT_EQ(withLogo.find(F::ProgramVersion, TextRole::Header)->text, "Version 2.5.0");
+  EXPECT_EQ(withLogo.find(F::ProgramVersion, TextRole::Header)->text, std::string("Version ") + kVersion);
 
   auto headerRules = [](const ReportPage& page) {
     std::vector<std::pair<int, int>> rules;  // (y, x1)

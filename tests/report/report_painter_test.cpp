@@ -17,6 +17,7 @@
 
 #include "core/materials.h"
 #include "core/products.h"
+#include "core/version.h"
 #include "report/report_export.h"
 #include "report/report_page.h"
 #include "report/report_sample.h"
@@ -282,8 +283,8 @@ TEST_F(ReportPdfTest, ExportCarriesTheHeaderBlockWithTheLogo) {
   record.inputs.clientInfo = "Иванов И. И.";
   ASSERT_TRUE(exportReportPdf(record, true, path("logo.pdf")));
   const QString text = pdfText(path("logo.pdf"));
-  EXPECT_TRUE(text.contains("Kamerol"));
-  EXPECT_TRUE(text.contains("Version 2.5.0"));
+  EXPECT_TRUE(text.contains(QLatin1String(kProgramName)));
+  EXPECT_TRUE(text.contains(QStringLiteral("Version ") + QLatin1String(kVersion)));
   EXPECT_TRUE(text.contains(QString::fromUtf8("Иванов И. И.")));
 }
 

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+#include "core/version.h"
 #include "shell/form_link.h"
 #include "shell/program_icon.h"
 #include "tests/shell/test_support.h"
@@ -41,7 +42,7 @@ class AboutBoxTest : public ::testing::Test {
 TEST_F(AboutBoxTest, ShowsNameVersionPurposeAndIcon) {
   EXPECT_EQ(box->windowTitle(), QStringLiteral("О программе Kamerol"));
   EXPECT_EQ(labelText(box, "titleLabel"), QStringLiteral("Kamerol"));
-  EXPECT_EQ(labelText(box, "versionLabel"), QStringLiteral("Version 2.5.0"));
+  EXPECT_EQ(labelText(box, "versionLabel"), QStringLiteral("Version ") + QLatin1String(kVersion));
   EXPECT_EQ(labelText(box, "descriptionLabel"),
             QStringLiteral("Программа предназначена для теплового расчета холодильных камер. В результате расчета "
                            "определяется мощность (холодопроизводительность) агрегата."));
