@@ -1,16 +1,19 @@
 #include "app/cli.h"
 
 #include <algorithm>
-#include <charconv>
 #include <optional>
 #include <sstream>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "core/engine.h"
 #include "core/record_fields.h"
+#include "core/text.h"
 #include "core/version.h"
 #include "document/calculation_file.h"
 #include "document/startup.h"
+#include "form/calculation_fields.h"
 #include "form/calculation_form.h"
 
 namespace kamerol {
@@ -51,81 +54,6 @@ Exit codes: 0 done, 1 usage error, 2 a file cannot be opened or written,
 3 the file is not a calculation file.
 )";
 
-struct FieldName {
-  std::string_view name;
-  Control control;
-};
-
-// Record field names and the control that edits each of them.
-constexpr FieldName kFieldControls[] = {
-    {"roomLength", roomLengthField},
-    {"roomWidth", roomWidthField},
-    {"roomHeight", roomHeightField},
-    {"roomTemp", roomTempBox},
-    {"clientInfo", clientInfoField},
-    {"processMode", storageOption},
-    {"equipHours", equipHoursField},
-    {"reservePercent", reservePercentField},
-    {"wallMaterial", wallMaterialList},
-    {"ceilingMaterial", ceilingMaterialList},
-    {"floorMaterial", floorMaterialList},
-    {"wallMaterialThickness", wallMaterialThicknessField},
-    {"ceilingMaterialThickness", ceilingMaterialThicknessField},
-    {"floorMaterialThickness", floorMaterialThicknessField},
-    {"wallInsulation", wallInsulationList},
-    {"ceilingInsulation", ceilingInsulationList},
-    {"floorInsulation", floorInsulationList},
-    {"wallInsulationThickness", wallInsulationThicknessField},
-    {"ceilingInsulationThickness", ceilingInsulationThicknessField},
-    {"floorInsulationThickness", floorInsulationThicknessField},
-    {"outsideTempWalls", outsideTempWallsField},
-    {"outsideTempCeiling", outsideTempCeilingField},
-    {"outsideTempFloor", outsideTempFloorField},
-    {"doorHeight", doorHeightField},
-    {"doorWidth", doorWidthField},
-    {"doorOpenMinutes", doorOpenMinutesField},
-    {"curtainType", curtainList},
-    {"productCategory", productCategoryList},
-    {"productName", productList},
-    {"storedMass", storedMassField},
-    {"dailyMass", dailyMassField},
-    {"productInitialTemp", productInitialTempField},
-    {"productFinalTemp", productFinalTempField},
-    {"lightingHours", lightingHoursField},
-    {"lightingPower", lightingPowerField},
-    {"useRecommendedLighting", recommendedLightingCheck},
-    {"staffCount", staffCountField},
-    {"vehiclePower", vehiclePowerField},
-    {"fanPercent", fanPercentField},
-    {"fanCount", fanCountField},
-    {"fanPower", fanPowerField},
-    {"refinedFanCalc", refinedFanCheck},
-    {"includeWalls", includeWallsCheck},
-    {"includeVentilation", includeVentilationCheck},
-    {"includeDoor", includeDoorCheck},
-    {"includeProduct", includeProductCheck},
-    {"includeRespiration", includeRespirationCheck},
-    {"includeLighting", includeLightingCheck},
-    {"includeStaff", includeStaffCheck},
-    {"includeVehicles", includeVehiclesCheck},
-    {"includeFans", includeFansCheck},
-};
-
-// The result rows as the panel captions them.
-constexpr std::pair<std::string_view, Control> kResultRows[] = {
-    {"Через стены", wallsGainBox},
-    {"От вентиляции", ventilationGainBox},
-    {"Через дверь", doorGainBox},
-    {"От продукта", productGainBox},
-    {"\"От дыхания\"", respirationGainBox},
-    {"От освещения", lightingGainBox},
-    {"От персонала", staffGainBox},
-    {"От ПТС", vehiclesGainBox},
-    {"От вент. ВО", fansGainBox},
-    {"Суммарно", totalGainBox},
-    {"С учетом к-та запаса и времени р-ты оборудования", requiredCapacityBox},
-};
-
 class UsageError {
  public:
   explicit UsageError(std::string message) : message_(std::move(message)) {}
@@ -153,21 +81,11 @@ struct Options {
 
 std::optional<Control> resolveName(std::string_view name, bool& processMode) {
   processMode = name == "processMode";
-  for (const FieldName& f : kFieldControls)
-    if (f.name == name) return f.control;
+  for (const CalculationField& f : kCalculationFields)
+    if (!f.name.empty() && f.name == name) return f.control;
   const auto control = controlNamed(name);
   if (control && kindOf(*control) == ControlKind::UpDown) return std::nullopt;
   return control;
-}
-
-std::optional<int> parseInteger(std::string_view text) {
-  int value = 0;
-  const char* first = text.data();
-  const char* last = first + text.size();
-  if (first != last && *first == '+') ++first;
-  const auto [end, ec] = std::from_chars(first, last, value);
-  if (ec != std::errc() || end != last || first == last) return std::nullopt;
-  return value;
 }
 
 Options parseOptions(const std::vector<std::string>& args) {
@@ -247,7 +165,7 @@ void apply(CalculationForm& form, const Assignment& a) {
   }
   switch (kindOf(c)) {
     case ControlKind::CheckBox: {
-      const auto state = parseInteger(a.text);
+      const auto state = parseInteger<int>(a.text);
       if (!state || (*state != 0 && *state != 1)) throw UsageError(a.name + " is 0 or 1");
       if (!form.control(c).enabled) throw UsageError(a.name + " cannot be changed now");
       showPageOf(form, c);
@@ -270,7 +188,7 @@ void apply(CalculationForm& form, const Assignment& a) {
       throw UsageError(a.name + " cannot be set");
   }
   if (c == roomTempBox) {
-    const auto degrees = parseInteger(a.text);
+    const auto degrees = parseInteger<int>(a.text);
     const ControlState& spinner = form.control(roomTempSpinner);
     if (!degrees || *degrees < spinner.minimum || *degrees > spinner.maximum)
       throw UsageError(a.name + " is a whole degree from " + std::to_string(spinner.minimum) + " to " +
@@ -294,17 +212,17 @@ void apply(CalculationForm& form, const Assignment& a) {
   form.focusLost(c);
 }
 
-std::size_t displayWidth(std::string_view utf8) {
-  return static_cast<std::size_t>(
-      std::count_if(utf8.begin(), utf8.end(), [](char ch) { return (static_cast<unsigned char>(ch) & 0xC0) != 0x80; }));
-}
-
 void printTable(const CalculationForm& form, std::ostream& out) {
+  // The result boxes as the panel captions them: the gains, the sum, the capacity.
+  std::vector<std::pair<std::string_view, Control>> rows;
+  for (const GainRow& row : kGains) rows.emplace_back(row.caption, resultBoxOf(row.gain));
+  rows.emplace_back(kTotalCaption, totalGainBox);
+  rows.emplace_back(kRequiredCapacityCaption, requiredCapacityBox);
   std::size_t width = 0;
-  for (const auto& [caption, control] : kResultRows) width = std::max(width, displayWidth(caption));
+  for (const auto& [caption, control] : rows) width = std::max(width, characterCount(caption));
   out << "Теплопритоки, кВт\n";
-  for (const auto& [caption, control] : kResultRows)
-    out << caption << std::string(width + 2 - displayWidth(caption), ' ') << form.text(control) << '\n';
+  for (const auto& [caption, control] : rows)
+    out << caption << std::string(width + 2 - characterCount(caption), ' ') << form.text(control) << '\n';
 }
 
 std::string jsonString(std::string_view text) {

@@ -145,20 +145,22 @@ EngineOutput computeHeatLoad(const CalculationInputs& in, const CalculationResul
   panel.roomVolume = allDimensions ? formatNumber(r.roomVolume) : "0";
   const bool noVolume = panel.roomVolume == "0";
 
-  const auto show = [&](Gain gain, bool included, float value, float& shown) {
-    shown = included ? r2(value) : 0.0f;
+  // `allowed`: the panel's own condition beside the gain's check box.
+  const auto show = [&](Gain gain, float value, bool allowed = true) {
+    const GainRow& row = gainRow(gain);
+    float& shown = r.*(row.shown);
+    shown = in.*(row.include) && allowed ? r2(value) : 0.0f;
     panel.gains[static_cast<int>(gain)] = formatNumber(shown);
   };
-  show(Gain::Walls, in.includeWalls && !noVolume, r.qWalls, r.shownWalls);
-  show(Gain::Ventilation, in.includeVentilation && !noVolume && panel.airChangeRate != "0", r.qVentilation,
-       r.shownVentilation);
-  show(Gain::Door, in.includeDoor, r.qDoor, r.shownDoor);
-  show(Gain::Product, in.includeProduct, r.qProduct, r.shownProduct);
+  show(Gain::Walls, r.qWalls, !noVolume);
+  show(Gain::Ventilation, r.qVentilation, !noVolume && panel.airChangeRate != "0");
+  show(Gain::Door, r.qDoor);
+  show(Gain::Product, r.qProduct);
   panel.freezingPoint = formatNumber(in.freezingPoint);
-  show(Gain::Respiration, in.includeRespiration, r.qRespiration, r.shownRespiration);
-  show(Gain::Lighting, in.includeLighting, r.qLighting, r.shownLighting);
-  show(Gain::Staff, in.includeStaff, r.qStaff, r.shownStaff);
-  show(Gain::Vehicles, in.includeVehicles, r.qVehicles, r.shownVehicles);
+  show(Gain::Respiration, r.qRespiration);
+  show(Gain::Lighting, r.qLighting);
+  show(Gain::Staff, r.qStaff);
+  show(Gain::Vehicles, r.qVehicles);
 
   // 14. Fans: an allowance on the eight shown gains, or count × power.
   const double shownSum = static_cast<double>(r.shownVentilation) + r.shownWalls + r.shownDoor + r.shownProduct +
@@ -166,7 +168,7 @@ EngineOutput computeHeatLoad(const CalculationInputs& in, const CalculationResul
   r.qFansPreliminary = store(shownSum * (static_cast<double>(in.equipHours) * in.fanPercent) / 2400);
   r.qFansRefined = store(static_cast<double>(in.fanPower) * in.fanCount * 0.001);
   r.qFans = in.refinedFanCalc ? r.qFansRefined : r.qFansPreliminary;
-  show(Gain::Fans, in.includeFans, r.qFans, r.shownFans);
+  show(Gain::Fans, r.qFans);
 
   // 15. Total of the shown gains, unrounded.
   r.qTotal = store(shownSum + r.shownFans);

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/gains.h"
 #include "core/record.h"
 
 namespace kamerol {
@@ -20,20 +21,6 @@ struct DimensionTexts {
   std::string_view width;   // roomWidthField
   std::string_view height;  // roomHeightField
 };
-
-// Indexes of the nine gains, in the order of the results panel.
-enum class Gain : int {
-  Walls,
-  Ventilation,
-  Door,
-  Product,
-  Respiration,
-  Lighting,
-  Staff,
-  Vehicles,
-  Fans,
-};
-inline constexpr int kGainCount = 9;
 
 // The texts a run writes into the boxes of the form.
 struct PanelTexts {

@@ -4,7 +4,6 @@
 #include <array>
 #include <atomic>
 #include <cerrno>
-#include <charconv>
 #include <fstream>
 #include <optional>
 #include <random>
@@ -19,85 +18,19 @@
 #include "core/cp1251.h"
 #include "core/number_text.h"
 #include "core/rounding.h"
+#include "core/text.h"
 
 namespace kamerol {
 namespace {
 
 using enum Control;
 
-enum class Kind : unsigned char { Text, Option, Check };
-
-// What reading a line does besides restoring its control.
-enum class Extra : unsigned char {
-  None,
-  Leading,  // the held value := the leading number of the line
-  Locale,   // the held value := the locale number of the line; not a number is a format error
-};
-
-struct Line {
-  Control control;
-  Kind kind;
-  Extra extra = Extra::None;
-  float CalculationInputs::*held = nullptr;
-};
-
+using Kind = LineKind;
+using Extra = LineExtra;
+using Line = CalculationField;
 using In = CalculationInputs;
 
-constexpr std::array<Line, kStoredLines> kLines = {{
-    {roomLengthField, Kind::Text},
-    {roomWidthField, Kind::Text},
-    {roomHeightField, Kind::Text},
-    {roomTempBox, Kind::Text, Extra::Leading, &In::roomTemp},
-    {equipHoursField, Kind::Text, Extra::Locale, &In::equipHours},
-    {reservePercentField, Kind::Text, Extra::Leading, &In::reserveFactor},
-    {storageOption, Kind::Option},
-    {freezingOption, Kind::Option},
-    {wallMaterialList, Kind::Text},
-    {ceilingMaterialList, Kind::Text},
-    {floorMaterialList, Kind::Text},
-    {wallMaterialThicknessField, Kind::Text},
-    {ceilingMaterialThicknessField, Kind::Text},
-    {floorMaterialThicknessField, Kind::Text},
-    {wallInsulationList, Kind::Text},
-    {ceilingInsulationList, Kind::Text},
-    {floorInsulationList, Kind::Text},
-    {wallInsulationThicknessField, Kind::Text},
-    {ceilingInsulationThicknessField, Kind::Text},
-    {floorInsulationThicknessField, Kind::Text},
-    {outsideTempWallsField, Kind::Text, Extra::Locale, &In::outsideTempWalls},
-    {outsideTempCeilingField, Kind::Text, Extra::Locale, &In::outsideTempCeiling},
-    {outsideTempFloorField, Kind::Text, Extra::Locale, &In::outsideTempFloor},
-    {airChangeRateBox, Kind::Text},
-    {doorHeightField, Kind::Text},
-    {doorWidthField, Kind::Text},
-    {doorOpenMinutesField, Kind::Text},
-    {curtainList, Kind::Text},
-    {productCategoryList, Kind::Text},
-    {productList, Kind::Text},
-    {storedMassField, Kind::Text},
-    {dailyMassField, Kind::Text},
-    {productInitialTempField, Kind::Text, Extra::Leading, &In::productInitialTemp},
-    {productFinalTempField, Kind::Text, Extra::Leading, &In::productFinalTemp},
-    {lightingHoursField, Kind::Text},
-    {lightingPowerField, Kind::Text},
-    {recommendedLightingCheck, Kind::Check},
-    {staffCountField, Kind::Text},
-    {vehiclePowerField, Kind::Text},
-    {fanPercentField, Kind::Text},
-    {fanCountField, Kind::Text},
-    {fanPowerField, Kind::Text},
-    {refinedFanCheck, Kind::Check},
-    {includeWallsCheck, Kind::Check},
-    {includeVentilationCheck, Kind::Check},
-    {includeDoorCheck, Kind::Check},
-    {includeProductCheck, Kind::Check},
-    {includeRespirationCheck, Kind::Check},
-    {includeLightingCheck, Kind::Check},
-    {includeStaffCheck, Kind::Check},
-    {includeVehiclesCheck, Kind::Check},
-    {includeFansCheck, Kind::Check},
-    {clientInfoField, Kind::Text},  // optional
-}};
+constexpr const auto& kLines = kCalculationFields;
 
 constexpr int kRequiredLines = 52;
 constexpr std::size_t kLightingPowerLine = 35;  // line 36, counted from 0
@@ -126,15 +59,9 @@ std::optional<bool> readTruth(std::string_view line, const NumberLocale& locale)
 
 // A 16-bit integer that is a check box state: 0, 1, or 2 (greyed).
 std::optional<int> readCheck(std::string_view line) {
-  const std::string_view digits = trimBlanks(line);
-  std::int16_t value = 0;
-  const char* first = digits.data();
-  const char* last = first + digits.size();
-  if (first != last && *first == '+') ++first;
-  const auto [end, ec] = std::from_chars(first, last, value);
-  if (ec != std::errc() || end != last || first == last) return std::nullopt;
-  if (value < 0 || value > 2) return std::nullopt;
-  return value;
+  const auto value = parseInteger<std::int16_t>(trimBlanks(line));
+  if (!value || *value < 0 || *value > 2) return std::nullopt;
+  return *value;
 }
 
 // Splits at CR LF or a lone CR; a lone LF stays part of the line. Stops after
@@ -205,12 +132,7 @@ std::optional<std::vector<ParsedLine>> parse(std::string_view bytes, const Numbe
   return parsed;
 }
 
-std::string encodeLine(std::string_view text) {
-  std::string line(text);
-  std::replace_if(
-      line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-  return encodeWindows1251(line) + "\r\n";
-}
+std::string encodeLine(std::string_view text) { return encodeWindows1251(singleLine(text)) + "\r\n"; }
 
 std::optional<std::string> readBytes(const std::filesystem::path& path) {
   std::error_code error;

@@ -9,6 +9,7 @@
 #include "core/products.h"
 #include "core/rounding.h"
 #include "core/tables.h"
+#include "core/text.h"
 
 namespace kamerol {
 
@@ -22,11 +23,6 @@ constexpr std::string_view kTooManyCharacters = "Слишком много зн�
 // A change reaction that sets texts which set texts... ends here at the latest.
 // Only a hostile file can get near it; the ordinary chains are a few deep.
 constexpr int kMaxNesting = 32;
-
-std::size_t characterCount(std::string_view utf8) {
-  return static_cast<std::size_t>(
-      std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
 
 int roundToInt(double x) {
   const double r = roundHalfEven(x, 0);
@@ -256,27 +252,6 @@ constexpr ListLookup kMaterialLists[] = {
     {floorInsulationList, MaterialList::Insulation, &In::floorInsulation, &In::floorInsulationLambda},
 };
 
-struct IncludeFlag {
-  Control check;
-  bool In::*flag;
-};
-
-constexpr IncludeFlag kIncludeFlags[] = {
-    {includeWallsCheck, &In::includeWalls},
-    {includeVentilationCheck, &In::includeVentilation},
-    {includeDoorCheck, &In::includeDoor},
-    {includeProductCheck, &In::includeProduct},
-    {includeRespirationCheck, &In::includeRespiration},
-    {includeLightingCheck, &In::includeLighting},
-    {includeStaffCheck, &In::includeStaff},
-    {includeVehiclesCheck, &In::includeVehicles},
-    {includeFansCheck, &In::includeFans},
-};
-
-constexpr Control kResultBoxes[kGainCount] = {wallsGainBox,   ventilationGainBox, doorGainBox,
-                                              productGainBox, respirationGainBox, lightingGainBox,
-                                              staffGainBox,   vehiclesGainBox,    fansGainBox};
-
 bool isReadOnlyBox(Control c) {
   return c == roomVolumeBox || c == airHumidityBox || c == airChangeRateBox || c == freezingPointBox ||
          (c >= floorAreaBox && c <= requiredCapacityBox);
@@ -284,14 +259,6 @@ bool isReadOnlyBox(Control c) {
 
 bool marksModified(Control c) {
   return c == clientInfoField || c == roomVolumeBox || (c >= floorAreaBox && c <= requiredCapacityBox);
-}
-
-// The client details are one line of the calculation file.
-std::string singleLine(std::string_view text) {
-  std::string line(text);
-  std::replace_if(
-      line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-  return line;
 }
 
 }  // namespace
@@ -326,8 +293,10 @@ CalculationForm::CalculationForm(MessageSink& messages, NumberLocale locale)
   state(recommendedLightingCheck).value = 1;
   record_.inputs.useRecommendedLighting = true;
   state(storageOption).value = 1;
-  for (const IncludeFlag& f : kIncludeFlags) state(f.check).value = 1;
-  for (Control row : kResultBoxes) state(row).colour = RowColour::Purple;
+  for (const GainRow& row : kGains) {
+    state(includeCheckOf(row.gain)).value = 1;
+    state(resultBoxOf(row.gain)).colour = RowColour::Purple;
+  }
   for (const Spinner& s : kSpinners) {
     ControlState& spinner = state(s.upDown);
     spinner.value = s.start;
@@ -372,6 +341,7 @@ void CalculationForm::showMessage(std::string_view text) {
 // --- Text changes ----------------------------------------------------------
 
 bool CalculationForm::storeText(Control c, std::string_view text) {
+  // The client details are one line of the calculation file.
   std::string value = c == clientInfoField ? singleLine(text) : std::string(text);
   ControlState& s = state(c);
   if (s.text == value) return false;
@@ -640,8 +610,8 @@ void CalculationForm::onStateChanged(Control c) {
     enable(fanCountSpinner, on, true);
     enable(fanPowerSpinner, on, true);
   } else {
-    for (const IncludeFlag& f : kIncludeFlags)
-      if (f.check == c) record_.inputs.*(f.flag) = on;
+    for (const GainRow& row : kGains)
+      if (includeCheckOf(row.gain) == c) record_.inputs.*(row.include) = on;
   }
   recalculate();
 }
@@ -796,9 +766,9 @@ void CalculationForm::applyEngineRun() {
   const PanelTexts& panel = out.panel;
   setText(floorAreaBox, panel.floorArea);
   setText(roomVolumeBox, panel.roomVolume);
-  for (int i = 0; i < kGainCount; ++i) {
-    if (i == static_cast<int>(Gain::Respiration)) setText(freezingPointBox, panel.freezingPoint);
-    setText(kResultBoxes[i], panel.gains[i]);
+  for (const GainRow& row : kGains) {
+    if (row.gain == Gain::Respiration) setText(freezingPointBox, panel.freezingPoint);
+    setText(resultBoxOf(row.gain), panel.gains[static_cast<int>(row.gain)]);
   }
   setText(totalGainBox, panel.total);
   ControlState& capacity = state(requiredCapacityBox);

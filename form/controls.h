@@ -12,6 +12,8 @@
 #include <span>
 #include <string_view>
 
+#include "core/gains.h"
+
 namespace kamerol {
 
 enum class Control : std::uint8_t {
@@ -126,5 +128,16 @@ std::optional<Control> controlNamed(std::string_view name);
 std::span<const Control> allControls();
 
 inline constexpr int indexOf(Control control) { return static_cast<int>(control); }
+
+// The result box and the include check box of a gain: both rows of controls
+// stand in the order of the gains.
+constexpr Control resultBoxOf(Gain gain) {
+  return static_cast<Control>(indexOf(Control::wallsGainBox) + static_cast<int>(gain));
+}
+constexpr Control includeCheckOf(Gain gain) {
+  return static_cast<Control>(indexOf(Control::includeWallsCheck) + static_cast<int>(gain));
+}
+static_assert(resultBoxOf(Gain::Fans) == Control::fansGainBox &&
+              includeCheckOf(Gain::Fans) == Control::includeFansCheck);
 
 }  // namespace kamerol

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "core/gains.h"
 #include "core/number_text.h"
 #include "core/rounding.h"
 #include "core/version.h"
@@ -142,6 +143,10 @@ void addValues(PageBuilder& b, const CalculationRecord& record) {
   using F = ReportField;
   const CalculationInputs& in = record.inputs;
   const CalculationResults& r = record.results;
+  // The shown gains are already rounded, and 0 where the panel excludes them.
+  const auto gain = [&](Gain g, ReportField field, int y) {
+    b.value(field, number(r.*(gainRow(g).shown)), kValueColumn, y, kGainRow, true);
+  };
 
   // A negative dimension counts as its magnitude, as in the engine.
   b.value(F::RoomLength, number(std::fabs(in.roomLength)), kValueColumn, 1725);
@@ -170,15 +175,14 @@ void addValues(PageBuilder& b, const CalculationRecord& record) {
   b.value(F::CeilingGain, rounded2(r.qCeiling), kValueColumn, 4500);
   b.value(F::FloorGain, rounded2(r.qFloor), kValueColumn, 4950);
 
-  // The shown gains are already rounded, and 0 where the panel excludes them.
-  b.value(F::ShownWalls, number(r.shownWalls), kValueColumn, 5550, kGainRow, true);
-  b.value(F::ShownVentilation, number(r.shownVentilation), kValueColumn, 6750, kGainRow, true);
+  gain(Gain::Walls, F::ShownWalls, 5550);
+  gain(Gain::Ventilation, F::ShownVentilation, 6750);
   b.value(F::AirChangeRate, rounded2(r.airChangeRate), kBoxValueColumn, 6150);
   b.value(F::DoorHeight, rounded2(in.doorHeight), kBoxValueColumn, 7350);
   b.value(F::DoorWidth, rounded2(in.doorWidth), kBoxValueColumn, 7875);
   b.value(F::DoorOpenMinutes, rounded2(in.doorOpenMinutes), kBoxValueColumn, 8325);
   b.value(F::CurtainName, in.curtainName, 6825, 8850);
-  b.value(F::ShownDoor, number(r.shownDoor), kValueColumn, 9375, kGainRow, true);
+  gain(Gain::Door, F::ShownDoor, 9375);
 
   b.value(F::ProductName, in.productName, 1425, 10350);
   b.value(F::StoredMass, number(in.storedMass), 5400, 9975);
@@ -186,12 +190,12 @@ void addValues(PageBuilder& b, const CalculationRecord& record) {
   b.value(F::ProductInitialTemp, number(in.productInitialTemp), 8700, 9975);
   b.value(F::ProductFinalTemp, number(in.productFinalTemp), 8700, 10350);
 
-  b.value(F::ShownProduct, number(r.shownProduct), kValueColumn, 11025, kGainRow, true);
-  b.value(F::ShownRespiration, number(r.shownRespiration), kValueColumn, 11400, kGainRow, true);
-  b.value(F::ShownLighting, number(r.shownLighting), kValueColumn, 11805, kGainRow, true);
-  b.value(F::ShownStaff, number(r.shownStaff), kValueColumn, 12180, kGainRow, true);
-  b.value(F::ShownVehicles, number(r.shownVehicles), kValueColumn, 12570, kGainRow, true);
-  b.value(F::ShownFans, number(r.shownFans), kValueColumn, 12975, kGainRow, true);
+  gain(Gain::Product, F::ShownProduct, 11025);
+  gain(Gain::Respiration, F::ShownRespiration, 11400);
+  gain(Gain::Lighting, F::ShownLighting, 11805);
+  gain(Gain::Staff, F::ShownStaff, 12180);
+  gain(Gain::Vehicles, F::ShownVehicles, 12570);
+  gain(Gain::Fans, F::ShownFans, 12975);
   // The sum stands out like its caption.
   b.value(F::Total, rounded2(r.qTotal), kValueColumn, 13380, kLarge, true);
 

@@ -69,25 +69,6 @@ QColor backgroundColour(Background b, const QPalette& palette) {
   return palette.color(QPalette::Base);
 }
 
-// The result rows, their captions and inclusion check boxes.
-struct ResultRow {
-  const char* caption;
-  Control box;
-  Control check;
-};
-
-constexpr ResultRow kRows[kGainCount] = {
-    {"Через стены", wallsGainBox, includeWallsCheck},
-    {"От вентиляции", ventilationGainBox, includeVentilationCheck},
-    {"Через дверь", doorGainBox, includeDoorCheck},
-    {"От продукта", productGainBox, includeProductCheck},
-    {"\"От дыхания\"", respirationGainBox, includeRespirationCheck},
-    {"От освещения", lightingGainBox, includeLightingCheck},
-    {"От персонала", staffGainBox, includeStaffCheck},
-    {"От ПТС", vehiclesGainBox, includeVehiclesCheck},
-    {"От вент. ВО", fansGainBox, includeFansCheck},
-};
-
 // Where the icon theme has no icon of the name, the program's own stands in
 // (also for the printer, which Qt's own icons lack).
 struct ToolbarButton {
@@ -389,30 +370,29 @@ void CalculationWindow::buildResultsPanel(QWidget* clientArea) {
   bold.setBold(true);
   heading->setFont(bold);
 
-  for (int i = 0; i < kGainCount; ++i) {
-    const ResultRow& row = kRows[i];
+  for (const GainRow& row : kGains) {
+    const int i = static_cast<int>(row.gain);
     const int y = 1740 + 420 * i;
-    QLabel* label = addLabel(clientArea, QString::fromUtf8(row.caption), client(120, y - 30, 1290, kBoxHeight + 60),
-                             Qt::AlignRight);
+    QLabel* label = addLabel(clientArea, q(row.caption), client(120, y - 30, 1290, kBoxHeight + 60), Qt::AlignRight);
     rowLabels_[static_cast<std::size_t>(i)] = label;
-    QWidget* box = addField(clientArea, row.box, client(1440, y, 780, kBoxHeight), label->text());
+    QWidget* box = addField(clientArea, resultBoxOf(row.gain), client(1440, y, 780, kBoxHeight), label->text());
     label->setBuddy(box);
     auto* include = new QCheckBox(clientArea);
     include->setGeometry(client(2280, y, 255, kBoxHeight));
-    bind(row.check, include, QStringLiteral("Учитывать: ") + label->text());
-    connect(include, &QCheckBox::clicked, this, [this, c = row.check] {
+    const Control check = includeCheckOf(row.gain);
+    bind(check, include, QStringLiteral("Учитывать: ") + label->text());
+    connect(include, &QCheckBox::clicked, this, [this, c = check] {
       forward([&] { form_.click(c); });
       refresh(c);
     });
   }
 
-  QWidget* total = addField(clientArea, totalGainBox, client(240, 5850, 1080, kBoxHeight), QStringLiteral("Суммарно"));
+  QWidget* total = addField(clientArea, totalGainBox, client(240, 5850, 1080, kBoxHeight), q(kTotalCaption));
   QFont totalFont = total->font();
   totalFont.setBold(true);
   total->setFont(totalFont);
-  addLabel(clientArea, QStringLiteral("Суммарно"), client(1380, 5850, 1300, kBoxHeight), Qt::AlignLeft)
-      ->setBuddy(total);
-  const QString capacityCaption = QStringLiteral("С учетом к-та запаса и времени р-ты оборудования");
+  addLabel(clientArea, q(kTotalCaption), client(1380, 5850, 1300, kBoxHeight), Qt::AlignLeft)->setBuddy(total);
+  const QString capacityCaption = q(kRequiredCapacityCaption);
   QWidget* capacity = addField(clientArea, requiredCapacityBox, client(240, 6360, 1080, kBoxHeight), capacityCaption);
   capacity->setFont(totalFont);
   QLabel* capacityLabel = addLabel(clientArea, capacityCaption, client(1380, 6180, 1440, 660), Qt::AlignLeft);

@@ -261,19 +261,9 @@ TEST(EngineTest, EveryGainToTheDisplayedDigit) {
   EXPECT_NEAR(static_cast<double>(r.qWallPart) + r.qCeiling + r.qFloor, 2632 / 4150.775316, 5e-7);
 }
 
-bool& includeFlag(CalculationInputs& in, Gain gain) {
-  bool* flags[] = {&in.includeWalls,   &in.includeVentilation, &in.includeDoor,
-                   &in.includeProduct, &in.includeRespiration, &in.includeLighting,
-                   &in.includeStaff,   &in.includeVehicles,    &in.includeFans};
-  return *flags[static_cast<int>(gain)];
-}
+bool& includeFlag(CalculationInputs& in, Gain gain) { return in.*(gainRow(gain).include); }
 
-const float& shown(const CalculationResults& r, Gain gain) {
-  const float* values[] = {&r.shownWalls,   &r.shownVentilation, &r.shownDoor,
-                           &r.shownProduct, &r.shownRespiration, &r.shownLighting,
-                           &r.shownStaff,   &r.shownVehicles,    &r.shownFans};
-  return *values[static_cast<int>(gain)];
-}
+const float& shown(const CalculationResults& r, Gain gain) { return r.*(gainRow(gain).shown); }
 
 class ExclusionTest : public testing::TestWithParam<Gain> {};
 
