@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "form/calculation_fields.h"
 #include "form/calculation_form.h"
 #include "form/messages.h"
 
@@ -43,6 +44,6 @@ bool writeCalculationFile(CalculationForm& form, const std::filesystem::path& pa
 
 // Bytes of a file that can matter to the reader: 53 lines of at most 64 KiB.
 inline constexpr std::size_t kMaxLineBytes = 64 * 1024;
-inline constexpr int kStoredLines = 53;
+inline constexpr int kStoredLines = static_cast<int>(kCalculationFields.size());
 
 }  // namespace kamerol

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "core/version.h"
+#include "shell/dialog_buttons.h"
 #include "shell/form_link.h"
 #include "shell/program_icon.h"
 
@@ -44,11 +45,6 @@ AboutBox::AboutBox(QWidget* form) {
   description->setWordWrap(true);
   description->setFixedWidth(kTextWidth);
 
-  auto* okButton = new QPushButton(QStringLiteral("OK"));
-  okButton->setObjectName(QStringLiteral("cmdOK"));
-  okButton->setDefault(true);
-  connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
-
   auto* texts = new QVBoxLayout;
   texts->addWidget(title);
   texts->addWidget(version);
@@ -61,9 +57,7 @@ AboutBox::AboutBox(QWidget* form) {
   body->addWidget(icon);
   body->addLayout(texts);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(okButton);
+  auto* buttons = acceptButtonRow(this, QStringLiteral("OK"), QStringLiteral("cmdOK"));
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(body);

@@ -13,6 +13,7 @@
 
 #include <utility>
 
+#include "shell/dialog_buttons.h"
 #include "shell/form_link.h"
 
 namespace kamerol::shell {
@@ -46,14 +47,7 @@ FolderChooser::FolderChooser(SettingsStore& store, AppSettings& settings, QStrin
 
   pathBox_->setObjectName(QStringLiteral("Text1"));
 
-  auto* okButton = new QPushButton(QStringLiteral("Ok"));
-  okButton->setObjectName(QStringLiteral("Command1"));
-  okButton->setDefault(true);
-  connect(okButton, &QPushButton::clicked, this, &FolderChooser::accept);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(okButton);
+  auto* buttons = acceptButtonRow(this, QStringLiteral("Ok"), QStringLiteral("Command1"));
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(driveList_);

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "shell/dialog_buttons.h"
 #include "shell/form_link.h"
 
 namespace kamerol::shell {
@@ -25,14 +26,7 @@ SettingsDialog::SettingsDialog(SettingsStore& store, AppSettings& settings, QWid
   soundBox_->setObjectName(QStringLiteral("Check2"));
   soundBox_->setChecked(settings_.sound == 1);
 
-  auto* okButton = new QPushButton(QStringLiteral("OK"));
-  okButton->setObjectName(QStringLiteral("OKButton"));
-  okButton->setDefault(true);
-  connect(okButton, &QPushButton::clicked, this, &SettingsDialog::accept);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(okButton);
+  auto* buttons = acceptButtonRow(this, QStringLiteral("OK"), QStringLiteral("OKButton"));
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(logoBox_);

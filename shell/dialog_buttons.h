@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+class QDialog;
+class QHBoxLayout;
+
+namespace kamerol::shell {
+
+// The button row of the program's small dialogs: one default button at the
+// right that accepts the dialog (through its own accept(), where it has one).
+QHBoxLayout* acceptButtonRow(QDialog* dialog, const QString& text, const QString& objectName);
+
+}  // namespace kamerol::shell
