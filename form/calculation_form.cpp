@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <span>
 
+#include "core/defaults.h"
 #include "core/engine.h"
 #include "core/materials.h"
 #include "core/products.h"
@@ -63,17 +65,22 @@ struct NumericRule {
 
   Control control;
   float CalculationInputs::*held;
-  Kind kind;
-  Reading reading;
-  Conversion conversion;
-  std::size_t maxLength;  // 0: no limit while typing
-  std::string_view notNumberText;
-  float notNumberHeld;
-  std::string_view tooLongText;
-  float tooLongHeld;
-  OnFocus onFocus;
-  bool lockGated;  // focus and leave handling only while unlocked
-  std::array<std::optional<LeaveCheck>, 4> checks;
+  Kind kind = Kind::Tested;
+  Reading reading = Reading::Locale;
+  Conversion conversion = Conversion::Plain;
+  std::size_t maxLength = 0;  // 0: no limit while typing
+  // A typed text that is not a number becomes this (Tested fields).
+  std::string_view notNumberText = "";
+  float notNumberHeld = 0;
+  // A typed text rejected at once (too long, or negative where that is
+  // checked while typing) is reset to this.
+  std::string_view resetText = "0";
+  float resetHeld = 0;
+  OnFocus onFocus = OnFocus::ColoursClearZero;
+  bool lockGated = false;                    // focus and leave handling only while unlocked
+  bool negativeRejectedWhileTyping = false;  // not only on leaving the field
+  bool notBelowRoomTemp = false;             // a lower text is pulled up to the room temperature at once
+  std::array<std::optional<LeaveCheck>, 4> checks = {};
 };
 
 }  // namespace detail
@@ -100,49 +107,92 @@ constexpr Check negative(std::string_view text, float value) { return below(0, k
 
 // The kinds of field, with their common checks. Limits are in the held
 // unit: metres for the centimetre fields, the factor for the reserve.
-// (Kept as a table, one rule to a line or two.)
-// clang-format off
 
 // A room dimension, typed in cm: its text emptied when it is not a number.
 constexpr Rule dimension(Control c, float In::*held, double limit, std::string_view tooLarge) {
-  return {c, held, K::Tested, R::Locale, Cv::Centimetres, 8, "", 0, "0", 0, F::ColoursClearZero, false,
-          {above(limit, tooLarge, "0", 0), negative("0", 0), empty("0", 0)}};
+  return {.control = c,
+          .held = held,
+          .conversion = Cv::Centimetres,
+          .maxLength = 8,
+          .checks = {above(limit, tooLarge, "0", 0), negative("0", 0), empty("0", 0)}};
 }
 
 // A quantity checked for a negative value first, then for its limit.
 constexpr Rule quantity(Control c, float In::*held, R reading, std::size_t maxLength, double limit,
                         std::string_view tooLarge) {
-  return {c, held, K::Tested, reading, Cv::Plain, maxLength, "", 0, "0", 0, F::ColoursClearZero, false,
-          {negative("0", 0), above(limit, tooLarge, "0", 0), empty("0", 0)}};
+  return {.control = c,
+          .held = held,
+          .reading = reading,
+          .maxLength = maxLength,
+          .checks = {negative("0", 0), above(limit, tooLarge, "0", 0), empty("0", 0)}};
 }
 
 // A thickness in mm: an empty or non-numeric text puts the reset back at once.
 constexpr Rule thickness(Control c, float In::*held, std::string_view tooThick, std::string_view reset,
                          float resetValue, F onFocus) {
-  return {c, held, K::Tested, R::Locale, Cv::Plain, 6, reset, resetValue, reset, resetValue, onFocus, false,
-          {above(2000, tooThick, reset, resetValue), negative(reset, resetValue)}};
+  return {.control = c,
+          .held = held,
+          .maxLength = 6,
+          .notNumberText = reset,
+          .notNumberHeld = resetValue,
+          .resetText = reset,
+          .resetHeld = resetValue,
+          .onFocus = onFocus,
+          .checks = {above(2000, tooThick, reset, resetValue), negative(reset, resetValue)}};
 }
 
 // An outside temperature: any text while typing, repaired silently on leaving.
 constexpr Rule outside(Control c, float In::*held, std::string_view tooHigh, std::string_view tooLow) {
-  return {c, held, K::OutsideTemp, R::Leading, Cv::Plain, 6, {}, 0, "28", 28, F::ColoursOnly, false,
-          {Check{Test::NotNumberElseLocale, 0, {}, "28", 28}, above(99, tooHigh, "28", 28),
-           below(-50, tooLow, "28", 28)}};
+  return {.control = c,
+          .held = held,
+          .kind = K::OutsideTemp,
+          .reading = R::Leading,
+          .maxLength = 6,
+          .resetText = "28",
+          .resetHeld = 28,
+          .onFocus = F::ColoursOnly,
+          .checks = {Check{Test::NotNumberElseLocale, 0, {}, "28", 28}, above(99, tooHigh, "28", 28),
+                     below(-50, tooLow, "28", 28)}};
 }
 
 // A product temperature: checked only on leaving.
 constexpr Rule productTemp(Control c, float In::*held, std::string_view tooLow, double maximum,
-                           std::string_view tooHigh) {
-  return {c, held, K::ProductTemp, R::Leading, Cv::Plain, 0, {}, 0, {}, 0, F::ColoursClearZero, false,
-          {Check{Test::LongerThan, 5, kTooManyCharacters, "0", 0}, Check{Test::NotNumberElseLeading, 0, {}, "0", 0},
-           below(-50, tooLow, "0", 0), above(maximum, tooHigh, "0", 0)}};
+                           std::string_view tooHigh, bool notBelowRoomTemp) {
+  return {.control = c,
+          .held = held,
+          .kind = K::ProductTemp,
+          .reading = R::Leading,
+          .notBelowRoomTemp = notBelowRoomTemp,
+          .checks = {Check{Test::LongerThan, 5, kTooManyCharacters, "0", 0},
+                     Check{Test::NotNumberElseLeading, 0, {}, "0", 0}, below(-50, tooLow, "0", 0),
+                     above(maximum, tooHigh, "0", 0)}};
 }
 
 // A fan field, handled only while the refined fan calculation leaves it unlocked.
 constexpr Rule fan(Control c, float In::*held, double limit, std::string_view reset, float resetValue) {
-  return {c, held, K::Tested, R::Leading, Cv::Plain, 6, "", 0, reset, resetValue, F::ColoursClearZero, true,
-          {above(limit, "Слишком большое значение!", reset, resetValue), negative(reset, resetValue),
-           empty(reset, resetValue)}};
+  return {.control = c,
+          .held = held,
+          .reading = R::Leading,
+          .maxLength = 6,
+          .resetText = reset,
+          .resetHeld = resetValue,
+          .lockGated = true,
+          .checks = {above(limit, "Слишком большое значение!", reset, resetValue), negative(reset, resetValue),
+                     empty(reset, resetValue)}};
+}
+
+// A door dimension, typed in cm.
+constexpr Rule door(Control c, float In::*held, std::string_view tooLarge, std::string_view reset, float resetValue,
+                    bool negativeRejectedWhileTyping) {
+  return {.control = c,
+          .held = held,
+          .reading = R::Leading,
+          .conversion = Cv::Centimetres,
+          .maxLength = 6,
+          .resetText = reset,
+          .resetHeld = resetValue,
+          .negativeRejectedWhileTyping = negativeRejectedWhileTyping,
+          .checks = {negative(reset, resetValue), above(10, tooLarge, reset, resetValue), empty(reset, resetValue)}};
 }
 
 constexpr std::string_view kHoursTooLong = "Оборудование не может работать больше 24 часов в сутки!";
@@ -153,41 +203,63 @@ const Rule kRules[] = {
     dimension(roomLengthField, &In::roomLength, 100, "Слишком большая длина камеры!"),
     dimension(roomWidthField, &In::roomWidth, 100, "Слишком большая ширина камеры!"),
     dimension(roomHeightField, &In::roomHeight, 20, "Слишком большая высота камеры!"),
-    {equipHoursField, &In::equipHours, K::Tested, R::Locale, Cv::Plain, 5, "", 0, "18", 18, F::ColoursClearZero, false,
-     {above(24, kHoursTooLong, "18", 18), negative("18", 18), empty("18", 18)}},
-    {reservePercentField, &In::reserveFactor, K::Tested, R::Leading, Cv::Reserve, 6, "", 0, "5", 1.05f, F::ColoursOnly, false,
-     {above(3, "Слишком большой к-т запаса!", "5", 1.05f), Check{Test::LeadingBelow, 0, kNegative, "5", 1.05f},
-      empty("5", 1.05f)}},
-    thickness(wallMaterialThicknessField, &In::wallMaterialThickness, "Слишком большое значение толщины стен!", "0", 0, F::ColoursClearZero),
-    thickness(ceilingMaterialThicknessField, &In::ceilingMaterialThickness, "Слишком большое значение толщины потолка!", "0", 0, F::ColoursClearZero),
-    thickness(floorMaterialThicknessField, &In::floorMaterialThickness, "Слишком большое значение толщины пола!", "0", 0, F::ColoursClearZero),
-    thickness(wallInsulationThicknessField, &In::wallInsulationThickness, "Слишком большое значение толщины термоизоляции стен!", "100", 100, F::ColoursOnly),
-    thickness(ceilingInsulationThicknessField, &In::ceilingInsulationThickness, "Слишком большое значение толщины термоизоляции потолка!", "100", 100, F::ColoursOnly),
-    thickness(floorInsulationThicknessField, &In::floorInsulationThickness, "Слишком толстая термоизоляция пола!", "100", 100, F::ColoursOnly),
-    outside(outsideTempWallsField, &In::outsideTempWalls, "Слишком высокая температура  за стеной!", "Слишком низкая температура за стеной!"),
-    outside(outsideTempCeilingField, &In::outsideTempCeiling, "Слишком высокая температура за потолком!", "Слишком низкая температура за потолком!"),
-    outside(outsideTempFloorField, &In::outsideTempFloor, "Слишком высокая температура под полом!", "Слишком низкая температура под полом!"),
-    {doorHeightField, &In::doorHeight, K::Tested, R::Leading, Cv::Centimetres, 6, "", 0, "230", 2.3f, F::ColoursClearZero, false,
-     {negative("230", 2.3f), above(10, "Слишком высокая дверь!", "230", 2.3f), empty("230", 2.3f)}},
-    {doorWidthField, &In::doorWidth, K::Tested, R::Leading, Cv::Centimetres, 6, "", 0, "180", 1.8f, F::ColoursClearZero, false,
-     {negative("180", 1.8f), above(10, "Слишком широкая дверь!", "180", 1.8f), empty("180", 1.8f)}},
+    {.control = equipHoursField,
+     .held = &In::equipHours,
+     .maxLength = 5,
+     .resetText = "18",
+     .resetHeld = 18,
+     .checks = {above(24, kHoursTooLong, "18", 18), negative("18", 18), empty("18", 18)}},
+    {.control = reservePercentField,
+     .held = &In::reserveFactor,
+     .reading = R::Leading,
+     .conversion = Cv::Reserve,
+     .maxLength = 6,
+     .resetText = "5",
+     .resetHeld = 1.05f,
+     .onFocus = F::ColoursOnly,
+     .checks = {above(3, "Слишком большой к-т запаса!", "5", 1.05f),
+                Check{Test::LeadingBelow, 0, kNegative, "5", 1.05f}, empty("5", 1.05f)}},
+    thickness(wallMaterialThicknessField, &In::wallMaterialThickness, "Слишком большое значение толщины стен!", "0", 0,
+              F::ColoursClearZero),
+    thickness(ceilingMaterialThicknessField, &In::ceilingMaterialThickness, "Слишком большое значение толщины потолка!",
+              "0", 0, F::ColoursClearZero),
+    thickness(floorMaterialThicknessField, &In::floorMaterialThickness, "Слишком большое значение толщины пола!", "0",
+              0, F::ColoursClearZero),
+    thickness(wallInsulationThicknessField, &In::wallInsulationThickness,
+              "Слишком большое значение толщины термоизоляции стен!", "100", 100, F::ColoursOnly),
+    thickness(ceilingInsulationThicknessField, &In::ceilingInsulationThickness,
+              "Слишком большое значение толщины термоизоляции потолка!", "100", 100, F::ColoursOnly),
+    thickness(floorInsulationThicknessField, &In::floorInsulationThickness, "Слишком толстая термоизоляция пола!",
+              "100", 100, F::ColoursOnly),
+    outside(outsideTempWallsField, &In::outsideTempWalls, "Слишком высокая температура  за стеной!",
+            "Слишком низкая температура за стеной!"),
+    outside(outsideTempCeilingField, &In::outsideTempCeiling, "Слишком высокая температура за потолком!",
+            "Слишком низкая температура за потолком!"),
+    outside(outsideTempFloorField, &In::outsideTempFloor, "Слишком высокая температура под полом!",
+            "Слишком низкая температура под полом!"),
+    door(doorHeightField, &In::doorHeight, "Слишком высокая дверь!", "230", 2.3f, true),
+    door(doorWidthField, &In::doorWidth, "Слишком широкая дверь!", "180", 1.8f, false),
     quantity(doorOpenMinutesField, &In::doorOpenMinutes, R::Locale, 6, 1000, "Слишком долго открыта дверь!"),
     quantity(storedMassField, &In::storedMass, R::Leading, 7, 100000, "Слишком большая масса хранимого продукта!"),
     quantity(dailyMassField, &In::dailyMass, R::Leading, 7, 100000, "Слишком большой суточный оборот продукта!"),
     productTemp(productInitialTempField, &In::productInitialTemp, "Слишком низкая начальная температура продукта!", 100,
-                "Слишком высокая начальная температура продукта!"),
+                "Слишком высокая начальная температура продукта!", false),
     productTemp(productFinalTempField, &In::productFinalTemp, "Слишком низкая конечная температура продукта!", 30,
-                "Слишком высокая конечная температура продукта!"),
+                "Слишком высокая конечная температура продукта!", true),
     quantity(lightingHoursField, &In::lightingHours, R::Locale, 6, 24, kLightingTooLong),
-    {lightingPowerField, &In::lightingPower, K::Tested, R::Leading, Cv::Plain, 6, "", 0, "0", 0, F::ColoursClearZero, true,
-     {negative("5", 5), above(500, "Слишком большая мощность освещения!", "5", 5)}},
+    // Reset to "0" when typed too long, to the recommended 5 on leaving.
+    {.control = lightingPowerField,
+     .held = &In::lightingPower,
+     .reading = R::Leading,
+     .maxLength = 6,
+     .lockGated = true,
+     .checks = {negative("5", 5), above(500, "Слишком большая мощность освещения!", "5", 5)}},
     quantity(staffCountField, &In::staffCount, R::Locale, 6, 50, "Слишком много рабочих в камере!"),
     quantity(vehiclePowerField, &In::vehiclePower, R::Locale, 6, 1000, kVehiclesTooStrong),
     fan(fanPercentField, &In::fanPercent, 60, "10", 10),
     fan(fanCountField, &In::fanCount, 50, "0", 0),
     fan(fanPowerField, &In::fanPower, 3000, "0", 0),
 };
-// clang-format on
 
 struct Spinner {
   Control upDown;
@@ -250,6 +322,64 @@ constexpr ListLookup kMaterialLists[] = {
     {wallInsulationList, MaterialList::Insulation, &In::wallInsulation, &In::wallInsulationLambda},
     {ceilingInsulationList, MaterialList::Insulation, &In::ceilingInsulation, &In::ceilingInsulationLambda},
     {floorInsulationList, MaterialList::Insulation, &In::floorInsulation, &In::floorInsulationLambda},
+};
+
+// What loading the defaults types into the fields, in this order: each is an
+// edit of its field, whose reactions follow. Check boxes take "1" or "0". The
+// held values of a new calculation are defaultInputs(); the form's tests
+// compare the two field by field.
+struct DefaultText {
+  Control control;
+  std::string_view text;
+};
+
+constexpr DefaultText kDefaultLists[] = {
+    {wallMaterialList, "Железобетон"},
+    {ceilingMaterialList, "Железобетон"},
+    {floorMaterialList, "Железобетон"},
+    {wallInsulationList, "Пенополиуритан"},
+    {ceilingInsulationList, "Пенополиуритан"},
+    {floorInsulationList, "Пенополиуритан"},
+    {curtainList, "Нет"},
+    {productCategoryList, "Мясные"},
+};
+
+constexpr DefaultText kDefaultTexts[] = {
+    {roomLengthField, "0"},
+    {roomWidthField, "0"},
+    {roomHeightField, "0"},
+    {roomTempBox, "0"},
+    {outsideTempWallsField, "28"},
+    {outsideTempCeilingField, "28"},
+    {outsideTempFloorField, "28"},
+    {doorHeightField, "230"},
+    {doorWidthField, "180"},
+    {doorOpenMinutesField, "0"},
+    {equipHoursField, "18"},
+    {reservePercentField, "5"},
+    {wallMaterialThicknessField, "0"},
+    {ceilingMaterialThicknessField, "0"},
+    {floorMaterialThicknessField, "0"},
+    {wallInsulationThicknessField, "100"},
+    {ceilingInsulationThicknessField, "100"},
+    {floorInsulationThicknessField, "100"},
+    // The curtain and the category once more.
+    {curtainList, "Нет"},
+    {productCategoryList, "Мясные"},
+    {storedMassField, "0"},
+    {dailyMassField, "0"},
+    {productInitialTempField, "0"},
+    {productFinalTempField, "0"},
+    {lightingHoursField, "1"},
+    {lightingPowerField, "0"},
+    {recommendedLightingCheck, "1"},
+    {staffCountField, "0"},
+    {vehiclePowerField, "0"},
+    {fanPercentField, "10"},
+    {fanCountField, "0"},
+    {fanPowerField, "0"},
+    {refinedFanCheck, "0"},
+    {clientInfoField, ""},
 };
 
 bool isReadOnlyBox(Control c) {
@@ -386,11 +516,16 @@ void CalculationForm::onTextChanged(Control c) {
     record_.modified = true;
     return;
   }
-  if (c == productInitialTempField || c == productFinalTempField) return onProductTempChanged(c);
   const NumericRule* rule = ruleFor(c);
   if (!rule) return;
-  if (rule->kind == NumericRule::Kind::OutsideTemp) return onOutsideTempChanged(*rule);
-  onNumericChanged(*rule);
+  switch (rule->kind) {
+    case NumericRule::Kind::OutsideTemp:
+      return onOutsideTempChanged(*rule);
+    case NumericRule::Kind::ProductTemp:
+      return onProductTempChanged(*rule);
+    case NumericRule::Kind::Tested:
+      return onNumericChanged(*rule);
+  }
 }
 
 void CalculationForm::onNumericChanged(const NumericRule& rule) {
@@ -401,15 +536,15 @@ void CalculationForm::onNumericChanged(const NumericRule& rule) {
     setText(c, rule.notNumberText);
     held(rule) = rule.notNumberHeld;
   }
-  if (c == doorHeightField && held(rule) < 0) {
+  if (rule.negativeRejectedWhileTyping && held(rule) < 0) {
     showMessage(kNegative);
-    setText(c, "230");
-    held(rule) = 2.3f;
+    setText(c, rule.resetText);
+    held(rule) = rule.resetHeld;
   }
   if (rule.maxLength != 0 && characterCount(text(c)) > rule.maxLength) {
     showMessage(kTooManyCharacters);
-    setText(c, rule.tooLongText);
-    held(rule) = rule.tooLongHeld;
+    setText(c, rule.resetText);
+    held(rule) = rule.resetHeld;
   }
   recalculate();
 }
@@ -418,20 +553,19 @@ void CalculationForm::onOutsideTempChanged(const NumericRule& rule) {
   const Control c = rule.control;
   if (characterCount(text(c)) > rule.maxLength) {
     showMessage(kTooManyCharacters);
-    setText(c, rule.tooLongText);
-    held(rule) = rule.tooLongHeld;
+    setText(c, rule.resetText);
+    held(rule) = rule.resetHeld;
   }
   held(rule) = toSingle(leadingNumber(text(c)));
   recalculate();
 }
 
-void CalculationForm::onProductTempChanged(Control c) {
-  // The product is never cooled below the room: a lower final temperature is
-  // pulled up to the room temperature at once.
-  if (c == productFinalTempField && leadingNumber(text(roomTempBox)) > leadingNumber(text(productFinalTempField)))
-    setText(productFinalTempField, formatNumber(record_.inputs.roomTemp));
-  float& value = c == productInitialTempField ? record_.inputs.productInitialTemp : record_.inputs.productFinalTemp;
-  value = toSingle(leadingNumber(text(c)));
+void CalculationForm::onProductTempChanged(const NumericRule& rule) {
+  const Control c = rule.control;
+  // The product is never cooled below the room.
+  if (rule.notBelowRoomTemp && leadingNumber(text(roomTempBox)) > leadingNumber(text(c)))
+    setText(c, formatNumber(record_.inputs.roomTemp));
+  held(rule) = toSingle(leadingNumber(text(c)));
   recalculate();
 }
 
@@ -783,57 +917,36 @@ void CalculationForm::applyEngineRun() {
 // --- Defaults ------------------------------------------------------------------
 
 void CalculationForm::loadDefaults() {
+  const CalculationInputs defaults = defaultInputs();
   CalculationInputs& in = record_.inputs;
-  // 1. Lists.
-  for (Control c : {wallMaterialList, ceilingMaterialList, floorMaterialList}) setText(c, "Железобетон");
-  for (Control c : {wallInsulationList, ceilingInsulationList, floorInsulationList}) setText(c, "Пенополиуритан");
-  setText(curtainList, "Нет");
-  setText(productCategoryList, "Мясные");
-  // 2. Conductivities and curtain.
-  in.wallMaterialLambda = in.ceilingMaterialLambda = in.floorMaterialLambda = 1.7f;
-  in.wallInsulationLambda = in.ceilingInsulationLambda = in.floorInsulationLambda = 0.025f;
-  in.curtainEfficiency = 0;
-  // 3. Texts.
-  for (Control c : {roomLengthField, roomWidthField, roomHeightField, roomTempBox}) setText(c, "0");
-  for (Control c : {outsideTempWallsField, outsideTempCeilingField, outsideTempFloorField}) setText(c, "28");
-  setText(doorHeightField, "230");
-  setText(doorWidthField, "180");
-  setText(doorOpenMinutesField, "0");
-  setText(equipHoursField, "18");
-  setText(reservePercentField, "5");
-  for (Control c : {wallMaterialThicknessField, ceilingMaterialThicknessField, floorMaterialThicknessField})
-    setText(c, "0");
-  for (Control c : {wallInsulationThicknessField, ceilingInsulationThicknessField, floorInsulationThicknessField})
-    setText(c, "100");
-  // 4.
-  setText(curtainList, "Нет");
-  setText(productCategoryList, "Мясные");
-  // 5.
-  for (Control c : {storedMassField, dailyMassField, productInitialTempField, productFinalTempField}) setText(c, "0");
-  setText(lightingHoursField, "1");
-  setText(lightingPowerField, "0");
-  setState(recommendedLightingCheck, 1);
-  setText(staffCountField, "0");
-  setText(vehiclePowerField, "0");
-  setText(fanPercentField, "10");
-  setText(fanCountField, "0");
-  setText(fanPowerField, "0");
-  setState(refinedFanCheck, 0);
-  setText(clientInfoField, "");
-  // 6. Held values, as the edits above already gave them.
-  in.roomLength = in.roomWidth = in.roomHeight = in.roomTemp = 0;
-  in.outsideTempWalls = in.outsideTempCeiling = in.outsideTempFloor = 28;
-  in.doorHeight = 2.3f;
-  in.doorWidth = 1.8f;
-  in.doorOpenMinutes = 0;
-  in.equipHours = 18;
-  in.reserveFactor = 1.05f;
-  in.productInitialTemp = in.productFinalTemp = 0;
-  // 7. The default product. When the category was "Мясные" already its list
-  // is not refilled, so the product list is set explicitly: the product shown,
-  // its properties and the name on the report always agree.
-  setText(productList, "Баранина");
-  in.productName = "Баранина";
+  const auto load = [this](std::span<const DefaultText> entries) {
+    for (const DefaultText& d : entries) {
+      if (kindOf(d.control) == ControlKind::CheckBox)
+        setState(d.control, d.text == "1" ? 1 : 0);
+      else
+        setText(d.control, d.text);
+    }
+  };
+  load(kDefaultLists);
+  in.wallMaterialLambda = defaults.wallMaterialLambda;
+  in.ceilingMaterialLambda = defaults.ceilingMaterialLambda;
+  in.floorMaterialLambda = defaults.floorMaterialLambda;
+  in.wallInsulationLambda = defaults.wallInsulationLambda;
+  in.ceilingInsulationLambda = defaults.ceilingInsulationLambda;
+  in.floorInsulationLambda = defaults.floorInsulationLambda;
+  in.curtainEfficiency = defaults.curtainEfficiency;
+  load(kDefaultTexts);
+  // The held values, as the edits above already gave them.
+  for (float In::*held :
+       {&In::roomLength, &In::roomWidth, &In::roomHeight, &In::roomTemp, &In::outsideTempWalls, &In::outsideTempCeiling,
+        &In::outsideTempFloor, &In::doorHeight, &In::doorWidth, &In::doorOpenMinutes, &In::equipHours,
+        &In::reserveFactor, &In::productInitialTemp, &In::productFinalTemp})
+    in.*held = defaults.*held;
+  // When the category was "Мясные" already its list is not refilled, so the
+  // product list is set explicitly: the product shown, its properties and the
+  // name on the report always agree.
+  setText(productList, defaults.productName);
+  in.productName = defaults.productName;
   currentPage_ = 1;
   record_.modified = false;
 }

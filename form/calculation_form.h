@@ -169,7 +169,7 @@ class CalculationForm {
   void onTextChanged(Control c);
   void onNumericChanged(const NumericRule& rule);
   void onOutsideTempChanged(const NumericRule& rule);
-  void onProductTempChanged(Control c);
+  void onProductTempChanged(const NumericRule& rule);
   void onRoomTempChanged();
   void onListChanged(Control list, bool picked);
   void onStateChanged(Control c);

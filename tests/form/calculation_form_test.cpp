@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "core/defaults.h"
+#include "core/record_fields.h"
+#include "form/calculation_fields.h"
 #include "tests/form/form_test_support.h"
 
 namespace kamerol {
@@ -54,25 +56,35 @@ TEST(FormDefaultsTest, StartUpShowsANewCalculation) {
   EXPECT_EQ(form.control(curtainList).items.size(), 3u);
   EXPECT_EQ(form.control(productCategoryList).items.size(), 6u);
   EXPECT_EQ(form.control(productList).items.size(), 13u);
+}
 
-  // The held values are those of a new calculation.
-  const CalculationInputs expected = defaultInputs();
-  const CalculationInputs& in = form.inputs();
-  EXPECT_EQ(in.roomLength, 0.0f);
-  EXPECT_EQ(in.equipHours, expected.equipHours);
-  EXPECT_EQ(in.reserveFactor, expected.reserveFactor);
-  EXPECT_EQ(in.doorHeight, expected.doorHeight);
-  EXPECT_EQ(in.doorWidth, expected.doorWidth);
-  EXPECT_EQ(in.lightingHours, expected.lightingHours);
-  EXPECT_EQ(in.lightingPower, expected.lightingPower);
-  EXPECT_EQ(in.fanPercent, expected.fanPercent);
-  EXPECT_EQ(in.wallInsulationThickness, expected.wallInsulationThickness);
-  EXPECT_EQ(in.wallInsulationLambda, expected.wallInsulationLambda);
-  EXPECT_EQ(in.productName, expected.productName);
-  EXPECT_EQ(in.freezingPoint, expected.freezingPoint);
-  EXPECT_EQ(in.curtainName, expected.curtainName);
-  EXPECT_TRUE(in.useRecommendedLighting);
-  EXPECT_FALSE(in.refinedFanCalc);
+// Every held value, at start-up and after New following edits everywhere.
+TEST(FormDefaultsTest, HeldValuesAreANewCalculationFieldByField) {
+  StartedForm f;
+  const auto expectNew = [&](const char* when) {
+    const CalculationInputs expected = defaultInputs();
+    const CalculationInputs& in = f.form.inputs();
+    for (const auto& field : floatInputFields())
+      EXPECT_EQ(in.*field.member, expected.*field.member) << field.name << when;
+    for (const auto& field : textInputFields())
+      EXPECT_EQ(in.*field.member, expected.*field.member) << field.name << when;
+    for (const auto& field : flagInputFields())
+      EXPECT_EQ(in.*field.member, expected.*field.member) << field.name << when;
+    EXPECT_EQ(in.processMode, expected.processMode) << when;
+  };
+  expectNew(" at start-up");
+  for (const CalculationField& field : kCalculationFields) {
+    if (field.kind != LineKind::Text || !f.form.control(field.control).visible) continue;
+    if (kindOf(field.control) == ControlKind::ComboBox && !f.form.control(field.control).items.empty())
+      f.form.pickEntry(field.control, f.form.control(field.control).items.size() - 1);
+    else
+      f.form.setText(field.control, "7");
+  }
+  f.form.click(recommendedLightingCheck);
+  f.form.click(refinedFanCheck);
+  f.form.spin(roomTempSpinner, -1);
+  f.form.loadDefaults();
+  expectNew(" after New");
 }
 
 TEST(FormDefaultsTest, InitialLocksAndColours) {
