@@ -702,7 +702,7 @@ void CalculationWindow::refresh(Control c) {
       palette.setColor(QPalette::Text, textColour);
       edit->setPalette(palette);
       for (int i = 0; i < kGainCount; ++i) {
-        if (kRows[i].box != c) continue;
+        if (resultBoxOf(static_cast<Gain>(i)) != c) continue;
         QPalette labelPalette = rowLabels_[static_cast<std::size_t>(i)]->palette();
         labelPalette.setColor(QPalette::WindowText, textColour);
         rowLabels_[static_cast<std::size_t>(i)]->setPalette(labelPalette);
