@@ -2,23 +2,14 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
-#include <cerrno>
-#include <fstream>
 #include <optional>
-#include <random>
-#include <system_error>
 #include <vector>
-
-#if defined(__unix__) || defined(__APPLE__)
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 #include "core/cp1251.h"
 #include "core/number_text.h"
 #include "core/rounding.h"
 #include "core/text.h"
+#include "document/file_access.h"
 
 namespace kamerol {
 namespace {
@@ -83,12 +74,13 @@ std::optional<std::vector<std::string_view>> splitLines(std::string_view bytes) 
   return lines;
 }
 
-// UTF-8 when marked so, or when every byte is valid UTF-8 and some are not
-// ASCII (Windows-1251 Cyrillic is never valid UTF-8 in practice); otherwise
-// Windows-1251.
+// UTF-8 when every byte is valid UTF-8 and some are not ASCII (Windows-1251
+// Cyrillic is never valid UTF-8 in practice); otherwise Windows-1251. A UTF-8
+// byte-order mark is dropped, but does not vouch for what follows: an editor
+// may have put it before Windows-1251 text.
 std::string decodeText(std::string_view bytes) {
   constexpr std::string_view kBom = "\xEF\xBB\xBF";
-  if (bytes.substr(0, kBom.size()) == kBom) return std::string(bytes.substr(kBom.size()));
+  if (bytes.substr(0, kBom.size()) == kBom) bytes.remove_prefix(kBom.size());
   if (hasNonAscii(bytes) && isValidUtf8(bytes)) return std::string(bytes);
   return decodeWindows1251(bytes);
 }
@@ -134,20 +126,6 @@ std::optional<std::vector<ParsedLine>> parse(std::string_view bytes, const Numbe
 
 std::string encodeLine(std::string_view text) { return encodeWindows1251(singleLine(text)) + "\r\n"; }
 
-std::optional<std::string> readBytes(const std::filesystem::path& path) {
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  // Nothing past the stored lines matters; a longer file need not be read.
-  constexpr std::size_t kLimit = kStoredLines * (kMaxLineBytes + 2) + 3;
-  std::string bytes(kLimit, '\0');
-  in.read(bytes.data(), static_cast<std::streamsize>(kLimit));
-  if (in.bad()) return std::nullopt;
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
-  return bytes;
-}
-
 }  // namespace
 
 Message formatErrorMessage() { return Message{"Сообщение программы", "Другой формат файла", MessageIcon::Error}; }
@@ -183,7 +161,9 @@ ReadStatus readCalculationBytes(CalculationForm& form, std::string_view bytes, R
 
 ReadStatus readCalculationFile(CalculationForm& form, const std::filesystem::path& path, ReadMode mode,
                                MessageSink& messages) {
-  const auto bytes = readBytes(path);
+  // Nothing past the stored lines matters; a longer file need not be read.
+  constexpr std::size_t kLimit = kStoredLines * (kMaxLineBytes + 2) + 3;
+  const auto bytes = readRegularFile(path, kLimit);
   if (!bytes) return ReadStatus::CannotOpen;
   return readCalculationBytes(form, *bytes, mode, messages);
 }
@@ -206,69 +186,10 @@ std::string calculationFileBytes(const CalculationForm& form) {
   return bytes;
 }
 
-namespace {
-
-// A temporary file in the target's folder, so that the final rename stays on
-// one file system and is atomic.
-std::filesystem::path temporaryBeside(const std::filesystem::path& target) {
-  static std::atomic<unsigned> counter{0};
-  std::random_device random;
-  const std::string name =
-      "." + target.filename().string() + ".tmp" + std::to_string(random() % 1000000) + "-" + std::to_string(counter++);
-  return target.parent_path() / name;
-}
-
-bool writeAll(const std::filesystem::path& path, std::string_view bytes) {
-#if defined(__unix__) || defined(__APPLE__)
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) return false;
-  bool ok = true;
-  for (std::size_t written = 0; ok && written < bytes.size();) {
-    const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-    if (n < 0 && errno == EINTR) continue;
-    ok = n > 0;
-    if (ok) written += static_cast<std::size_t>(n);
-  }
-  ok = ok && ::fsync(fd) == 0;  // the data is on disk before the rename makes it the file
-  ok = ::close(fd) == 0 && ok;
-  return ok;
-#else
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  return static_cast<bool>(out);
-#endif
-}
-
-}  // namespace
-
-bool writeCalculationFile(CalculationForm& form, const std::filesystem::path& path) {
-  std::error_code error;
-  std::filesystem::path target = path;
-  // Saving through a link replaces the file it points to, not the link.
-  if (std::filesystem::is_symlink(target, error)) {
-    target = std::filesystem::weakly_canonical(target, error);
-    if (error) return false;
-  }
-  if (target.empty() || std::filesystem::is_directory(target, error)) return false;
-
-  const std::string bytes = calculationFileBytes(form);
-  const std::filesystem::path temporary = temporaryBeside(target);
-  if (!writeAll(temporary, bytes)) {
-    std::filesystem::remove(temporary, error);
-    return false;
-  }
-  // Keep the permissions of the file being replaced.
-  const auto status = std::filesystem::status(target, error);
-  if (!error && std::filesystem::exists(status)) std::filesystem::permissions(temporary, status.permissions(), error);
-  error.clear();
-  std::filesystem::rename(temporary, target, error);
-  if (error) {
-    std::filesystem::remove(temporary, error);
-    return false;
-  }
-  form.setModified(false);
-  return true;
+WriteResult writeCalculationFile(CalculationForm& form, const std::filesystem::path& path) {
+  const WriteResult result = writeWholeFile(path, calculationFileBytes(form));
+  if (result) form.setModified(false);
+  return result;
 }
 
 }  // namespace kamerol

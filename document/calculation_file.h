@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "document/file_access.h"
 #include "form/calculation_fields.h"
 #include "form/calculation_form.h"
 #include "form/messages.h"
@@ -25,8 +26,9 @@ enum class ReadStatus { Ok, CannotOpen, FormatError };
 Message formatErrorMessage();
 
 // Reads a calculation file into the form and recalculates. The whole file is
-// checked before any line is applied: a file that cannot be opened or does not
-// have the format leaves the calculation exactly as it was.
+// checked before any line is applied: a file that cannot be opened (missing,
+// unreadable, not a regular file) or does not have the format leaves the
+// calculation exactly as it was.
 ReadStatus readCalculationFile(CalculationForm& form, const std::filesystem::path& path, ReadMode mode,
                                MessageSink& messages);
 
@@ -36,11 +38,9 @@ ReadStatus readCalculationBytes(CalculationForm& form, std::string_view bytes, R
 // The bytes of the calculation file for the form as it is shown.
 std::string calculationFileBytes(const CalculationForm& form);
 
-// Writes the calculation file and clears `modified`. The file is written to a
-// temporary file beside it and moved over the target only when complete, so a
-// failed save (a folder that cannot be written, a full disk) leaves an
-// existing file intact and `modified` as it was; it returns false then.
-bool writeCalculationFile(CalculationForm& form, const std::filesystem::path& path);
+// Writes the calculation file and clears `modified`; a failed write leaves an
+// existing file intact and `modified` as it was (see writeWholeFile).
+WriteResult writeCalculationFile(CalculationForm& form, const std::filesystem::path& path);
 
 // Bytes of a file that can matter to the reader: 53 lines of at most 64 KiB.
 inline constexpr std::size_t kMaxLineBytes = 64 * 1024;

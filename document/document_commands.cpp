@@ -28,7 +28,11 @@ bool DocumentCommands::open() {
   const auto path = ui_.chooseFileToOpen({std::string(kOpenFilter), ui_.calculationsFolder(), lastFile_.filename()});
   if (!path) return false;
   lastFile_ = *path;
-  return readCalculationFile(form_, *path, ReadMode::Dialog, ui_) == ReadStatus::Ok;
+  const ReadStatus status = readCalculationFile(form_, *path, ReadMode::Dialog, ui_);
+  if (status == ReadStatus::CannotOpen)
+    ui_.showMessage(
+        Message{"Сообщение программы", "Не удалось открыть файл расчета\n" + path->string(), MessageIcon::Error});
+  return status == ReadStatus::Ok;
 }
 
 bool DocumentCommands::save() {

@@ -45,6 +45,7 @@ class DocumentCommands {
   // Each returns whether it was carried out. Unsaved changes are never thrown
   // away silently: New, Open and Exit ask first, as closing does.
   bool newCalculation();
+  // A file that cannot be opened (missing, unreadable, not a regular file) is reported.
   bool open();
   // The save dialog, then the write. A name without an extension gets ".tpl".
   // A failed write is reported and leaves `modified` set.

@@ -12,6 +12,7 @@
 #include "tests/form/form_test_support.h"
 
 #if defined(__unix__)
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -299,13 +300,15 @@ TEST(CalculationFileTest, TextsAreStoredAsShown) {
   EXPECT_EQ(f.form.inputs().ceilingMaterialLambda, 1.7f);  // the look-up found nothing
 }
 
-TEST(CalculationFileTest, ReadsUtf8WithAndWithoutMark) {
+TEST(CalculationFileTest, ReadsUtf8WithAndWithoutMarkAndWindows1251AfterAMark) {
   StartedForm source;
   source.form.pickEntry(productCategoryList, 3);  // "Овощи"
   source.enter(clientInfoField, "Клиент");
   std::string utf8;
   for (const std::string& line : splitCrLf(calculationFileBytes(source.form))) utf8 += decodeWindows1251(line) + "\r\n";
-  for (const std::string& bytes : {utf8, "\xEF\xBB\xBF" + utf8}) {
+  // An editor may put the mark before Windows-1251 text: the mark alone does not make it UTF-8.
+  const std::string windows1251 = calculationFileBytes(source.form);
+  for (const std::string& bytes : {utf8, "\xEF\xBB\xBF" + utf8, "\xEF\xBB\xBF" + windows1251}) {
     StartedForm f;
     RecordingMessages messages;
     ASSERT_EQ(readCalculationBytes(f.form, bytes, ReadMode::Dialog, messages), ReadStatus::Ok);
@@ -433,29 +436,26 @@ bool runUnprivileged(const std::function<bool()>& body) {
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-TEST(CalculationFileTest, SaveIntoAReadOnlyFolderLeavesTheOldFile) {
+TEST(CalculationFileTest, WritableFileInAReadOnlyFolderIsRewrittenInPlace) {
   TemporaryFolder folder;
   const auto path = folder.path() / "old.tpl";
   StartedForm f;
   f.enter(roomLengthField, "700");
   ASSERT_TRUE(writeCalculationFile(f.form, path));
-  const std::string old = readFile(path);
-  std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
-                                                  std::filesystem::perms::group_exec |
-                                                  std::filesystem::perms::others_read |
-                                                  std::filesystem::perms::others_exec);
-  std::filesystem::permissions(path, std::filesystem::perms::all);  // the file itself is writable
+  std::filesystem::permissions(path, std::filesystem::perms::all);  // anyone may write the file...
+  std::filesystem::permissions(folder.path(),                       // ...but nobody else the folder
+                               std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                                   std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
+                                   std::filesystem::perms::others_exec);
   if (::geteuid() != 0)
     std::filesystem::permissions(folder.path(),
                                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   f.enter(roomLengthField, "900");
   f.enter(clientInfoField, "новый клиент");
-  const bool failedAsExpected = runUnprivileged([&] {
-    const bool written = writeCalculationFile(f.form, path);
-    return !written && f.form.modified();
-  });
-  EXPECT_TRUE(failedAsExpected);
-  EXPECT_EQ(readFile(path), old);
+  const bool savedInPlace = runUnprivileged([&] { return writeCalculationFile(f.form, path) && !f.form.modified(); });
+  EXPECT_TRUE(savedInPlace);
+  EXPECT_EQ(readFile(path), calculationFileBytes(f.form));
+  EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms::all);
 }
 #endif
 
@@ -477,6 +477,12 @@ TEST(StartUpTest, CommandLineFileIsReadSilently) {
   startCalculation(missing, folder.path() / "missing.tpl", messages);
   EXPECT_EQ(missing.text(roomLengthField), "0");
   EXPECT_FALSE(missing.modified());
+
+  // A FIFO would wait for a writer for ever: it is not opened, as a missing file.
+  ASSERT_EQ(::mkfifo((folder.path() / "fifo.tpl").c_str(), 0600), 0);
+  CalculationForm fifo(messages, NumberLocale::point());
+  startCalculation(fifo, folder.path() / "fifo.tpl", messages);
+  EXPECT_EQ(fifo.text(roomLengthField), "0");
 
   std::ofstream(folder.path() / "bad.tpl") << "not a calculation\r\n";
   CalculationForm bad(messages, NumberLocale::point());

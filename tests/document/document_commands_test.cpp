@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+
 #include "document/calculation_file.h"
 #include "tests/form/form_test_support.h"
 
@@ -159,7 +161,8 @@ TEST_F(DocumentCommandsTest, OpenReadsInDialogModeAndReportsAFormatError) {
   ASSERT_TRUE(writeCalculationFile(source.form, folder_ / "b.tpl"));
   std::ofstream(folder_ / "bad.tpl") << "nonsense\r\n";
 
-  ui.openAnswers = {std::nullopt, folder_ / "b.tpl", folder_ / "bad.tpl", folder_ / "gone.tpl"};
+  ASSERT_EQ(::mkfifo((folder_ / "fifo.tpl").c_str(), 0600), 0);  // would wait for a writer for ever
+  ui.openAnswers = {std::nullopt, folder_ / "b.tpl", folder_ / "bad.tpl", folder_ / "gone.tpl", folder_ / "fifo.tpl"};
   EXPECT_FALSE(commands.open());  // cancelled
   EXPECT_EQ(ui.requests.back().filter, "Файлы (*.tpl);;Все файлы(*.*)");
   EXPECT_EQ(ui.requests.back().folder, folder_);
@@ -170,8 +173,24 @@ TEST_F(DocumentCommandsTest, OpenReadsInDialogModeAndReportsAFormatError) {
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0], (Message{"Сообщение программы", "Другой формат файла", MessageIcon::Error}));
   EXPECT_EQ(f.form.text(roomLengthField), "800");
-  EXPECT_FALSE(commands.open());  // cannot be opened: silent
-  EXPECT_EQ(ui.messages.size(), 1u);
+  for (const char* name : {"gone.tpl", "fifo.tpl"}) {  // cannot be opened
+    EXPECT_FALSE(commands.open());
+    EXPECT_EQ(ui.messages.back(),
+              (Message{"Сообщение программы", "Не удалось открыть файл расчета\n" + (folder_ / name).string(),
+                       MessageIcon::Error}));
+  }
+  EXPECT_EQ(f.form.text(roomLengthField), "800");
+}
+
+TEST_F(DocumentCommandsTest, SaveRefusesAFileThatIsNotARegularFile) {
+  makeModified();
+  ASSERT_EQ(::mkfifo((folder_ / "fifo.tpl").c_str(), 0600), 0);
+  ui.saveAnswers.push_back(folder_ / "fifo.tpl");
+  EXPECT_FALSE(commands.save());
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, "Не удалось сохранить файл расчета\n" + (folder_ / "fifo.tpl").string());
+  EXPECT_TRUE(std::filesystem::is_fifo(folder_ / "fifo.tpl"));
+  EXPECT_TRUE(f.form.modified());
 }
 
 TEST_F(DocumentCommandsTest, OpenAsksWhenModified) {
