@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/cp1251.h"
 #include "core/engine.h"
 #include "core/record_fields.h"
 #include "core/text.h"
@@ -48,7 +49,9 @@ boxes 0 or 1, roomTemp a whole degree from -40 to 20 (set as its spinner would).
 calc prints the nine heat gains, their sum and the required capacity as the
 result boxes show them, or with --json one object with the inputs, results,
 control texts, check and option states, the modified flag and the messages.
--o saves the calculation file. report writes the results report as a PDF.
+-o saves the calculation file; -o - writes it to standard output instead of
+the results. report writes the results report as a PDF. Only a regular file
+is written (or created); a link is followed to the file it names.
 
 Exit codes: 0 done, 1 usage error, 2 a file cannot be opened or written,
 3 the file is not a calculation file.
@@ -127,6 +130,9 @@ Options parseOptions(const std::vector<std::string>& args) {
     }
   }
   if (options.command == "report" && !options.output) throw UsageError("report needs -o OUT.pdf");
+  if (options.output == "-" && (options.json || options.command == "report"))
+    throw UsageError(options.json ? "-o - and --json both write to standard output"
+                                  : "report needs -o OUT.pdf, a file");
   return options;
 }
 
@@ -225,9 +231,10 @@ void printTable(const CalculationForm& form, std::ostream& out) {
     out << caption << std::string(width + 2 - characterCount(caption), ' ') << form.text(control) << '\n';
 }
 
+// Always valid UTF-8, whatever bytes a file or an argument brought in.
 std::string jsonString(std::string_view text) {
   std::string s = "\"";
-  for (char ch : text) {
+  for (char ch : validUtf8(text)) {
     const auto c = static_cast<unsigned char>(ch);
     switch (ch) {
       case '"':
@@ -349,20 +356,31 @@ int runCli(const std::vector<std::string>& args, CliContext& context) {
         context.err << "kamerol-cli: this build has no report\n";
         return kExitCannotOpen;
       }
-      if (!context.writeReportPdf(form.record(), options.logo, *options.output)) {
-        context.err << "kamerol-cli: cannot write " << options.output->string() << '\n';
+      if (const WriteResult written = context.writeReportPdf(form.record(), options.logo, *options.output); !written) {
+        context.err << "kamerol-cli: cannot write " << options.output->string() << ": " << written.reason() << '\n';
         return kExitCannotOpen;
       }
       return kExitDone;
     }
-    if (options.output && !writeCalculationFile(form, *options.output)) {
-      context.err << "kamerol-cli: cannot write " << options.output->string() << '\n';
+    if (options.output == "-") {
+      // The calculation file is the output, and nothing else.
+      context.out << calculationFileBytes(form);
+    } else {
+      if (options.output) {
+        if (const WriteResult written = writeCalculationFile(form, *options.output); !written) {
+          context.err << "kamerol-cli: cannot write " << options.output->string() << ": " << written.reason() << '\n';
+          return kExitCannotOpen;
+        }
+      }
+      if (options.json)
+        printJson(form, messages.messages, context.out);
+      else
+        printTable(form, context.out);
+    }
+    if (!context.out.flush()) {
+      context.err << "kamerol-cli: cannot write standard output\n";
       return kExitCannotOpen;
     }
-    if (options.json)
-      printJson(form, messages.messages, context.out);
-    else
-      printTable(form, context.out);
     return kExitDone;
   } catch (const UsageError& error) {
     context.err << "kamerol-cli: " << error.message() << "\nTry 'kamerol-cli --help'.\n";

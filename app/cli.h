@@ -16,6 +16,7 @@
 
 #include "core/number_text.h"
 #include "core/record.h"
+#include "document/file_access.h"
 
 namespace kamerol {
 
@@ -30,7 +31,7 @@ struct CliContext {
   std::ostream& err;
   // Writes the results report of a record as a PDF; empty where the program
   // was built without the report.
-  std::function<bool(const CalculationRecord&, bool showLogo, const std::filesystem::path&)> writeReportPdf;
+  std::function<WriteResult(const CalculationRecord&, bool showLogo, const std::filesystem::path&)> writeReportPdf;
 };
 
 // `args` excludes the program name.

@@ -36,7 +36,7 @@ int main(int argc, char* argv[]) {
   kamerol::CliContext context{kamerol::numberLocaleOf(QLocale::system()), std::cout, std::cerr, {}};
   context.writeReportPdf = [](const kamerol::CalculationRecord& record, bool showLogo,
                               const std::filesystem::path& path) {
-    return kamerol::exportReportPdf(record, showLogo, QString::fromStdString(path.string()));
+    return kamerol::exportReportPdf(record, showLogo, path);
   };
   return kamerol::runCli(args, context);
 }

@@ -117,6 +117,20 @@ bool isValidUtf8(std::string_view bytes) {
   return true;
 }
 
+std::string validUtf8(std::string_view bytes) {
+  if (isValidUtf8(bytes)) return std::string(bytes);
+  std::string out;
+  out.reserve(bytes.size() + 8);
+  for (std::size_t i = 0; i < bytes.size();) {
+    const std::size_t start = i;
+    if (nextCodePoint(bytes, i))
+      out.append(bytes.substr(start, i - start));
+    else
+      appendUtf8(out, 0xFFFD);
+  }
+  return out;
+}
+
 bool hasNonAscii(std::string_view bytes) {
   return std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<std::uint8_t>(c) >= 0x80; });
 }

@@ -18,6 +18,10 @@ std::string encodeWindows1251(std::string_view utf8);
 // True when `bytes` is well-formed UTF-8 (no overlongs, no surrogates).
 bool isValidUtf8(std::string_view bytes);
 
+// `bytes` with every byte that does not belong to a well-formed UTF-8
+// character replaced by U+FFFD: text that is safe to hand on as UTF-8.
+std::string validUtf8(std::string_view bytes);
+
 // True when any byte is outside ASCII.
 bool hasNonAscii(std::string_view bytes);
 

@@ -5,7 +5,7 @@
 
 namespace kamerol {
 
-bool exportReportPdf(const CalculationRecord& record, bool showLogo, const QString& path) {
+WriteResult exportReportPdf(const CalculationRecord& record, bool showLogo, const std::filesystem::path& path) {
   return writeReportPdf(buildReportPage(record, showLogo), path);
 }
 

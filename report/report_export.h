@@ -4,13 +4,14 @@
 // report window (the command line). Needs a QGuiApplication; the offscreen
 // platform will do.
 
-#include <QString>
+#include <filesystem>
 
 #include "core/record.h"
+#include "document/file_access.h"
 
 namespace kamerol {
 
-// False when there is no QGuiApplication or the file cannot be written.
-bool exportReportPdf(const CalculationRecord& record, bool showLogo, const QString& path);
+// Fails when there is no QGuiApplication or the file cannot be written.
+WriteResult exportReportPdf(const CalculationRecord& record, bool showLogo, const std::filesystem::path& path);
 
 }  // namespace kamerol

@@ -1,5 +1,7 @@
 #include "report/report_painter.h"
 
+#include <QBuffer>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLineF>
@@ -14,6 +16,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <string_view>
 
 #include "core/version.h"
 
@@ -126,23 +130,45 @@ void paintReportPage(QPainter& painter, const ReportPage& page, const QRectF& ta
   painter.restore();
 }
 
-bool writeReportPdf(const ReportPage& page, const QString& path) {
-  if (!haveGuiApplication() || page.width <= 0 || page.height <= 0) return false;
-  QPdfWriter writer(path);
-  writer.setCreator(QStringLiteral("%1 %2").arg(QLatin1String(kProgramName), QLatin1String(kVersion)));
-  // One device unit per twip: the page is drawn at exactly its own size. A PDF
-  // page size is a whole number of points in Qt, so round the sheet up; the
-  // fraction of a point left over stays blank.
-  writer.setResolution(kTwipsPerInch);
-  const QSize sheetPoints(static_cast<int>(std::ceil(page.width / double(kTwipsPerPoint))),
-                          static_cast<int>(std::ceil(page.height / double(kTwipsPerPoint))));
-  const QPageSize sheet(sheetPoints, QStringLiteral("Kamerol"), QPageSize::ExactMatch);
-  if (!writer.setPageLayout(QPageLayout(sheet, QPageLayout::Portrait, QMarginsF()))) return false;
+namespace {
 
-  QPainter painter;
-  if (!painter.begin(&writer)) return false;
-  paintReportPage(painter, page, QRectF(0, 0, page.width, page.height));
-  return painter.end();
+// The PDF of `page`, drawn into memory: the file is then written as every
+// file is (writeWholeFile), never left half-written.
+std::optional<QByteArray> reportPdfBytes(const ReportPage& page) {
+  if (!haveGuiApplication() || page.width <= 0 || page.height <= 0) return std::nullopt;
+  QByteArray pdf;
+  QBuffer buffer(&pdf);
+  if (!buffer.open(QIODevice::WriteOnly)) return std::nullopt;
+  {
+    QPdfWriter writer(&buffer);
+    writer.setCreator(QStringLiteral("%1 %2").arg(QLatin1String(kProgramName), QLatin1String(kVersion)));
+    // One device unit per twip: the page is drawn at exactly its own size. A PDF
+    // page size is a whole number of points in Qt, so round the sheet up; the
+    // fraction of a point left over stays blank.
+    writer.setResolution(kTwipsPerInch);
+    const QSize sheetPoints(static_cast<int>(std::ceil(page.width / double(kTwipsPerPoint))),
+                            static_cast<int>(std::ceil(page.height / double(kTwipsPerPoint))));
+    const QPageSize sheet(sheetPoints, QStringLiteral("Kamerol"), QPageSize::ExactMatch);
+    if (!writer.setPageLayout(QPageLayout(sheet, QPageLayout::Portrait, QMarginsF()))) return std::nullopt;
+
+    QPainter painter;
+    if (!painter.begin(&writer)) return std::nullopt;
+    paintReportPage(painter, page, QRectF(0, 0, page.width, page.height));
+    if (!painter.end()) return std::nullopt;
+  }
+  return pdf;
+}
+
+}  // namespace
+
+WriteResult writeReportPdf(const ReportPage& page, const std::filesystem::path& path) {
+  const std::optional<QByteArray> pdf = reportPdfBytes(page);
+  if (!pdf) return {};
+  return writeWholeFile(path, std::string_view(pdf->constData(), static_cast<std::size_t>(pdf->size())));
+}
+
+WriteResult writeReportPdf(const ReportPage& page, const QString& path) {
+  return writeReportPdf(page, QFileInfo(path).filesystemFilePath());
 }
 
 bool printReportPage(const ReportPage& page, QPrinter& printer) {

@@ -11,8 +11,10 @@
 #include <QPointF>
 #include <QRectF>
 #include <QString>
+#include <filesystem>
 #include <vector>
 
+#include "document/file_access.h"
 #include "report/report_page.h"
 
 class QPainter;
@@ -25,8 +27,10 @@ namespace kamerol {
 void paintReportPage(QPainter& painter, const ReportPage& page, const QRectF& target);
 
 // Writes `page` as a one-page PDF whose page is the report's own size, drawn
-// at full scale. False when the file cannot be written.
-bool writeReportPdf(const ReportPage& page, const QString& path);
+// at full scale, as writeWholeFile writes: an existing PDF is replaced only by
+// a complete one. Fails without a QGuiApplication.
+WriteResult writeReportPdf(const ReportPage& page, const std::filesystem::path& path);
+WriteResult writeReportPdf(const ReportPage& page, const QString& path);
 
 // Prints `page` as one portrait page on the printer's paper, at full scale
 // where it fits the printable area and scaled down where it does not.

@@ -2,6 +2,7 @@
 // layout: report-preview OUT.pdf [--no-logo]
 // then, for instance, pdftoppm -png -r 100 OUT.pdf preview
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QString>
 #include <QStringList>
@@ -23,7 +24,7 @@ int main(int argc, char* argv[]) {
   }
   kamerol::CalculationRecord record = kamerol::workedExampleRecord();
   record.inputs.clientInfo = "ООО \"Север\", г. Мурманск, тел. 8 (8152) 00-00-00";
-  if (!kamerol::exportReportPdf(record, showLogo, args.front())) {
+  if (!kamerol::exportReportPdf(record, showLogo, QFileInfo(args.front()).filesystemFilePath())) {
     std::fprintf(stderr, "report-preview: cannot write %s\n", qPrintable(args.front()));
     return 1;
   }

@@ -2,8 +2,10 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileDialog>
 #include <QIcon>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -40,6 +42,11 @@ bool QtReportWindowServices::print(const ReportPage& page) {
   if (info.isNull()) return false;
   QPrinter printer(info, QPrinter::HighResolution);
   return printReportPage(page, printer);
+}
+
+void QtReportWindowServices::showError(QWidget* parent, const QString& title, const QString& text) {
+  QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, parent);
+  box.exec();
 }
 
 ReportPageView::ReportPageView(ReportPage page, QWidget* parent) : QWidget(parent), page_(std::move(page)) {
@@ -129,9 +136,12 @@ void ReportWindow::savePdf() {
   try {
     const QString path = services_->askPdfPath(this, pdfName_);
     if (path.isEmpty()) return;
-    writeReportPdf(view_->page(), withPdfSuffix(path));
+    const QString pdf = withPdfSuffix(path);
+    if (!writeReportPdf(view_->page(), pdf))
+      services_->showError(this, QStringLiteral("Сообщение программы"),
+                           QStringLiteral("Не удалось сохранить отчет в PDF\n") + QDir::toNativeSeparators(pdf));
   } catch (...) {
-    // As with printing: nothing written, nothing said.
+    // As with printing: an error inside a toolbar command is not raised further.
   }
 }
 

@@ -30,6 +30,9 @@ class ReportWindowServices {
   // Prints `page` as one page on the default printer. False when there is no
   // printer or the job fails.
   virtual bool print(const ReportPage& page) = 0;
+
+  // A modal message with an OK button.
+  virtual void showError(QWidget* parent, const QString& title, const QString& text) = 0;
 };
 
 // The save dialog of the platform and the system's default printer.
@@ -37,6 +40,7 @@ class QtReportWindowServices final : public ReportWindowServices {
  public:
   QString askPdfPath(QWidget* parent, const QString& suggestedName) override;
   bool print(const ReportPage& page) override;
+  void showError(QWidget* parent, const QString& title, const QString& text) override;
 };
 
 // Paints the page over its whole width; its height follows the width.

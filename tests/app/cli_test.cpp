@@ -6,6 +6,9 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "core/cp1251.h"
 #include "core/version.h"
 
@@ -119,6 +122,8 @@ INSTANTIATE_TEST_SUITE_P(
                     UsageCase{{"calc", "--frobnicate"}, "unknown option"},
                     UsageCase{{"calc", "a.tpl", "b.tpl"}, "only one calculation file"},
                     UsageCase{{"report", "a.tpl"}, "report needs -o"},
+                    UsageCase{{"report", "-o", "-"}, "report needs -o OUT.pdf, a file"},
+                    UsageCase{{"calc", "--json", "-o", "-"}, "both write to standard output"},
                     UsageCase{{"calc", "--set", "processMode=thawing"}, "storage or freezing"},
                     UsageCase{{"calc", "--set", "includeFans=yes"}, "0 or 1"},
                     UsageCase{{"calc", "--set", "roomTemp=25"}, "whole degree from -40 to 20"},
@@ -168,12 +173,82 @@ TEST(CliTest, ReportGoesThroughTheWriter) {
                      [&](const CalculationRecord& record, bool showLogo, const std::filesystem::path&) {
                        written = record;
                        logo = showLogo;
-                       return true;
+                       return WriteResult{WriteStatus::Written, {}};
                      }};
   const int code = runCli({"report", (kExamples / "worked-example.tpl").string(), "--no-logo", "-o", "x.pdf"}, context);
   EXPECT_EQ(code, kExitDone);
   EXPECT_FALSE(logo);
   EXPECT_EQ(written.results.shownWalls, 0.63f);
+
+  context.writeReportPdf = [](const CalculationRecord&, bool, const std::filesystem::path&) {
+    return WriteResult{WriteStatus::Failed, std::make_error_code(std::errc::no_space_on_device)};
+  };
+  EXPECT_EQ(runCli({"report", "-o", "x.pdf"}, context), kExitCannotOpen);
+  EXPECT_TRUE(contains(err.str(), "kamerol-cli: cannot write x.pdf: No space left on device\n")) << err.str();
+}
+
+TEST(CliTest, OnlyRegularFilesAreWrittenOrRead) {
+  const auto fifo = temporaryPath("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::filesystem::path& target : {fifo, std::filesystem::path("/dev/null"), fifo.parent_path()}) {
+    const auto type = std::filesystem::status(target).type();
+    const CliRun run = cli({"calc", "-o", target.string()});
+    EXPECT_EQ(run.code, kExitCannotOpen) << target;
+    EXPECT_EQ(run.err, "kamerol-cli: cannot write " + target.string() + ": not a regular file\n");
+    EXPECT_EQ(std::filesystem::status(target).type(), type) << target;
+  }
+  const CliRun run = cli({"calc", fifo.string()});  // would wait for a writer for ever
+  EXPECT_EQ(run.code, kExitCannotOpen);
+  EXPECT_EQ(run.err, "kamerol-cli: cannot open " + fifo.string() + "\n");
+  std::filesystem::remove(fifo);
+}
+
+TEST(CliTest, DashWritesTheCalculationFileAloneToStandardOutput) {
+  const auto path = temporaryPath("dash.tpl");
+  const std::vector<std::string> file = {"calc", (kExamples / "potato-store.tpl").string(), "--set",
+                                         "clientInfo=Склад"};
+  std::vector<std::string> args = file;
+  args.insert(args.end(), {"-o", path.string()});
+  ASSERT_EQ(cli(args).code, kExitDone);
+  args = file;
+  args.insert(args.end(), {"-o", "-"});
+  const CliRun run = cli(args);
+  EXPECT_EQ(run.code, kExitDone);
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream saved;
+  saved << in.rdbuf();
+  EXPECT_EQ(run.out, saved.str());
+  EXPECT_TRUE(run.err.empty());
+  EXPECT_FALSE(std::filesystem::exists("-"));
+  std::filesystem::remove(path);
+}
+
+// Bytes that are not UTF-8, or only look like it, in a file (with and without
+// the UTF-8 mark) and typed with --set: the JSON stays valid UTF-8.
+TEST(CliTest, JsonIsValidUtf8WhateverTheBytes) {
+  std::ifstream in(kExamples / "worked-example.tpl", std::ios::binary);
+  std::ostringstream example;
+  example << in.rdbuf();
+  const std::string lines52 = example.str().substr(0, example.str().rfind("\r\n", example.str().size() - 3) + 2);
+  const auto path = temporaryPath("hostile.tpl");
+  for (const std::string& hostile : std::vector<std::string>{
+           "\xFF\xFE", "\xC0\xAF overlong", "\xED\xA0\x80 surrogate", "\xF4\x90\x80\x80 too high", "\xE2\x82 cut",
+           "\x80 lone", "\xD0\x9A\xC3", std::string("nul\0\x01\x1F", 6), "\xEF\xBB\xBF\xCA\xEB\xE8\xE5\xED\xF2"}) {
+    for (const std::string& mark : std::vector<std::string>{"", "\xEF\xBB\xBF"}) {
+      std::ofstream(path, std::ios::binary) << mark + lines52 + hostile + "\r\n";
+      const CliRun run = cli({"calc", path.string(), "--json"});
+      EXPECT_EQ(run.code, kExitDone) << hostile;
+      EXPECT_TRUE(isValidUtf8(run.out)) << hostile;
+      EXPECT_TRUE(contains(run.out, "\"Text49\": \"1.64\"")) << hostile;  // every line recognised
+    }
+    const CliRun typed = cli({"calc", "--set", "clientInfo=" + hostile, "--set", "wallMaterial=" + hostile, "--json"});
+    EXPECT_EQ(typed.code, kExitDone) << hostile;
+    EXPECT_TRUE(isValidUtf8(typed.out)) << hostile;
+  }
+  // Windows-1251 after the mark is read as such: "Клиент".
+  std::ofstream(path, std::ios::binary) << "\xEF\xBB\xBF" + lines52 + "\xCA\xEB\xE8\xE5\xED\xF2\r\n";
+  EXPECT_TRUE(contains(cli({"calc", path.string(), "--json"}).out, "\"clientInfo\": \"Клиент\""));
+  std::filesystem::remove(path);
 }
 
 TEST(CliTest, HelpAndVersion) {

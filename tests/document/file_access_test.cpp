@@ -18,6 +18,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "tests/document/file_size_limit.h"
+
 namespace kamerol {
 namespace {
 
@@ -58,21 +60,7 @@ class FileAccessTest : public testing::Test {
   fs::path folder_;
 };
 
-// Runs `body` with writes to regular files limited to `bytes`, as a full disk
-// would limit them: the write fails (EFBIG) instead of the signal ending the test.
-template <typename Body>
-auto withFileSizeLimit(rlim_t bytes, Body body) {
-  rlimit old{};
-  ::getrlimit(RLIMIT_FSIZE, &old);
-  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit limited = old;
-  limited.rlim_cur = bytes;
-  ::setrlimit(RLIMIT_FSIZE, &limited);
-  const auto result = body();
-  ::setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, oldHandler);
-  return result;
-}
+using testing_support::withFileSizeLimit;
 
 TEST_F(FileAccessTest, OnlyARegularFileIsReplaced) {
   ASSERT_EQ(::mkfifo(path("fifo").c_str(), 0600), 0);
@@ -83,8 +71,7 @@ TEST_F(FileAccessTest, OnlyARegularFileIsReplaced) {
     fs::file_type type;
   };
   for (const Case& c : {Case{path("fifo"), fs::file_type::fifo}, Case{path("folder"), fs::file_type::directory},
-                        Case{path("link-to-fifo"), fs::file_type::fifo},
-                        Case{"/dev/null", fs::file_type::character}}) {
+                        Case{path("link-to-fifo"), fs::file_type::fifo}, Case{"/dev/null", fs::file_type::character}}) {
     const WriteResult result = writeWholeFile(c.target, "new");
     EXPECT_EQ(result.status, WriteStatus::NotARegularFile) << c.target;
     EXPECT_EQ(result.reason(), "not a regular file");

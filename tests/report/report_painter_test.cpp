@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QImage>
 #include <QPainter>
@@ -21,6 +23,7 @@
 #include "report/report_export.h"
 #include "report/report_page.h"
 #include "report/report_sample.h"
+#include "tests/document/file_size_limit.h"
 
 namespace kamerol {
 namespace {
@@ -281,7 +284,7 @@ TEST_F(ReportPdfTest, ExportCarriesTheHeaderBlockWithTheLogo) {
   SKIP_WITHOUT_POPPLER();
   CalculationRecord record = workedExampleRecord();
   record.inputs.clientInfo = "Иванов И. И.";
-  ASSERT_TRUE(exportReportPdf(record, true, path("logo.pdf")));
+  ASSERT_TRUE(exportReportPdf(record, true, path("logo.pdf").toStdString()));
   const QString text = pdfText(path("logo.pdf"));
   EXPECT_TRUE(text.contains(QLatin1String(kProgramName)));
   EXPECT_TRUE(text.contains(QStringLiteral("Version ") + QLatin1String(kVersion)));
@@ -291,7 +294,20 @@ TEST_F(ReportPdfTest, ExportCarriesTheHeaderBlockWithTheLogo) {
 TEST_F(ReportPdfTest, UnwritablePathFails) {
   const ReportPage page = buildReportPage(workedExampleRecord(), false);
   EXPECT_FALSE(writeReportPdf(page, path("missing-folder/report.pdf")));
-  EXPECT_FALSE(exportReportPdf(workedExampleRecord(), false, path("missing-folder/report.pdf")));
+  EXPECT_FALSE(exportReportPdf(workedExampleRecord(), false, path("missing-folder/report.pdf").toStdString()));
+
+  // A full disk: the old PDF stays as it was.
+  ASSERT_TRUE(writeReportPdf(page, path("old.pdf")));
+  QFile old(path("old.pdf"));
+  ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+  const QByteArray before = old.readAll();
+  old.close();
+  const WriteResult full =
+      testing_support::withFileSizeLimit(1024, [&] { return writeReportPdf(page, path("old.pdf")); });
+  EXPECT_EQ(full.error, std::errc::file_too_large);
+  ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+  EXPECT_EQ(old.readAll(), before);
+  EXPECT_EQ(QDir(QFileInfo(old).absolutePath()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
 TEST_F(ReportPdfTest, PrintsOnePageThroughAPrinter) {

@@ -30,11 +30,13 @@ class FakeServices : public ReportWindowServices {
   QString suggested;
   int prints = 0;
   bool throwOnPrint = false;
+  QStringList errors;
 
   QString askPdfPath(QWidget*, const QString& suggestedName) override {
     suggested = suggestedName;
     return answer;
   }
+  void showError(QWidget*, const QString& title, const QString& text) override { errors.append(title + '|' + text); }
   bool print(const ReportPage& page) override {
     ++prints;
     if (throwOnPrint) throw std::runtime_error("printer on fire");
@@ -118,15 +120,19 @@ TEST_F(ReportWindowTest, SavePdfAddsTheExtensionAndWrites) {
   EXPECT_EQ(services_->suggested, QStringLiteral("Склад.pdf"));
 }
 
-TEST_F(ReportWindowTest, CancelledOrFailedSaveChangesNothing) {
+TEST_F(ReportWindowTest, CancelledSaveChangesNothingAndAFailedOneSaysSo) {
   const auto window = makeWindow();
   window->show();
   services_->answer.clear();  // cancelled
   window->savePdfAction()->trigger();
+  EXPECT_TRUE(services_->errors.isEmpty());
   services_->answer = dir_.filePath("missing-folder/report");
   window->savePdfAction()->trigger();
   EXPECT_TRUE(QDir(dir_.path()).isEmpty());
   EXPECT_TRUE(window->isVisible());
+  // A failed write is not silent: the message names the file.
+  EXPECT_EQ(services_->errors, QStringList{QStringLiteral("Сообщение программы|Не удалось сохранить отчет в PDF\n") +
+                                           QDir::toNativeSeparators(dir_.filePath("missing-folder/report.pdf"))});
 }
 
 TEST_F(ReportWindowTest, FailingPrinterIsIgnored) {
