@@ -8,7 +8,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 #include "shell/file_association.h"
 
@@ -45,8 +48,14 @@ TEST(DesktopProgramTest, OpensTheFileNamedOnTheCommandLine) {
 }
 
 TEST(DesktopProgramTest, AnUnreadableFileStartsWithTheDefaults) {
-  DesktopProgram program({QStringLiteral("kamerol"), QStringLiteral("/no/such/calculation.tpl")});
-  EXPECT_EQ(edit(program.window(), Control::roomLengthField)->text(), QStringLiteral("0"));
+  // A FIFO would wait for a writer for ever, and the window would never come.
+  QTemporaryDir dir;
+  const QString fifo = dir.filePath(QStringLiteral("fifo.tpl"));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  for (const QString& file : {QStringLiteral("/no/such/calculation.tpl"), fifo}) {
+    DesktopProgram program({QStringLiteral("kamerol"), file});
+    EXPECT_EQ(edit(program.window(), Control::roomLengthField)->text(), QStringLiteral("0"));
+  }
 }
 
 }  // namespace
