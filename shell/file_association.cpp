@@ -8,13 +8,16 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QXmlStreamWriter>
 
+#include <filesystem>
+#include <optional>
+#include <string_view>
 #include <utility>
 
+#include "document/file_access.h"
 #include "shell/program_icon.h"
 
 #ifdef Q_OS_WIN
@@ -35,10 +38,21 @@ constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
 
 bool writeFile(const QString& path, const QByteArray& contents) {
   if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  file.write(contents);
-  return file.commit();
+  return static_cast<bool>(
+      writeWholeFile(QFileInfo(path).filesystemFilePath(),
+                     std::string_view(contents.constData(), static_cast<std::size_t>(contents.size()))));
+}
+
+// A file of the user's as it is on disk: empty when there is none, nothing when it is there but cannot be read
+// whole (then it must not be rewritten).
+std::optional<QByteArray> readUsersFile(const QString& path) {
+  constexpr std::size_t kLargest = 16 * 1024 * 1024;
+  const std::filesystem::path file = QFileInfo(path).filesystemFilePath();
+  std::error_code error;
+  if (std::filesystem::symlink_status(file, error).type() == std::filesystem::file_type::not_found) return QByteArray();
+  const auto bytes = readRegularFile(file, kLargest + 1);
+  if (!bytes || bytes->size() > kLargest) return std::nullopt;
+  return QByteArray::fromStdString(*bytes);
 }
 
 QByteArray readFile(const QString& path) {
@@ -68,7 +82,11 @@ QByteArray mimePackage() {
 }
 
 QByteArray desktopEntry(const QString& executablePath) {
-  const QString exec = quoteDesktopExecArgument(QDir::cleanPath(QFileInfo(executablePath).absoluteFilePath()));
+  const QString program = QDir::cleanPath(QFileInfo(executablePath).absoluteFilePath());
+  QString exec = quoteDesktopExecArgument(program);
+  // GLib loads an entry only when the program named first in Exec exists, and it looks for it before undoing
+  // the "%%" escape: a path with "%" in it is started through env, which it finds.
+  if (program.contains(u'%')) exec = QStringLiteral("env ") + exec;
   const QStringList lines = {
       QStringLiteral("[Desktop Entry]"),
       QStringLiteral("Type=Application"),
@@ -135,10 +153,9 @@ bool XdgFileAssociation::writeIfAbsent(const QString& executablePath) {
 
   writeFile(mimePackagePath(), mimePackage());
   installIcons(dataHome_);
-  const QString mimeApps = QString::fromUtf8(readFile(mimeAppsListPath()));
-  writeFile(
-      mimeAppsListPath(),
-      withDefaultApplication(mimeApps, QLatin1String(kCalculationMimeType), QLatin1String(kDesktopEntryName)).toUtf8());
+  // The user's other defaults are in the same file: one that cannot be read is left alone.
+  if (const auto mimeApps = readUsersFile(mimeAppsListPath()))
+    writeFile(mimeAppsListPath(), withDefaultApplication(*mimeApps, kCalculationMimeType, kDesktopEntryName));
   // Last, because its presence means "done": a start interrupted before this point writes everything again.
   writeFile(desktopEntryPath(), desktopEntry(executablePath));
 
@@ -183,37 +200,42 @@ QString quoteDesktopExecArgument(const QString& argument) {
   return escaped;
 }
 
-QString withDefaultApplication(const QString& mimeappsList, const QString& mimeType, const QString& desktopId) {
-  static const QString kSection = QStringLiteral("[Default Applications]");
-  const QString entry = mimeType + QLatin1Char('=') + desktopId;
+QByteArray withDefaultApplication(const QByteArray& mimeappsList, const QByteArray& mimeType,
+                                  const QByteArray& desktopId) {
+  static const QByteArray kSection = QByteArrayLiteral("[Default Applications]");
+  const QByteArray entry = mimeType + '=' + desktopId;
 
-  QStringList lines = mimeappsList.split(QLatin1Char('\n'));
+  // Lines as they are, each with its own line end; only our entry is added or replaced.
+  QList<QByteArray> lines = mimeappsList.split('\n');
   if (lines.last().isEmpty()) lines.removeLast();  // the final line end
+  const bool crlf = !lines.isEmpty() && lines.first().endsWith('\r');
+  const QByteArray ourLine = crlf ? entry + '\r' : entry;
+  const QByteArray blankLine = crlf ? QByteArrayLiteral("\r") : QByteArray();
 
   qsizetype sectionStart = -1;
   for (qsizetype i = 0; i < lines.size() && sectionStart < 0; ++i) {
     if (lines[i].trimmed() == kSection) sectionStart = i;
   }
   if (sectionStart < 0) {
-    if (!lines.isEmpty() && !lines.last().trimmed().isEmpty()) lines.append(QString());
-    lines.append(kSection);
-    lines.append(entry);
+    if (!lines.isEmpty() && !lines.last().trimmed().isEmpty()) lines.append(blankLine);
+    lines.append(crlf ? kSection + '\r' : kSection);
+    lines.append(ourLine);
   } else {
     qsizetype insertAt = sectionStart + 1;
     bool replaced = false;
     for (qsizetype i = sectionStart + 1; i < lines.size(); ++i) {
-      const QString line = lines[i].trimmed();
-      if (line.startsWith(QLatin1Char('['))) break;
-      if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) continue;
+      const QByteArray line = lines[i].trimmed();
+      if (line.startsWith('[')) break;
+      if (line.isEmpty() || line.startsWith('#')) continue;
       insertAt = i + 1;
-      if (line.section(QLatin1Char('='), 0, 0).trimmed() == mimeType) {
-        lines[i] = entry;
+      if (line.left(line.indexOf('=')).trimmed() == mimeType) {
+        lines[i] = lines[i].endsWith('\r') ? entry + '\r' : entry;
         replaced = true;
       }
     }
-    if (!replaced) lines.insert(insertAt, entry);
+    if (!replaced) lines.insert(insertAt, ourLine);
   }
-  return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+  return lines.join('\n') + '\n';
 }
 
 #ifdef Q_OS_WIN

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <memory>
@@ -65,8 +66,9 @@ inline constexpr char kIconName[] = "kamerol";
 // what a desktop reads back from the file, unescapes and unquotes is `argument` again.
 QString quoteDesktopExecArgument(const QString& argument);
 
-// `mimeappsList` (the text of a mimeapps.list) with `desktopId` as the default application for `mimeType`;
-// every other line is kept as it was.
-QString withDefaultApplication(const QString& mimeappsList, const QString& mimeType, const QString& desktopId);
+// `mimeappsList` (the bytes of a mimeapps.list) with `desktopId` as the default application for `mimeType`;
+// every other line is kept byte for byte, whatever its encoding and line end.
+QByteArray withDefaultApplication(const QByteArray& mimeappsList, const QByteArray& mimeType,
+                                  const QByteArray& desktopId);
 
 }  // namespace kamerol::shell

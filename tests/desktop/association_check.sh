@@ -11,14 +11,25 @@ trap 'rm -rf "$work"' EXIT
 export XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
-# Start once (offscreen), long enough to write the association.
-QT_QPA_PLATFORM=offscreen timeout 5 "$program" >/dev/null 2>&1 &
-for _ in $(seq 50); do [ -f "$XDG_DATA_HOME/applications/kamerol.desktop" ] && break; sleep 0.1; done
-wait
+# Start once (offscreen), long enough to write the association, then ask GIO
+# what it makes of a calculation file. $1: the program, $2: the Exec line expected.
+check() {
+  local program=$1 exec=$2
+  rm -rf "$work/data" "$work/config"
+  QT_QPA_PLATFORM=offscreen timeout 5 "$program" >/dev/null 2>&1 &
+  for _ in $(seq 50); do [ -f "$XDG_DATA_HOME/applications/kamerol.desktop" ] && break; sleep 0.1; done
+  wait
 
-printf '0\r\n' >"$work/room.tpl"
-type=$(gio info -a standard::content-type "$work/room.tpl" | sed -n 's/.*standard::content-type: //p')
-default=$(gio mime "$type" 2>/dev/null | sed -n 's/.*: //p' | head -n1)
-echo "type: $type, default: $default"
-[ "$type" = "application/x-kamerol-calculation" ] && [ "$default" = "kamerol.desktop" ] || exit 1
-grep -q "^Exec=\"$program\" %f$" "$XDG_DATA_HOME/applications/kamerol.desktop" || { echo "Exec line"; exit 1; }
+  printf '0\r\n' >"$work/room.tpl"
+  type=$(gio info -a standard::content-type "$work/room.tpl" | sed -n 's/.*standard::content-type: //p')
+  default=$(gio mime "$type" 2>/dev/null | sed -n 's/.*: //p' | head -n1)
+  echo "$program: type: $type, default: $default"
+  [ "$type" = "application/x-kamerol-calculation" ] && [ "$default" = "kamerol.desktop" ] || exit 1
+  grep -qxF "Exec=$exec" "$XDG_DATA_HOME/applications/kamerol.desktop" || { echo "Exec line"; exit 1; }
+}
+
+check "$program" "\"$program\" %f"
+# A "%" in the program's path is escaped, and the entry still loads in GLib.
+mkdir "$work/100% bin"
+cp "$program" "$work/100% bin/kamerol"
+check "$work/100% bin/kamerol" "env \"$work/100%% bin/kamerol\" %f"

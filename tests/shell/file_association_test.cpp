@@ -17,6 +17,9 @@
 
 #include "tests/shell/test_support.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace kamerol::shell {
 namespace {
 
@@ -82,8 +85,8 @@ INSTANTIATE_TEST_SUITE_P(Paths, QuoteDesktopExecArgumentTest,
 
 struct MergeCase {
   const char* name;
-  QString before;
-  QString after;
+  QByteArray before;
+  QByteArray after;
   friend void PrintTo(const MergeCase& c, std::ostream* out) { *out << c.name; }
 };
 
@@ -110,7 +113,14 @@ INSTANTIATE_TEST_SUITE_P(
         MergeCase{"empty section without final line end", "[Default Applications]",
                   "[Default Applications]\napplication/x-k=k.desktop\n"},
         MergeCase{"other section after a comment", "[Default Applications]\n# comment\n[Removed Associations]\n",
-                  "[Default Applications]\napplication/x-k=k.desktop\n# comment\n[Removed Associations]\n"}));
+                  "[Default Applications]\napplication/x-k=k.desktop\n# comment\n[Removed Associations]\n"},
+        // Bytes that are not UTF-8, blanks and line ends are the user's: kept as they are.
+        MergeCase{"foreign bytes", "# caf\xE9 \xFF\n[Default Applications]\ntext/x=\xC0\xAF.desktop  \n",
+                  "# caf\xE9 \xFF\n[Default Applications]\ntext/x=\xC0\xAF.desktop  \napplication/x-k=k.desktop\n"},
+        MergeCase{"CR LF", "[Default Applications]\r\ntext/x=a.desktop\r\napplication/x-k=old.desktop\r\n",
+                  "[Default Applications]\r\ntext/x=a.desktop\r\napplication/x-k=k.desktop\r\n"},
+        MergeCase{"CR LF, no section", "[Added Associations]\r\nx/y=z;\r\n",
+                  "[Added Associations]\r\nx/y=z;\r\n\r\n[Default Applications]\r\napplication/x-k=k.desktop\r\n"}));
 
 // Every file below `root` with its contents and time of change.
 QMap<QString, QString> snapshot(const QString& root) {
@@ -233,6 +243,37 @@ TEST_F(XdgFileAssociationTest, AnExistingEntryIsKeptAndNothingElseIsWritten) {
   EXPECT_EQ(readText(association.desktopEntryPath()), QStringLiteral("[Desktop Entry]\nExec=/old/place/kamerol %f\n"));
   EXPECT_FALSE(QFileInfo::exists(association.mimePackagePath()));
   EXPECT_FALSE(QFileInfo::exists(association.mimeAppsListPath()));
+}
+
+TEST_F(XdgFileAssociationTest, AMimeappsListThatCannotBeReadIsLeftAlone) {
+  XdgFileAssociation association(dataHome(), configHome(), false);
+  QDir().mkpath(configHome());
+  const QByteArray path = QFile::encodeName(association.mimeAppsListPath());
+  ASSERT_EQ(::mkfifo(path.constData(), 0600), 0);  // not a file: and reading it would wait for ever
+  ASSERT_TRUE(association.writeIfAbsent(QStringLiteral("/opt/kamerol/kamerol")));
+  EXPECT_TRUE(QFileInfo(association.mimeAppsListPath()).exists() &&
+              !QFileInfo(association.mimeAppsListPath()).isFile());
+  EXPECT_TRUE(QFileInfo::exists(association.desktopEntryPath()));  // the other steps are done all the same
+
+  if (::geteuid() == 0) return;  // root reads any file
+  QFile::remove(association.desktopEntryPath());
+  QFile::remove(association.mimeAppsListPath());
+  writeText(association.mimeAppsListPath(), "[Default Applications]\ntext/html=firefox.desktop\n");
+  QFile::setPermissions(association.mimeAppsListPath(), QFileDevice::WriteOwner);
+  ASSERT_TRUE(association.writeIfAbsent(QStringLiteral("/opt/kamerol/kamerol")));
+  QFile::setPermissions(association.mimeAppsListPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+  EXPECT_EQ(readText(association.mimeAppsListPath()),
+            QStringLiteral("[Default Applications]\ntext/html=firefox.desktop\n"));
+}
+
+TEST_F(XdgFileAssociationTest, AProgramPathWithAPercentSignStartsThroughEnv) {
+  XdgFileAssociation association(dataHome(), configHome(), false);
+  const QString executable = QStringLiteral("/opt/100% Kamerol/kamerol");
+  ASSERT_TRUE(association.writeIfAbsent(executable));
+  const QString text = readText(association.desktopEntryPath());
+  const qsizetype exec = text.indexOf(QStringLiteral("\nExec=")) + 6;
+  EXPECT_EQ(readExecArguments(text.mid(exec, text.indexOf(u'\n', exec) - exec)),
+            QStringList({"env", executable, "%f"}));
 }
 
 TEST_F(XdgFileAssociationTest, UnwritableFoldersAreIgnored) {
