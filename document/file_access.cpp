@@ -162,8 +162,8 @@ WriteResult writeFollowed(const fs::path& target, std::string_view bytes) {
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
       temporary = folder / temporaryName(target);
       // Not shared: a later save cannot take it for a stale one while it is written.
-      file = Handle(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr));
+      file = Handle(
+          ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
       code = file.valid() ? ERROR_SUCCESS : ::GetLastError();
       if (code != ERROR_FILE_EXISTS) break;
     }
@@ -425,8 +425,9 @@ bool isTemporaryFileOf(const fs::path& candidateName, const fs::path& target) {
   if (name.compare(0, prefix.size(), prefix) != 0 || name.compare(name.size() - suffix.size(), suffix.size(), suffix))
     return false;
   return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()),
-                     name.end() - static_cast<std::ptrdiff_t>(suffix.size()),
-                     [](auto c) { return c < 0x80 && kRandomLetters.find(static_cast<char>(c)) != std::string_view::npos; });
+                     name.end() - static_cast<std::ptrdiff_t>(suffix.size()), [](auto c) {
+                       return c < 0x80 && kRandomLetters.find(static_cast<char>(c)) != std::string_view::npos;
+                     });
 }
 
 }  // namespace kamerol
