@@ -1,12 +1,15 @@
 #include "app/cli.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <sstream>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "app/batch.h"
+#include "app/cli_calculation.h"
 #include "core/cp1251.h"
 #include "core/engine.h"
 #include "core/record_fields.h"
@@ -18,6 +21,7 @@
 #include "form/calculation_form.h"
 
 namespace kamerol {
+namespace cli {
 namespace {
 
 using enum Control;
@@ -25,6 +29,8 @@ using enum Control;
 constexpr std::string_view kUsage =
     R"(Usage:
   kamerol-cli calc   [FILE.tpl] [--set NAME=TEXT]... [--json] [-o OUT.tpl]
+  kamerol-cli calc   FILE... [--files-from LIST] [--set NAME=TEXT]...
+                     (--jsonl | --csv) [--out-dir DIR] [-j N]
   kamerol-cli report [FILE.tpl] [--set NAME=TEXT]... [--no-logo] -o OUT.pdf
   kamerol-cli --help | --version
 
@@ -53,25 +59,23 @@ control texts, check and option states, the modified flag and the messages.
 the results. report writes the results report as a PDF. Only a regular file
 is written (or created); a link is followed to the file it names.
 
+calc over several files, or with --jsonl or --csv, calculates each file on a
+form of its own with the same --set assignments. --files-from LIST adds the
+names in LIST, one a line (- reads them from standard input). --jsonl prints
+one line per file, in the order given: the object of --json with "file" first,
+or {"file": ..., "error": {"kind": ..., "message": ...}} for a file that cannot
+be opened (kind cannot-open), is not a calculation file (not-calculation-file),
+does not take an assignment (cannot-set) or cannot be saved (cannot-write);
+the other files go on. --csv prints a header and one row per file: file, the
+nine gains as the results panel shows them, qTotal and requiredCapacity (empty
+where the file failed). --out-dir DIR saves each calculation in DIR under its
+own file name; -o takes one file only. -j N calculates N files at a time; the
+output keeps the order of the files. Messages go to standard error as
+"FILE: TITLE: TEXT". The exit code is the worst met: 1, then 2, then 3, then 0.
+
 Exit codes: 0 done, 1 usage error, 2 a file cannot be opened or written,
 3 the file is not a calculation file.
 )";
-
-class UsageError {
- public:
-  explicit UsageError(std::string message) : message_(std::move(message)) {}
-  const std::string& message() const { return message_; }
-
- private:
-  std::string message_;
-};
-
-struct Assignment {
-  std::string name;
-  Control control;
-  bool processMode;  // NAME was processMode
-  std::string text;
-};
 
 struct Options {
   std::string command;
@@ -91,6 +95,31 @@ std::optional<Control> resolveName(std::string_view name, bool& processMode) {
   return control;
 }
 
+}  // namespace
+
+// The result boxes in the panel's order, read from the gains' table.
+std::array<Control, kResultBoxCount> resultBoxes() {
+  std::array<Control, kResultBoxCount> boxes{};
+  for (std::size_t i = 0; i < kGains.size(); ++i) boxes[i] = resultBoxOf(kGains[i].gain);
+  boxes[kGainCount] = totalGainBox;
+  boxes[kGainCount + 1] = requiredCapacityBox;
+  return boxes;
+}
+
+Assignment parseAssignment(const std::string& assignment) {
+  const std::size_t equals = assignment.find('=');
+  if (equals == std::string::npos || equals == 0) throw UsageError("--set needs NAME=TEXT, not \"" + assignment + "\"");
+  Assignment a;
+  a.name = assignment.substr(0, equals);
+  a.text = assignment.substr(equals + 1);
+  const auto control = resolveName(a.name, a.processMode);
+  if (!control) throw UsageError("unknown field \"" + a.name + "\"");
+  a.control = *control;
+  return a;
+}
+
+namespace {
+
 Options parseOptions(const std::vector<std::string>& args) {
   Options options;
   if (args.empty()) throw UsageError("a command is needed: calc or report");
@@ -104,17 +133,7 @@ Options parseOptions(const std::vector<std::string>& args) {
       return args[++i];
     };
     if (arg == "--set") {
-      const std::string& assignment = value("--set");
-      const std::size_t equals = assignment.find('=');
-      if (equals == std::string::npos || equals == 0)
-        throw UsageError("--set needs NAME=TEXT, not \"" + assignment + "\"");
-      Assignment a;
-      a.name = assignment.substr(0, equals);
-      a.text = assignment.substr(equals + 1);
-      const auto control = resolveName(a.name, a.processMode);
-      if (!control) throw UsageError("unknown field \"" + a.name + "\"");
-      a.control = *control;
-      options.assignments.push_back(std::move(a));
+      options.assignments.push_back(parseAssignment(value("--set")));
     } else if (arg == "-o" || arg == "--output") {
       options.output = value(arg);
     } else if (arg == "--json" && options.command == "calc") {
@@ -136,25 +155,12 @@ Options parseOptions(const std::vector<std::string>& args) {
   return options;
 }
 
-// Prints each message as it is shown and keeps it for the JSON output.
-class PrintingMessages : public MessageSink {
- public:
-  explicit PrintingMessages(std::ostream& err) : err_(err) {}
-  void showMessage(const Message& message) override {
-    err_ << message.title << ": " << message.text << '\n';
-    messages.push_back(message);
-  }
-  std::vector<Message> messages;
-
- private:
-  std::ostream& err_;
-};
-
 void showPageOf(CalculationForm& form, Control c) {
   if (const auto page = pageOf(c); page && !form.frameVisible(*page)) form.selectPage(*page);
 }
 
-// Applies one --set as the user would do it on the form.
+}  // namespace
+
 void apply(CalculationForm& form, const Assignment& a) {
   const Control c = a.control;
   if (a.processMode || c == storageOption || c == freezingOption) {
@@ -218,6 +224,8 @@ void apply(CalculationForm& form, const Assignment& a) {
   form.focusLost(c);
 }
 
+namespace {
+
 void printTable(const CalculationForm& form, std::ostream& out) {
   // The result boxes as the panel captions them: the gains, the sum, the capacity.
   std::vector<std::pair<std::string_view, Control>> rows;
@@ -230,6 +238,8 @@ void printTable(const CalculationForm& form, std::ostream& out) {
   for (const auto& [caption, control] : rows)
     out << caption << std::string(width + 2 - characterCount(caption), ' ') << form.text(control) << '\n';
 }
+
+}  // namespace
 
 // Always valid UTF-8, whatever bytes a file or an argument brought in.
 std::string jsonString(std::string_view text) {
@@ -266,18 +276,26 @@ std::string jsonString(std::string_view text) {
   return s + "\"";
 }
 
-// One JSON object, written member by member.
+namespace {
+
+// One JSON object, written member by member; a negative indent writes it on one line.
 class JsonObject {
  public:
   JsonObject(std::ostream& out, int indent) : out_(out), indent_(indent) { out_ << "{"; }
   std::ostream& key(std::string_view name) {
-    out_ << (first_ ? "\n" : ",\n") << std::string(static_cast<std::size_t>(indent_ + 2), ' ') << jsonString(name)
-         << ": ";
+    if (indent_ < 0)
+      out_ << (first_ ? "" : ", ");
+    else
+      out_ << (first_ ? "\n" : ",\n") << std::string(static_cast<std::size_t>(indent_ + 2), ' ');
+    out_ << jsonString(name) << ": ";
     first_ = false;
     return out_;
   }
-  void close() { out_ << (first_ ? "" : "\n" + std::string(static_cast<std::size_t>(indent_), ' ')) << "}"; }
-  int indent() const { return indent_ + 2; }
+  void close() {
+    if (indent_ >= 0 && !first_) out_ << "\n" << std::string(static_cast<std::size_t>(indent_), ' ');
+    out_ << "}";
+  }
+  int indent() const { return indent_ < 0 ? indent_ : indent_ + 2; }
 
  private:
   std::ostream& out_;
@@ -285,10 +303,14 @@ class JsonObject {
   bool first_ = true;
 };
 
-void printJson(const CalculationForm& form, const std::vector<Message>& messages, std::ostream& out) {
+}  // namespace
+
+void printJson(const CalculationForm& form, const std::vector<Message>& messages, std::ostream& out, JsonLayout layout,
+               std::optional<std::string_view> file) {
   const CalculationInputs& in = form.inputs();
   const CalculationResults& r = form.results();
-  JsonObject root(out, 0);
+  JsonObject root(out, layout == JsonLayout::OneLine ? -1 : 0);
+  if (layout == JsonLayout::OneLine) root.key("file") << (file ? jsonString(*file) : "null");
 
   JsonObject inputs(root.key("inputs"), root.indent());
   for (const auto& f : floatInputFields()) inputs.key(f.name) << formatNumberExact(in.*(f.member));
@@ -325,7 +347,9 @@ void printJson(const CalculationForm& form, const std::vector<Message>& messages
   out << '\n';
 }
 
-}  // namespace
+}  // namespace cli
+
+using namespace cli;
 
 int runCli(const std::vector<std::string>& args, CliContext& context) {
   if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
@@ -337,6 +361,7 @@ int runCli(const std::vector<std::string>& args, CliContext& context) {
     return kExitDone;
   }
   try {
+    if (isBatchCommand(args)) return runBatch(args, context);
     const Options options = parseOptions(args);
     PrintingMessages messages(context.err);
     CalculationForm form(messages, context.locale);

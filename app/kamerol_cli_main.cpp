@@ -1,42 +1,37 @@
-// kamerol-cli: the calculation without a display (see app/cli.h).
-
-#include <QGuiApplication>
-#include <QLocale>
-#include <QtGlobal>
+// kamerol-cli: the calculation without a display (see app/cli.h). The tool
+// itself uses no toolkit; the report's Qt part is loaded for `report` only.
 
 #include <iostream>
-#include <memory>
 
 #include "app/cli.h"
-#include "app/number_locale.h"
-#include "report/report_export.h"
+#include "app/cli_qt_part.h"
+#include "app/program_module.h"
+#include "app/system_number_locale.h"
 
 namespace {
 
-// Standard error carries the calculation's messages ("TITLE: TEXT") for
-// scripts to read; Qt's own chatter stays out of it unless it is serious.
-void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-  if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << "kamerol-cli: " << message.toStdString() << '\n';
+#ifdef KAMEROL_CLI_QT_MODULE
+const kamerol::CliQtPart* loadQtPart() {
+  const std::filesystem::path folder = kamerol::programFolder();
+  // Beside the tool as built, in the library folder as installed.
+  const auto entry = reinterpret_cast<kamerol::CliQtPartEntry>(
+      kamerol::loadModuleEntry({folder, folder / KAMEROL_MODULE_DIR}, KAMEROL_CLI_QT_MODULE, kamerol::kCliQtPartEntry));
+  if (!entry) std::cerr << "kamerol-cli: cannot load " << KAMEROL_CLI_QT_MODULE << '\n';
+  return entry ? entry() : nullptr;
 }
+#endif
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  std::vector<std::string> args(argv + 1, argv + argc);
-  qInstallMessageHandler(quietQtMessages);
-
-  // The report is drawn with Qt; a headless tool needs no display for it.
-  std::unique_ptr<QGuiApplication> app;
-  const auto needsApplication = [&] { return !args.empty() && args[0] == "report"; };
-  if (needsApplication()) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    app = std::make_unique<QGuiApplication>(argc, argv);
-  }
-
-  kamerol::CliContext context{kamerol::numberLocaleOf(QLocale::system()), std::cout, std::cerr, {}};
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  kamerol::CliContext context{kamerol::systemNumberLocale(), std::cout, std::cerr, {}};
+#ifdef KAMEROL_CLI_QT_MODULE
   context.writeReportPdf = [](const kamerol::CalculationRecord& record, bool showLogo,
                               const std::filesystem::path& path) {
-    return kamerol::exportReportPdf(record, showLogo, path);
+    const kamerol::CliQtPart* part = loadQtPart();
+    return part ? part->writeReportPdf(record, showLogo, path) : kamerol::WriteResult{};
   };
+#endif
   return kamerol::runCli(args, context);
 }

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "app/cli_calculation.h"
 #include "core/cp1251.h"
 #include "core/version.h"
 
@@ -120,7 +121,15 @@ INSTANTIATE_TEST_SUITE_P(
                     UsageCase{{"calc", "--set"}, "--set needs a value"},
                     UsageCase{{"calc", "--set", "roomLength"}, "NAME=TEXT"},
                     UsageCase{{"calc", "--frobnicate"}, "unknown option"},
-                    UsageCase{{"calc", "a.tpl", "b.tpl"}, "only one calculation file"},
+                    UsageCase{{"calc", "a.tpl", "b.tpl"}, "with --jsonl or --csv"},
+                    UsageCase{{"calc", "a.tpl", "b.tpl", "--json"}, "use --jsonl"},
+                    UsageCase{{"calc", "a.tpl", "--jsonl", "--csv"}, "cannot be given together"},
+                    UsageCase{{"calc", "a.tpl", "b.tpl", "--jsonl", "-o", "c.tpl"}, "-o saves one calculation"},
+                    UsageCase{{"calc", "a.tpl", "--csv", "-j", "0"}, "-j needs a number"},
+                    UsageCase{{"calc", "a.tpl", "--csv", "-j4x"}, "-j needs a number"},
+                    UsageCase{{"calc", "x/a.tpl", "y/a.tpl", "--csv", "--out-dir", "."}, "two files would be saved"},
+                    UsageCase{{"calc", "--jsonl", "--out-dir", "."}, "give their names"},
+                    UsageCase{{"calc", "a.tpl", "--csv", "-o", "-"}, "both write to standard output"},
                     UsageCase{{"report", "a.tpl"}, "report needs -o"},
                     UsageCase{{"report", "-o", "-"}, "report needs -o OUT.pdf, a file"},
                     UsageCase{{"calc", "--json", "-o", "-"}, "both write to standard output"},
@@ -257,6 +266,97 @@ TEST(CliTest, HelpAndVersion) {
   EXPECT_TRUE(contains(run.out, "kamerol-cli calc"));
   run = cli({"--version"});
   EXPECT_EQ(run.out, std::string("kamerol-cli ") + kVersion + "\n");
+}
+
+// The --json output on one line, as --jsonl writes it.
+std::string oneLine(const std::string& json) {
+  std::string line;
+  for (std::size_t i = 0; i < json.size(); ++i) {
+    if (json[i] != '\n') {
+      line += json[i];
+      continue;
+    }
+    while (i + 1 < json.size() && json[i + 1] == ' ') ++i;
+    if (!line.empty() && line.back() == ',') line += ' ';
+  }
+  return line;
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+TEST(CliBatchTest, JsonLinesAreTheJsonOfEachFileInOrder) {
+  const auto bad = temporaryPath("not-a-calculation.tpl");
+  std::ofstream(bad) << "hello\r\n";
+  const std::vector<std::string> files = {(kExamples / "potato-store.tpl").string(), "/nonexistent/a.tpl", bad.string(),
+                                          (kExamples / "worked-example.tpl").string()};
+  for (const char* jobs : {"1", "3"}) {
+    std::vector<std::string> args = {"calc", "--jsonl", "--set", "roomHeight=350", "-j", jobs};
+    args.insert(args.end(), files.begin(), files.end());
+    const CliRun run = cli(args);
+    EXPECT_EQ(run.code, kExitCannotOpen) << "2 is worse than 3";
+    const auto lines = linesOf(run.out);
+    ASSERT_EQ(lines.size(), files.size()) << run.out;
+    for (std::size_t i : {0u, 3u}) {
+      const CliRun single = cli({"calc", files[i], "--set", "roomHeight=350", "--json"});
+      EXPECT_EQ(lines[i], "{\"file\": " + kamerol::cli::jsonString(files[i]) + ", " + oneLine(single.out).substr(1));
+    }
+    EXPECT_EQ(
+        lines[1],
+        R"({"file": "/nonexistent/a.tpl", "error": {"kind": "cannot-open", "message": "cannot open /nonexistent/a.tpl"}})");
+    EXPECT_TRUE(contains(lines[2], R"("error": {"kind": "not-calculation-file")"));
+    EXPECT_TRUE(contains(run.err, bad.string() + ": Сообщение программы: Другой формат файла\n"));
+  }
+  std::filesystem::remove(bad);
+  EXPECT_EQ(cli({"calc", "--jsonl", bad.string()}).code, kExitCannotOpen);
+  EXPECT_EQ(cli({"calc", "--jsonl", (kExamples / "worked-example.tpl").string()}).code, kExitDone);
+}
+
+TEST(CliBatchTest, CsvRowsShowTheResultBoxes) {
+  const auto list = temporaryPath("list.txt");
+  std::ofstream(list) << (kExamples / "worked-example.tpl").string() << "\r\n\n/nonexistent/a,b.tpl\n";
+  const CliRun run = cli({"calc", "--files-from", list.string(), "--csv"});
+  std::filesystem::remove(list);
+  EXPECT_EQ(run.code, kExitCannotOpen);
+  const auto lines = linesOf(run.out);
+  ASSERT_EQ(lines.size(), 3u) << run.out;
+  EXPECT_EQ(lines[0],
+            "file,shownWalls,shownVentilation,shownDoor,shownProduct,shownRespiration,shownLighting,shownStaff,"
+            "shownVehicles,shownFans,qTotal,requiredCapacity");
+  EXPECT_EQ(lines[1], (kExamples / "worked-example.tpl").string() + ",0.63,0.46,0,0,0,0,0,0,0.08,1.17,1.64");
+  EXPECT_EQ(lines[2], "\"/nonexistent/a,b.tpl\",,,,,,,,,,,");
+  EXPECT_EQ(cli({"calc", "--files-from", "/nonexistent/list", "--csv"}).code, kExitCannotOpen);
+}
+
+TEST(CliBatchTest, AnAssignmentAFileDoesNotTakeIsThatFilesError) {
+  // The fan count is locked unless the refined fan calculation is on, as in the fish store only.
+  const CliRun run = cli({"calc", "--jsonl", "--set", "fanCount=6", (kExamples / "fish-freezer-store.tpl").string(),
+                          (kExamples / "potato-store.tpl").string()});
+  EXPECT_EQ(run.code, kExitUsage);
+  const auto lines = linesOf(run.out);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_TRUE(contains(lines[0], "\"Text36\": \"6\"")) << lines[0];
+  EXPECT_TRUE(contains(lines[1], R"("error": {"kind": "cannot-set", "message": "fanCount is locked)")) << lines[1];
+}
+
+TEST(CliBatchTest, OutDirSavesEachCalculationUnderItsName) {
+  const auto dir = temporaryPath("out-dir");
+  std::filesystem::create_directories(dir);
+  const CliRun run =
+      cli({"calc", (kExamples / "worked-example.tpl").string(), (kExamples / "potato-store.tpl").string(), "--set",
+           "clientInfo=Склад", "--csv", "--out-dir", dir.string(), "-j", "2"});
+  ASSERT_EQ(run.code, kExitDone) << run.err;
+  for (const char* name : {"worked-example.tpl", "potato-store.tpl"}) {
+    const CliRun saved = cli({"calc", (dir / name).string(), "--json"});
+    EXPECT_TRUE(contains(saved.out, "\"clientInfo\": \"Склад\"")) << name;
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2) << "no temporary files left";
+  std::filesystem::remove_all(dir);
+  EXPECT_EQ(cli({"calc", "a.tpl", "--csv", "--out-dir", dir.string()}).code, kExitCannotOpen);
 }
 
 }  // namespace

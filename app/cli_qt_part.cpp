@@ -1,0 +1,43 @@
+// kamerol-cli's Qt part (see cli_qt_part.h): loaded for `report` only.
+
+#include "app/cli_qt_part.h"
+
+#include <QGuiApplication>
+#include <QtGlobal>
+
+#include <iostream>
+
+#include "report/report_export.h"
+
+namespace kamerol {
+namespace {
+
+// Standard error carries the calculation's messages ("TITLE: TEXT") for
+// scripts to read; Qt's own chatter stays out of it unless it is serious.
+void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << "kamerol-cli: " << message.toStdString() << '\n';
+}
+
+// Drawing needs a Qt application; a headless tool draws on the offscreen platform.
+template <typename Draw>
+auto withGuiApplication(Draw draw) {
+  qInstallMessageHandler(quietQtMessages);
+  if (QGuiApplication::instance()) return draw();
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  int argc = 1;
+  char name[] = "kamerol-cli";
+  char* argv[] = {name, nullptr};
+  const QGuiApplication application(argc, argv);
+  return draw();
+}
+
+WriteResult writeReportPdf(const CalculationRecord& record, bool showLogo, const std::filesystem::path& path) {
+  return withGuiApplication([&] { return exportReportPdf(record, showLogo, path); });
+}
+
+constexpr CliQtPart kPart{&writeReportPdf};
+
+}  // namespace
+}  // namespace kamerol
+
+extern "C" Q_DECL_EXPORT const kamerol::CliQtPart* kamerolCliQtPart() { return &kamerol::kPart; }
