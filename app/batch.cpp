@@ -118,14 +118,16 @@ std::optional<BatchOptions> parseBatchOptions(const std::vector<std::string>& ar
     }
     options.files.insert(options.files.end(), names->begin(), names->end());
   }
-  if (options.output && options.files.size() > 1) throw UsageError("-o saves one calculation; for several use --out-dir");
+  if (options.output && options.files.size() > 1)
+    throw UsageError("-o saves one calculation; for several use --out-dir");
   if (options.outDir) {
     if (!options.filesGiven) throw UsageError("--out-dir saves calculation files: give their names");
     // Two files of one name would overwrite each other's calculation.
     std::set<std::filesystem::path> names;
     for (const std::string& file : options.files)
       if (!names.insert(std::filesystem::path(file).filename()).second)
-        throw UsageError("two files would be saved as " + (*options.outDir / std::filesystem::path(file).filename()).string());
+        throw UsageError("two files would be saved as " +
+                         (*options.outDir / std::filesystem::path(file).filename()).string());
   }
   return options;
 }
@@ -179,10 +181,20 @@ int worse(int a, int b) {
   return rank(b) > rank(a) ? b : a;
 }
 
+// Keeps the messages of the start for each file to show as its own.
+class KeptMessages : public MessageSink {
+ public:
+  void showMessage(const Message& message) override { messages.push_back(message); }
+  std::vector<Message> messages;
+};
+
 class Batch {
  public:
+  // Every file starts from the form as the program starts, prepared once.
   Batch(const BatchOptions& options, const NumberLocale& locale)
-      : options_(options), locale_(locale), boxes_(cli::resultBoxes()) {}
+      : options_(options), started_(startMessages_, locale), boxes_(cli::resultBoxes()) {
+    startCalculation(started_, std::nullopt, startMessages_);
+  }
 
   std::string header() const {
     if (options_.format != Format::Csv) return {};
@@ -209,8 +221,8 @@ class Batch {
       outcome.code = code;
     };
 
-    CalculationForm form(messages, locale_);
-    startCalculation(form, std::nullopt, messages);
+    CalculationForm form(started_, messages);
+    for (const Message& message : startMessages_.messages) messages.showMessage(message);
     try {
       if (file) {
         const ReadStatus status = readCalculationFile(form, *file, ReadMode::Dialog, messages);
@@ -254,7 +266,8 @@ class Batch {
   };
 
   const BatchOptions& options_;
-  const NumberLocale& locale_;
+  KeptMessages startMessages_;
+  CalculationForm started_;
   std::array<Control, cli::kResultBoxCount> boxes_;
 };
 

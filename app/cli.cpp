@@ -243,8 +243,12 @@ void printTable(const CalculationForm& form, std::ostream& out) {
 
 // Always valid UTF-8, whatever bytes a file or an argument brought in.
 std::string jsonString(std::string_view text) {
+  const std::string valid = validUtf8(text);
   std::string s = "\"";
-  for (char ch : validUtf8(text)) {
+  s.reserve(valid.size() + 2);
+  const auto plain = [](char ch) { return ch != '"' && ch != '\\' && static_cast<unsigned char>(ch) >= 0x20; };
+  if (std::all_of(valid.begin(), valid.end(), plain)) return s.append(valid) += '"';
+  for (char ch : valid) {
     const auto c = static_cast<unsigned char>(ch);
     switch (ch) {
       case '"':
@@ -280,19 +284,21 @@ namespace {
 
 // One JSON object, written member by member; a negative indent writes it on one line.
 class JsonObject {
+  static constexpr char kBlanks[] = "        ";  // the objects nest two deep
+
  public:
   JsonObject(std::ostream& out, int indent) : out_(out), indent_(indent) { out_ << "{"; }
   std::ostream& key(std::string_view name) {
     if (indent_ < 0)
       out_ << (first_ ? "" : ", ");
     else
-      out_ << (first_ ? "\n" : ",\n") << std::string(static_cast<std::size_t>(indent_ + 2), ' ');
+      out_ << (first_ ? "\n" : ",\n") << std::string_view(kBlanks).substr(0, static_cast<std::size_t>(indent_ + 2));
     out_ << jsonString(name) << ": ";
     first_ = false;
     return out_;
   }
   void close() {
-    if (indent_ >= 0 && !first_) out_ << "\n" << std::string(static_cast<std::size_t>(indent_), ' ');
+    if (indent_ >= 0 && !first_) out_ << "\n" << std::string_view(kBlanks).substr(0, static_cast<std::size_t>(indent_));
     out_ << "}";
   }
   int indent() const { return indent_ < 0 ? indent_ : indent_ + 2; }

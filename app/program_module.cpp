@@ -37,8 +37,7 @@ void* loadModuleEntry(const std::vector<std::filesystem::path>& folders, const s
     std::error_code error;
     if (folder.empty() || !std::filesystem::is_regular_file(path, error)) continue;
 #ifdef _WIN32
-    if (HMODULE module = LoadLibraryW(path.c_str()))
-      return reinterpret_cast<void*>(GetProcAddress(module, entry));
+    if (HMODULE module = LoadLibraryW(path.c_str())) return reinterpret_cast<void*>(GetProcAddress(module, entry));
 #else
     if (void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) return dlsym(module, entry);
 #endif

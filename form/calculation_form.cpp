@@ -399,6 +399,18 @@ const detail::NumericRule* CalculationForm::ruleFor(Control c) {
   return nullptr;
 }
 
+CalculationForm::CalculationForm(const CalculationForm& other, MessageSink& messages)
+    : messages_(messages),
+      locale_(other.locale_),
+      controls_(other.controls_),
+      captions_(other.captions_),
+      frames_(other.frames_),
+      record_(other.record_),
+      sketch_(other.sketch_),
+      currentPage_(other.currentPage_),
+      focused_(other.focused_),
+      depth_(other.depth_) {}
+
 CalculationForm::CalculationForm(MessageSink& messages, NumberLocale locale)
     : messages_(messages), locale_(std::move(locale)) {
   for (Control c : allControls()) {

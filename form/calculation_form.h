@@ -95,6 +95,10 @@ class CalculationForm {
   CalculationForm(const CalculationForm&) = delete;
   CalculationForm& operator=(const CalculationForm&) = delete;
 
+  // The form `other` as it stands, showing its messages through `messages`
+  // and with no observer: many calculations can start from one prepared form.
+  CalculationForm(const CalculationForm& other, MessageSink& messages);
+
   void setObserver(FormObserver* observer) { observer_ = observer; }
 
   // --- State -------------------------------------------------------------
