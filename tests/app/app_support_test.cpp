@@ -46,7 +46,7 @@ TEST(NumberLocaleTest, TheCLibraryReadsNumbersAsQtDoes) {
   const char* previousPath = std::getenv("LOCPATH");
   ::setenv("LOCPATH", folder.c_str(), 1);
   int compared = 0;
-  for (const char* name : {"ru_RU", "de_DE", "en_US", "fr_FR", "C"}) {
+  for (const char* name : {"ru_RU", "de_DE", "en_US", "C"}) {
     if (std::string(name) != "C") {
       const std::string command = "localedef -i " + std::string(name) + " -f UTF-8 '" + folder.string() + "/" + name +
                                   ".UTF-8' >/dev/null 2>&1";
