@@ -3,6 +3,7 @@
 // kamerol-cli: runs and scripts calculations without a display.
 //
 //   kamerol-cli calc   [FILE.tpl] [--set NAME=TEXT]... [--json] [-o OUT.tpl]
+//   kamerol-cli calc   FILE... [--files-from LIST] [--set NAME=TEXT]... (--jsonl | --csv) [--out-dir DIR] [-j N]
 //   kamerol-cli report [FILE.tpl] [--set NAME=TEXT]... [--no-logo] -o OUT.pdf
 //
 // Exit codes: 0 done, 1 usage error, 2 a file cannot be opened or written,
