@@ -2,7 +2,10 @@
 
 // The calculation form as a window: its widgets are views of the form model.
 // A widget edit is forwarded to the model; a model change updates the widget
-// without echoing back.
+// without echoing back. The window is made from the layout table
+// (window_layout.h) in calculation_window.cpp, bound to the model in
+// form_binding.cpp, and runs its menu and toolbar commands in
+// window_commands.cpp.
 
 #include <QHash>
 #include <QMainWindow>
@@ -25,6 +28,13 @@ namespace kamerol {
 
 class PageTabs;
 class RoomSketchView;
+namespace layout {
+struct Placement;
+}
+
+// The buttons of the form's toolbar, in their order.
+enum class ToolbarCommand : unsigned char { New, Open, Save, Print, Help };
+inline constexpr int kToolbarCommandCount = 5;
 
 // What the window asks of the rest of the program: the dialogs and services
 // of the shell. Each does nothing by default.
@@ -61,7 +71,8 @@ class CalculationWindow : public QMainWindow, private FormObserver {
   QGroupBox* frame(int page) const { return frames_[static_cast<std::size_t>(page - 1)]; }
   PageTabs* tabs() const { return tabs_; }
   RoomSketchView* sketchView() const { return sketch_; }
-  QAction* action(const QString& key) const;  // toolbar keys "New", "Open", "Save", "Print", "Help"
+  QAction* action(ToolbarCommand command) const { return toolbarActions_[static_cast<std::size_t>(command)]; }
+  QAction* action(const QString& key) const;  // by its key: "New", "Open", "Save", "Print", "Help"
   QLabel* captionLabel(Caption caption) const { return captions_[static_cast<std::size_t>(caption)]; }
   QWidget* brandCaption() const { return brand_; }
 
@@ -76,6 +87,7 @@ class CalculationWindow : public QMainWindow, private FormObserver {
   void saveCalculation();
   void print();
   void exitProgram();
+  void run(ToolbarCommand command);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -83,6 +95,7 @@ class CalculationWindow : public QMainWindow, private FormObserver {
 
  private:
   class DocumentDialogs;
+  std::unique_ptr<DocumentUi> makeDocumentDialogs();
 
   // FormObserver
   void controlChanged(Control c) override;
@@ -90,34 +103,29 @@ class CalculationWindow : public QMainWindow, private FormObserver {
   void pageChanged() override;
   void sketchChanged() override;
 
-  void buildMenus();
-  void buildToolbar();
+  // Building (calculation_window.cpp).
   void buildHeader(QWidget* client);
   void buildResultsPanel(QWidget* client);
   void buildTabs(QWidget* client);
-  void buildRoomPage();
-  void buildProcessingPage();
-  void buildEnclosurePage();
-  void buildVentilationPage();
-  void buildDoorPage();
-  void buildProductPage();
-  void buildLightingPage();
-  void buildStaffPage();
-  void buildVehiclesPage();
-  void buildFansPage();
-  void connectCheckBox(Control c);
-  void buildClientRow(QWidget* client);
+  void buildPage(int page, QWidget* parent);
+  void buildRoomSketch();
+  void place(const layout::Placement& placement, QWidget* parent);
   void setTabOrder();
+  QLabel* addLabel(QWidget* parent, const QString& text, const QRect& twips, Qt::Alignment alignment);
+  QGroupBox* addFrame(QWidget* client, int page);
+  void addHelpButton(QGroupBox* frame, int popup);
 
+  // Binding to the model (form_binding.cpp).
   QWidget* bind(Control c, QWidget* w, const QString& accessibleName);
   QWidget* addField(QWidget* parent, Control c, const QRect& twips, const QString& caption);
   QWidget* addList(QWidget* parent, Control c, const QRect& twips, const QString& caption);
+  QWidget* addCheckBox(QWidget* parent, Control c, const QRect& twips, const QString& text);
+  QWidget* addOption(QWidget* parent, Control c, const QRect& twips, const QString& text);
   void addSpinner(QWidget* parent, Control upDown, const QRect& fieldTwips);
-  QLabel* addLabel(QWidget* parent, const QString& text, const QRect& twips, Qt::Alignment alignment);
-  QLabel* addFieldRow(QWidget* frame, int y, const QString& caption, Control field, std::optional<Control> spinner,
-                      int labelX, int labelWidth, int fieldX, int fieldWidth);
-  QGroupBox* addFrame(QWidget* client, int page);
-  void addHelpButton(QGroupBox* frame, int popup);
+
+  // Commands (window_commands.cpp).
+  void buildMenus();
+  void buildToolbar();
 
   void refresh(Control c);
   void focusLostLater(Control c);
@@ -149,7 +157,7 @@ class CalculationWindow : public QMainWindow, private FormObserver {
   CalculationForm& form_;
   WindowServices& services_;
   MessageSink& messages_;
-  std::unique_ptr<DocumentDialogs> dialogs_;
+  std::unique_ptr<DocumentUi> dialogs_;
   std::unique_ptr<DocumentCommands> commands_;
   std::array<QWidget*, kControlCount> widgets_{};
   QHash<const QObject*, Control> controlOf_;
@@ -161,6 +169,7 @@ class CalculationWindow : public QMainWindow, private FormObserver {
   RoomSketchView* sketch_ = nullptr;
   QWidget* brand_ = nullptr;
   QToolBar* toolbar_ = nullptr;
+  std::array<QAction*, kToolbarCommandCount> toolbarActions_{};
   std::deque<Control> pendingFocusLosses_;
   bool drainScheduled_ = false;
   int busy_ = 0;               // the model is handling an event

@@ -16,6 +16,7 @@
 #include "document/startup.h"
 #include "tests/form/form_test_support.h"
 #include "window/form_widgets.h"
+#include "window/window_layout.h"
 
 namespace kamerol {
 namespace {
@@ -224,6 +225,7 @@ TEST_F(WindowTest, MenusAndToolbarAsListed) {
     EXPECT_EQ(a->toolTip(), QString::fromUtf8(tooltip));
     EXPECT_TRUE(a->shortcut().isEmpty());
   }
+  EXPECT_EQ(window.action(ToolbarCommand::Save), window.action("Save"));
   EXPECT_EQ(window.windowTitle(), "Расчет теплопритоков в холодильной камере");
 }
 
@@ -263,6 +265,22 @@ TEST_F(WindowTest, TabOrderSkipsHiddenPagesAndReadOnlyBoxes) {
     settle();
   }
   EXPECT_EQ(visited, (QStringList{"Text6", "Text1", "Text2", "Text4", "Check4", "Check5", "Check6", "Check7"}));
+}
+
+// The layout table puts each control once, on the page the model has it on.
+TEST(WindowLayout, EachControlOnceOnItsPage) {
+  std::vector<int> placed(kControlCount);
+  for (const layout::Placement& p : layout::placements()) {
+    if (p.piece == layout::Piece::Label) continue;
+    ++placed[static_cast<std::size_t>(indexOf(p.control))];
+    EXPECT_EQ(pageOf(p.control).value_or(0), p.page) << nameOf(p.control);
+    EXPECT_EQ(layout::spinnerOf(p.control), p.spinner) << nameOf(p.control);
+  }
+  for (Control c : allControls()) {
+    const bool inTable = pageOf(c) || c == roomTempBox || c == clientInfoField;
+    if (kindOf(c) == ControlKind::UpDown) continue;
+    EXPECT_EQ(placed[static_cast<std::size_t>(indexOf(c))], inTable ? 1 : 0) << nameOf(c);
+  }
 }
 
 }  // namespace

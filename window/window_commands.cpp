@@ -1,0 +1,206 @@
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QIcon>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QToolBar>
+
+#include "window/calculation_window.h"
+#include "window/window_parts.h"
+
+// The window's commands: the menus, the toolbar, the document commands with
+// their dialogs, and the end of the program.
+
+namespace kamerol {
+
+using namespace window_parts;
+
+namespace {
+
+// Where the icon theme has no icon of the name, the program's own stands in
+// (also for the printer, which Qt's own icons lack).
+struct ToolbarButton {
+  ToolbarCommand command;
+  const char* key;
+  const char* tooltip;
+  const char* themeIcon;
+  const char* ownIcon;
+};
+
+constexpr ToolbarButton kToolbar[] = {
+    {ToolbarCommand::New, "New", "Обновить", "document-new", ":/kamerol/toolbar/new.svg"},
+    {ToolbarCommand::Open, "Open", "Открыть файл", "document-open", ":/kamerol/toolbar/open.svg"},
+    {ToolbarCommand::Save, "Save", "Сохранить как...", "document-save-as", ":/kamerol/toolbar/save.svg"},
+    {ToolbarCommand::Print, "Print", "Печать с предв. осм.", "document-print", ":/kamerol/report/print.svg"},
+    {ToolbarCommand::Help, "Help", "Помощь", "help-about", ":/kamerol/toolbar/help.svg"},
+};
+
+}  // namespace
+
+// The file dialogs, the close question and the message boxes of the window.
+class CalculationWindow::DocumentDialogs final : public DocumentUi {
+ public:
+  DocumentDialogs(CalculationWindow& window, WindowServices& services) : window_(window), services_(services) {}
+
+  void showMessage(const Message& message) override { window_.messages_.showMessage(message); }
+
+  std::optional<std::filesystem::path> chooseFileToOpen(const FileDialogRequest& request) override {
+    return choose(request, QFileDialog::AcceptOpen);
+  }
+  std::optional<std::filesystem::path> chooseFileToSave(const FileDialogRequest& request) override {
+    return choose(request, QFileDialog::AcceptSave);
+  }
+
+  SaveAnswer askToSaveChanges() override {
+    QMessageBox box(QMessageBox::NoIcon, q(kSaveChangesTitle), q(kSaveChangesQuestion),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, &window_);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+      case QMessageBox::Yes:
+        return SaveAnswer::Yes;
+      case QMessageBox::No:
+        return SaveAnswer::No;
+      default:
+        return SaveAnswer::Cancel;
+    }
+  }
+
+  std::filesystem::path calculationsFolder() const override { return services_.calculationsFolder(); }
+
+ private:
+  std::optional<std::filesystem::path> choose(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(&window_);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::AnyFile : QFileDialog::AnyFile);
+    dialog.setNameFilters(q(request.filter).split(QStringLiteral(";;")));
+    dialog.setDirectory(QString::fromStdString(request.folder.string()));
+    if (!request.suggested.empty()) dialog.selectFile(QString::fromStdString(request.suggested.string()));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return std::filesystem::path(dialog.selectedFiles().front().toStdString());
+  }
+
+  CalculationWindow& window_;
+  WindowServices& services_;
+};
+
+std::unique_ptr<DocumentUi> CalculationWindow::makeDocumentDialogs() {
+  return std::make_unique<DocumentDialogs>(*this, services_);
+}
+
+QAction* CalculationWindow::action(const QString& key) const {
+  return toolbar_ ? toolbar_->findChild<QAction*>(key) : nullptr;
+}
+
+void CalculationWindow::buildMenus() {
+  const auto add = [this](QMenu* menu, const char* name, const char* caption, auto slot) {
+    QAction* a = menu->addAction(QString::fromUtf8(caption));
+    a->setObjectName(QString::fromUtf8(name));
+    connect(a, &QAction::triggered, this, slot);
+    return a;
+  };
+  QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
+  file->setObjectName(QStringLiteral("menuFile"));
+  add(file, "menuNew", "Новый", [this] { newCalculation(); });
+  file->addSeparator();
+  add(file, "menuOPEN", "Открыть", [this] { openCalculation(); });
+  file->addSeparator();
+  add(file, "menuSAVE_AS", "Сохранить как...", [this] { saveCalculation(); });
+  file->addSeparator();
+  add(file, "menuPrint", "Печать", [this] { print(); });
+  file->addSeparator();
+  add(file, "menuEXIT", "Выход", [this] { exitProgram(); });
+
+  QMenu* settings = menuBar()->addMenu(QStringLiteral("Настройки"));
+  settings->setObjectName(QStringLiteral("menuNastr"));
+  add(settings, "mnuLogo", "Настройка Лога и Звука", [this] { services_.showSettings(); });
+  add(settings, "mnuPath", "Настройка пути к папке с расчетами", [this] { services_.showFolderChooser(); });
+
+  QMenu* tools = menuBar()->addMenu(QStringLiteral("Инструменты"));
+  tools->setObjectName(QStringLiteral("Menu_Tools"));
+  add(tools, "Menu_Tools_Calc", "Калькулятор", [this] { services_.startCalculator(); });
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("Помощь"));
+  help->setObjectName(QStringLiteral("menuHlp"));
+  add(help, "menuProg", "О программе", [this] { services_.showAbout(); });
+}
+
+void CalculationWindow::buildToolbar() {
+  toolbar_ = addToolBar(QStringLiteral("Toolbar1"));
+  toolbar_->setObjectName(QStringLiteral("Toolbar1"));
+  toolbar_->setMovable(false);
+  toolbar_->setFloatable(false);
+  toolbar_->setIconSize(QSize(16, 16));
+  toolbar_->setContextMenuPolicy(Qt::PreventContextMenu);
+  toolbar_->toggleViewAction()->setVisible(false);
+  for (const ToolbarButton& b : kToolbar) {
+    QIcon icon = QIcon::fromTheme(QString::fromUtf8(b.themeIcon));
+    if (icon.isNull()) icon = QIcon(QString::fromUtf8(b.ownIcon));
+    QAction* a = toolbar_->addAction(icon, QString::fromUtf8(b.tooltip));
+    a->setObjectName(QString::fromUtf8(b.key));
+    a->setToolTip(QString::fromUtf8(b.tooltip));
+    toolbarActions_[static_cast<std::size_t>(b.command)] = a;
+    connect(a, &QAction::triggered, this, [this, command = b.command] { run(command); });
+  }
+}
+
+void CalculationWindow::run(ToolbarCommand command) {
+  switch (command) {
+    case ToolbarCommand::New:
+      return newCalculation();
+    case ToolbarCommand::Open:
+      return openCalculation();
+    case ToolbarCommand::Save:
+      return saveCalculation();
+    case ToolbarCommand::Print:
+      return print();
+    case ToolbarCommand::Help:
+      return services_.showAbout();
+  }
+}
+
+// --- Commands ------------------------------------------------------------------------
+
+void CalculationWindow::newCalculation() {
+  drainFocusLosses();
+  forward([&] { commands_->newCalculation(); });
+}
+
+void CalculationWindow::openCalculation() {
+  drainFocusLosses();
+  forward([&] { commands_->open(); });
+}
+
+void CalculationWindow::saveCalculation() {
+  drainFocusLosses();
+  forward([&] { commands_->save(); });
+}
+
+void CalculationWindow::print() {
+  drainFocusLosses();
+  services_.showReport();
+}
+
+void CalculationWindow::exitProgram() {
+  drainFocusLosses();
+  const bool mayEnd = forward([&] { return commands_->mayExit(); });
+  if (!mayEnd) return;
+  ending_ = true;
+  services_.programEnding(true);
+  QApplication::quit();
+}
+
+void CalculationWindow::closeEvent(QCloseEvent* event) {
+  if (ending_) return event->accept();
+  drainFocusLosses();
+  const bool mayEnd = forward([&] { return commands_->mayClose(); });
+  if (!mayEnd) return event->ignore();
+  ending_ = true;
+  services_.programEnding(false);
+  event->accept();
+  QApplication::quit();
+}
+
+}  // namespace kamerol
