@@ -9,6 +9,7 @@
 #include "shell/file_association.h"
 #include "shell/program_icon.h"
 #include "shell/program_look.h"
+#include "shell/qt_translation.h"
 
 namespace kamerol {
 
@@ -16,6 +17,8 @@ DesktopProgram::ApplicationLook::ApplicationLook() {
   // The program ends only through closing the calculation form or "Выход";
   // while the report stands in for the hidden form, closing it is no end.
   QApplication::setQuitOnLastWindowClosed(false);
+  // Before the first window: Qt's standard buttons and dialogs speak Russian.
+  shell::installQtTranslation();
   shell::applyProgramLook();
   QApplication::setWindowIcon(shell::kamerolIcon());
   // The file association when it is absent; the settings follow.

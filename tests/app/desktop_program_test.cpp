@@ -8,8 +8,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <sys/stat.h>
 
@@ -56,6 +59,25 @@ TEST(DesktopProgramTest, AnUnreadableFileStartsWithTheDefaults) {
     DesktopProgram program({QStringLiteral("kamerol"), file});
     EXPECT_EQ(edit(program.window(), Control::roomLengthField)->text(), QStringLiteral("0"));
   }
+}
+
+// Qt's standard buttons are translated before the first window is shown.
+TEST(DesktopProgramTest, TheClosePromptAnswersInRussian) {
+  DesktopProgram program({QStringLiteral("kamerol")});
+  program.window().show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.window()));
+  program.window().form().setText(Control::clientInfoField, "ООО Холод");  // an unsaved change
+  QStringList buttons;
+  QTimer::singleShot(0, [&buttons] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    for (auto b : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
+      buttons << box->button(b)->text().remove(QLatin1Char('&'));
+    box->button(QMessageBox::Cancel)->click();
+  });
+  program.window().close();
+  EXPECT_EQ(buttons, (QStringList{"Да", "Нет", "Отмена"}));
+  EXPECT_TRUE(program.window().isVisible());  // Cancel keeps the form
 }
 
 }  // namespace
