@@ -23,9 +23,16 @@ bool DocumentCommands::newCalculation() {
   return true;
 }
 
+FileDialogRequest DocumentCommands::dialogRequest(std::string_view filter) const {
+  // The calculations folder is only where the dialogs start; once a file was
+  // chosen, the next dialog offers it again in its own folder.
+  if (lastFile_.empty()) return {std::string(filter), ui_.calculationsFolder(), {}};
+  return {std::string(filter), lastFile_.parent_path(), lastFile_};
+}
+
 bool DocumentCommands::open() {
   if (!settleUnsavedChanges()) return false;
-  const auto path = ui_.chooseFileToOpen({std::string(kOpenFilter), ui_.calculationsFolder(), lastFile_.filename()});
+  const auto path = ui_.chooseFileToOpen(dialogRequest(kOpenFilter));
   if (!path) return false;
   lastFile_ = *path;
   const ReadStatus status = readCalculationFile(form_, *path, ReadMode::Dialog, ui_);
@@ -36,7 +43,7 @@ bool DocumentCommands::open() {
 }
 
 bool DocumentCommands::save() {
-  auto path = ui_.chooseFileToSave({std::string(kSaveFilter), ui_.calculationsFolder(), lastFile_.filename()});
+  auto path = ui_.chooseFileToSave(dialogRequest(kSaveFilter));
   if (!path) return false;
   if (!path->has_extension()) *path += ".tpl";
   lastFile_ = *path;

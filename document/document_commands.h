@@ -18,8 +18,8 @@ enum class SaveAnswer { Yes, No, Cancel };
 struct FileDialogRequest {
   // Entries "Caption (*.tpl)" with their patterns, first the default one.
   std::string filter;
-  std::filesystem::path folder;     // where the dialog starts
-  std::filesystem::path suggested;  // the file name chosen last, offered again
+  std::filesystem::path folder;     // where the dialog starts: the last file's, else the calculations folder
+  std::filesystem::path suggested;  // the whole path chosen last, offered again; empty before the first
 };
 
 class DocumentUi : public MessageSink {
@@ -59,6 +59,7 @@ class DocumentCommands {
   const std::filesystem::path& lastFile() const { return lastFile_; }
 
  private:
+  FileDialogRequest dialogRequest(std::string_view filter) const;
   // When there are unsaved changes: asks, saves on Yes; false to abort.
   bool settleUnsavedChanges();
 

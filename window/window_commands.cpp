@@ -74,10 +74,10 @@ class CalculationWindow::DocumentDialogs final : public DocumentUi {
   std::optional<std::filesystem::path> choose(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
     QFileDialog dialog(&window_);
     dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::AnyFile : QFileDialog::AnyFile);
+    dialog.setFileMode(QFileDialog::AnyFile);  // Open reports a name that is not there itself
     dialog.setNameFilters(q(request.filter).split(QStringLiteral(";;")));
     dialog.setDirectory(QString::fromStdString(request.folder.string()));
-    if (!request.suggested.empty()) dialog.selectFile(QString::fromStdString(request.suggested.string()));
+    if (!request.suggested.empty()) dialog.selectFile(QString::fromStdString(request.suggested.filename().string()));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return std::filesystem::path(dialog.selectedFiles().front().toStdString());
   }

@@ -135,10 +135,19 @@ TEST_F(DocumentCommandsTest, SaveAddsTheExtensionAndStartsInTheCalculationsFolde
   ASSERT_EQ(ui.requests.size(), 1u);
   EXPECT_EQ(ui.requests[0].folder, folder_);
   EXPECT_EQ(ui.requests[0].filter, "Файлы расчета (*.tpl);;Все файлы(*.*)");
-  // An existing file is replaced; the name chosen is offered again.
-  ui.saveAnswers.push_back(folder_ / "камера.tpl");
+  // An existing file is replaced; the path chosen is offered again, in its
+  // own folder, by either dialog.
+  std::filesystem::create_directories(folder_ / "saved");
+  ui.saveAnswers.push_back(folder_ / "saved" / "second.tpl");
   ASSERT_TRUE(commands.save());
-  EXPECT_EQ(ui.requests[1].suggested, "камера.tpl");
+  ui.openAnswers.push_back(std::nullopt);
+  EXPECT_FALSE(commands.open());
+  ui.saveAnswers.push_back(std::nullopt);
+  EXPECT_FALSE(commands.save());
+  for (std::size_t i = 2; i < 4; ++i) {
+    EXPECT_EQ(ui.requests[i].suggested, folder_ / "saved" / "second.tpl") << i;
+    EXPECT_EQ(ui.requests[i].folder, folder_ / "saved") << i;
+  }
 }
 
 TEST_F(DocumentCommandsTest, NewAsksWhenModified) {

@@ -5,12 +5,16 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 #include "document/startup.h"
@@ -265,6 +269,31 @@ TEST_F(WindowTest, TabOrderSkipsHiddenPagesAndReadOnlyBoxes) {
     settle();
   }
   EXPECT_EQ(visited, (QStringList{"Text6", "Text1", "Text2", "Text4", "Check4", "Check5", "Check6", "Check7"}));
+}
+
+TEST_F(WindowTest, FileDialogsOfferThePathChosenLast) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("saved")));
+  const QString target = dir.path() + QStringLiteral("/saved/second.tpl");
+  QString offeredFolder, offeredFile;
+  const auto answer = [&](const QString& path) {
+    QTimer::singleShot(0, [&, path] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      offeredFolder = dialog->directory().absolutePath();
+      offeredFile = dialog->selectedFiles().value(0);
+      if (path.isEmpty()) return dialog->reject();
+      dialog->selectFile(path);
+      QMetaObject::invokeMethod(dialog, "accept");
+    });
+  };
+  answer(target);
+  window.saveCalculation();
+  ASSERT_TRUE(QFileInfo::exists(target));
+  answer(QString());
+  window.openCalculation();
+  EXPECT_EQ(offeredFolder, dir.path() + QStringLiteral("/saved"));
+  EXPECT_EQ(offeredFile, target);
 }
 
 // The layout table puts each control once, on the page the model has it on.
