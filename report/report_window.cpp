@@ -11,6 +11,7 @@
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QSizePolicy>
 #include <QStyle>
 #include <QToolBar>
@@ -36,6 +37,8 @@ QString QtReportWindowServices::askPdfPath(QWidget* parent, const QString& sugge
   return QFileDialog::getSaveFileName(parent, QStringLiteral("Сохранить в PDF"), suggestedName,
                                       QStringLiteral("PDF (*.pdf)"));
 }
+
+bool QtReportWindowServices::hasPrinter() { return !QPrinterInfo::defaultPrinter().isNull(); }
 
 bool QtReportWindowServices::print(const ReportPage& page) {
   const QPrinterInfo info = QPrinterInfo::defaultPrinter();
@@ -100,6 +103,7 @@ ReportWindow::ReportWindow(ReportPage page, QString pdfName, std::unique_ptr<Rep
       QStringLiteral("Распечатать"), this, &ReportWindow::printPage);
   printAction_->setObjectName(QStringLiteral("Print"));
   printAction_->setToolTip(QStringLiteral("Распечатать"));
+  printAction_->setShortcut(QKeySequence::Print);
 
   closeAction_ = toolBar->addAction(
       QIcon::fromTheme(QStringLiteral("window-close"), s->standardIcon(QStyle::SP_DialogCloseButton)),
@@ -116,6 +120,9 @@ ReportWindow::ReportWindow(ReportPage page, QString pdfName, std::unique_ptr<Rep
   if (auto* button = qobject_cast<QToolButton*>(toolBar->widgetForAction(savePdfAction_)))
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
 
+  // Esc closes the report as "Закрыть" does.
+  connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+
   // Wide enough to read, at most most of the screen's height.
   QSize size(820, 1000);
   if (const QScreen* screen = this->screen()) size = size.boundedTo(screen->availableGeometry().size() * 0.9);
@@ -125,11 +132,20 @@ ReportWindow::ReportWindow(ReportPage page, QString pdfName, std::unique_ptr<Rep
 ReportWindow::~ReportWindow() = default;
 
 void ReportWindow::printPage() {
+  const char* failure = nullptr;
   try {
-    services_->print(view_->page());
+    if (!services_->hasPrinter())
+      failure = "Нет принтера: отчет не распечатан.";
+    else if (!services_->print(view_->page()))
+      failure = "Не удалось распечатать отчет.";
   } catch (...) {
-    // A printer failure leaves the report as it is.
+    failure = "Не удалось распечатать отчет.";
   }
+  // A print that does nothing must not look like one that worked.
+  if (failure != nullptr)
+    QMessageBox(QMessageBox::Warning, QStringLiteral("Сообщение программы"), QString::fromUtf8(failure),
+                QMessageBox::Ok, this)
+        .exec();
 }
 
 void ReportWindow::savePdf() {

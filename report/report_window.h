@@ -27,6 +27,9 @@ class ReportWindowServices {
   // The path the user chose for the PDF, or an empty string when cancelled.
   virtual QString askPdfPath(QWidget* parent, const QString& suggestedName) = 0;
 
+  // Whether the system has a default printer to print on.
+  virtual bool hasPrinter() { return true; }
+
   // Prints `page` as one page on the default printer. False when there is no
   // printer or the job fails.
   virtual bool print(const ReportPage& page) = 0;
@@ -39,6 +42,7 @@ class ReportWindowServices {
 class QtReportWindowServices final : public ReportWindowServices {
  public:
   QString askPdfPath(QWidget* parent, const QString& suggestedName) override;
+  bool hasPrinter() override;
   bool print(const ReportPage& page) override;
   void showError(QWidget* parent, const QString& title, const QString& text) override;
 };
@@ -87,8 +91,8 @@ class ReportWindow : public QMainWindow {
   void closed();
 
  public slots:
-  // Each toolbar command ignores its errors: a failed print or write changes
-  // nothing and shows nothing.
+  // Ctrl+P. Without a printer, or when the job fails, a message box says so
+  // and the report stays as it is.
   void printPage();
   void savePdf();
 

@@ -1,6 +1,7 @@
 #include "shell/settings_dialog.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -9,6 +10,12 @@
 #include "shell/form_link.h"
 
 namespace kamerol::shell {
+namespace {
+
+// The icon and the buttons of a title bar, a generous guess across window managers.
+constexpr int kTitleBarButtonsWidth = 160;
+
+}  // namespace
 
 SettingsDialog::SettingsDialog(SettingsStore& store, AppSettings& settings, QWidget* form)
     : store_(store),
@@ -34,6 +41,11 @@ SettingsDialog::SettingsDialog(SettingsStore& store, AppSettings& settings, QWid
   layout->addSpacing(8);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  // The window's own title bar must show "Настройка" whole beside its icon
+  // and buttons, which the two check boxes alone would not leave room for.
+  QFont titleFont = font();
+  titleFont.setBold(true);
+  layout->addStrut(QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + kTitleBarButtonsWidth);
 }
 
 SettingsDialog* SettingsDialog::open(SettingsStore& store, AppSettings& settings, QWidget* form) {

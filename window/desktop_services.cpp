@@ -1,5 +1,7 @@
 #include "window/desktop_services.h"
 
+#include <QTimer>
+
 #include "report/report_page.h"
 #include "report/report_window.h"
 #include "shell/about_box.h"
@@ -41,9 +43,15 @@ void DesktopServices::showReport() {
   report_->setAttribute(Qt::WA_DeleteOnClose);
   if (window_) {
     report_->setWindowIcon(window_->windowIcon());
-    QObject::connect(report_, &ReportWindow::closed, window_, [window = window_] {
-      window->show();
-      window->activateWindow();
+    // The report tells it is closing while still on the screen: the form
+    // comes back after it has gone, at the place it had.
+    QObject::connect(report_, &ReportWindow::closed, window_, [window = window_, place = window_->pos()] {
+      QTimer::singleShot(0, window, [window, place] {
+        window->move(place);
+        window->show();
+        window->raise();
+        window->activateWindow();
+      });
     });
     window_->hide();
   }

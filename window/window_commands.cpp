@@ -194,6 +194,9 @@ void CalculationWindow::exitProgram() {
 
 void CalculationWindow::closeEvent(QCloseEvent* event) {
   if (ending_) return event->accept();
+  // The About box, the settings or the folder chooser holds the form: its
+  // close box is input too, and must neither ask nor end the program.
+  if (!isEnabled()) return event->ignore();
   drainFocusLosses();
   const bool mayEnd = forward([&] { return commands_->mayClose(); });
   if (!mayEnd) return event->ignore();

@@ -47,8 +47,9 @@ constexpr Columns kProductLeft{120, 2160, 2400, 900};
 constexpr Columns kProductRight{3720, 3000, 6840, 900};
 
 // The enclosure page: a grid of rows (walls, ceiling, floor) by five columns.
-constexpr int kGridX[] = {960, 2760, 3720, 5520, 6480};
-constexpr int kGridWidth[] = {1740, 660, 1740, 660, 660};
+// The lists are wide enough for their longest names ("Пробковая плита").
+constexpr int kGridX[] = {960, 3060, 4020, 6120, 7080};
+constexpr int kGridWidth[] = {2040, 660, 2040, 660, 660};
 constexpr int gridY(int r) { return 960 + 540 * r; }
 constexpr TwipBox gridHeading(int column) {
   return {kGridX[column] - 120, 420, kGridWidth[column] + kSpinnerWidth + 240, 420};

@@ -296,6 +296,22 @@ TEST_F(WindowTest, FileDialogsOfferThePathChosenLast) {
   EXPECT_EQ(offeredFile, target);
 }
 
+TEST_F(WindowTest, EveryListEntryFitsItsList) {
+  for (int p = 1; p <= kPageCount; ++p) window.ensurePage(p);
+  auto* categories = qobject_cast<FormComboBox*>(window.widget(productCategoryList));
+  for (int category = 0; category < categories->count(); ++category) {
+    emit categories->picked(category);  // each category's products in turn
+    for (Control c : allControls()) {
+      auto* list = qobject_cast<QComboBox*>(window.widget(c));
+      if (list == nullptr) continue;
+      const int room = list->lineEdit()->width() - 4;  // the edit's own margins
+      for (int i = 0; i < list->count(); ++i)
+        EXPECT_LE(list->fontMetrics().horizontalAdvance(list->itemText(i)), room)
+            << nameOf(c) << ": " << list->itemText(i).toStdString();
+    }
+  }
+}
+
 // The layout table puts each control once, on the page the model has it on.
 TEST(WindowLayout, EachControlOnceOnItsPage) {
   std::vector<int> placed(kControlCount);

@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include "document/startup.h"
@@ -83,6 +84,8 @@ TEST_F(DesktopServicesTest, PrintShowsTheReportInsteadOfTheForm) {
   form.setText(roomLengthField, "500");
   form.setText(roomWidthField, "400");
   form.setText(roomHeightField, "300");
+  window.move(window.pos() + QPoint(40, 30));
+  const QPoint placed = window.pos();
   window.action(QStringLiteral("Print"))->trigger();
   ReportWindow* report = services.reportWindow();
   ASSERT_NE(report, nullptr);
@@ -93,8 +96,10 @@ TEST_F(DesktopServicesTest, PrintShowsTheReportInsteadOfTheForm) {
   EXPECT_EQ(report->page().find(ReportField::RequiredCapacity)->text, "1.64");
 
   report->closeAction()->trigger();
+  EXPECT_FALSE(window.isVisible());  // not while the report is still on the screen
   QApplication::processEvents();
   EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(window.pos(), placed);                    // where it was
   EXPECT_EQ(form.text(requiredCapacityBox), "1.64");  // inputs and results as they were
 }
 
@@ -133,6 +138,34 @@ TEST_F(DesktopServicesTest, DialogsDisableTheFormWhileOpen) {
     closeOtherWindows();
     EXPECT_TRUE(window.isEnabled()) << c.action;
   }
+}
+
+// With a dialog open, the form's close box neither asks nor ends the program.
+TEST_F(DesktopServicesTest, TheCloseBoxWaitsForTheDialogs) {
+  form.setText(clientInfoField, "ООО Холод");  // the close would ask
+  int asked = 0;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&asked] {
+    if (QWidget* box = QApplication::activeModalWidget()) {
+      ++asked;
+      box->close();
+    }
+  });
+  answer.start(10);
+  for (const char* name : {"mnuLogo", "menuProg"}) {
+    menuAction(window, QString::fromUtf8(name))->trigger();
+    EXPECT_FALSE(window.close()) << name;
+    EXPECT_TRUE(window.isVisible()) << name;
+    closeOtherWindows();
+  }
+  EXPECT_EQ(asked, 0);
+}
+
+TEST_F(DesktopServicesTest, SettingsDialogShowsItsTitleWhole) {
+  menuAction(window, QStringLiteral("mnuLogo"))->trigger();
+  auto* dialog = openWindow<shell::SettingsDialog>();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_GT(dialog->width(), dialog->fontMetrics().horizontalAdvance(dialog->windowTitle()) + 120);
 }
 
 TEST_F(DesktopServicesTest, DialogsStartInTheCalculationsFolder) {
