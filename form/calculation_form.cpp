@@ -963,4 +963,10 @@ void CalculationForm::loadDefaults() {
   record_.modified = false;
 }
 
+std::optional<Control> spinnerOf(Control field) {
+  for (const Spinner& s : kSpinners)
+    if (s.field == field) return s.upDown;
+  return std::nullopt;
+}
+
 }  // namespace kamerol

@@ -76,6 +76,9 @@ struct CaptionState {
   bool visible = true;
 };
 
+// The up/down arrows that step a field; empty for a field without them.
+std::optional<Control> spinnerOf(Control field);
+
 // Told about every change of the model's state, so a window can show it.
 class FormObserver {
  public:

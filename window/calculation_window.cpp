@@ -60,6 +60,7 @@ CalculationWindow::CalculationWindow(CalculationForm& form, WindowServices& serv
   buildTabs(clientArea);
   setCentralWidget(clientArea);
   setTabOrder();
+  addPageKeys();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 
   form_.setObserver(this);
@@ -107,7 +108,7 @@ void CalculationWindow::place(const layout::Placement& p, QWidget* parent) {
       return;
     case layout::Piece::Field:
       w = addField(parent, p.control, box, p.name.empty() ? text.trimmed() : q(p.name));
-      if (p.spinner) addSpinner(parent, *p.spinner, box);
+      if (const auto spinner = spinnerOf(p.control)) addSpinner(parent, *spinner, box);
       break;
     case layout::Piece::List:
       w = addList(parent, p.control, box, text);
@@ -231,6 +232,7 @@ void CalculationWindow::buildResultsPanel(QWidget* clientArea) {
 }
 
 void CalculationWindow::buildTabs(QWidget* clientArea) {
+  installFormWidgetsAccessibility();
   QStringList captions;
   for (const PageInfo& p : pages()) captions << q(p.tabCaption);
   tabs_ = new PageTabs(captions, 2, clientArea);

@@ -122,6 +122,9 @@ class CalculationWindow : public QMainWindow, private FormObserver {
   QWidget* addCheckBox(QWidget* parent, Control c, const QRect& twips, const QString& text);
   QWidget* addOption(QWidget* parent, Control c, const QRect& twips, const QString& text);
   void addSpinner(QWidget* parent, Control upDown, const QRect& fieldTwips);
+  // Ctrl+Tab, Ctrl+PgDn: the next page; Ctrl+Shift+Tab, Ctrl+PgUp: the one before.
+  void addPageKeys();
+  void stepPage(int step);
 
   // Commands (window_commands.cpp).
   void buildMenus();

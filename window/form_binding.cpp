@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTimer>
 
 #include <utility>
@@ -71,6 +72,7 @@ QWidget* CalculationWindow::addList(QWidget* parent, Control c, const QRect& twi
   combo->setGeometry(twips);
   bind(c, combo, caption);
   controlOf_.insert(combo->lineEdit(), c);
+  combo->lineEdit()->setAccessibleName(caption);  // it is what has the focus
   combo->lineEdit()->installEventFilter(this);
   connect(combo->lineEdit(), &QLineEdit::textEdited, this,
           [this, c](const QString& text) { forward([&] { form_.setText(c, text.toStdString()); }); });
@@ -88,6 +90,33 @@ void CalculationWindow::addSpinner(QWidget* parent, Control upDown, const QRect&
   arrows->setObjectName(q(nameOf(upDown)));
   connect(arrows, &ArrowPair::stepped, this,
           [this, upDown](int direction) { forward([&] { form_.spin(upDown, direction); }); });
+}
+
+void CalculationWindow::addPageKeys() {
+  const std::pair<QKeySequence, int> keys[] = {
+      {QKeySequence(Qt::CTRL | Qt::Key_Tab), +1},
+      {QKeySequence(Qt::CTRL | Qt::Key_PageDown), +1},
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},  // Shift+Tab arrives as Backtab
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
+      {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+  };
+  for (const auto& [sequence, step] : keys)
+    connect(new QShortcut(sequence, this), &QShortcut::activated, this, [this, step = step] { stepPage(step); });
+}
+
+// As a click on the tab would: through the model's page selection, so the
+// frame, the red rows and the recalculation follow. The keyboard user then
+// stands in the page's first field.
+void CalculationWindow::stepPage(int step) {
+  drainFocusLosses();
+  const int next = (form_.currentPage() - 1 + step + kPageCount) % kPageCount + 1;
+  forward([&] { form_.selectPage(next); });
+  for (Control c : tabOrder()) {
+    QWidget* w = widget(c);
+    if (pageOf(c) != next || w == nullptr || !w->isVisible() || !w->isEnabled()) continue;
+    w->setFocus(Qt::TabFocusReason);
+    break;
+  }
 }
 
 QWidget* CalculationWindow::addCheckBox(QWidget* parent, Control c, const QRect& twips, const QString& text) {
@@ -236,6 +265,13 @@ bool CalculationWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::KeyPress: {
       const auto* key = static_cast<QKeyEvent*>(event);
+      // Up and Down in a field with arrows press them.
+      if ((key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) && key->modifiers() == Qt::NoModifier) {
+        if (const auto spinner = spinnerOf(c)) {
+          forward([&] { form_.spin(*spinner, key->key() == Qt::Key_Up ? +1 : -1); });
+          return true;
+        }
+      }
       if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) break;
       if (const auto next = form_.enterPressed(c)) {
         if (QWidget* target = widget(*next); target && target->isVisible()) target->setFocus(Qt::TabFocusReason);

@@ -1,9 +1,13 @@
 #include "window/form_widgets.h"
 
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QStyleOptionTab>
 #include <QStylePainter>
 #include <QTimer>
@@ -55,6 +59,17 @@ void PageTabs::setCurrent(int index) {
   if (index < 0 || index >= count() || index == current_) return;
   current_ = index;
   update();
+  if (QAccessible::isActive()) {
+    QAccessibleEvent event(this, QAccessible::Selection);
+    event.setChild(index);
+    QAccessible::updateAccessibility(&event);
+  }
+}
+
+void PageTabs::choose(int index) {
+  if (index < 0 || index >= count()) return;
+  setCurrent(index);
+  emit selected(index);
 }
 
 QRect PageTabs::tabRect(int index) const {
@@ -104,9 +119,7 @@ void PageTabs::paintEvent(QPaintEvent*) {
 void PageTabs::mousePressEvent(QMouseEvent* event) {
   for (int i = 0; i < count(); ++i) {
     if (!tabRect(i).contains(event->position().toPoint())) continue;
-    current_ = i;
-    update();
-    emit selected(i);
+    choose(i);
     return;
   }
 }
@@ -114,10 +127,140 @@ void PageTabs::mousePressEvent(QMouseEvent* event) {
 void PageTabs::keyPressEvent(QKeyEvent* event) {
   const int step = event->key() == Qt::Key_Right ? 1 : event->key() == Qt::Key_Left ? -1 : 0;
   if (step == 0) return QWidget::keyPressEvent(event);
-  const int next = (current_ + step + count()) % count();
-  current_ = next;
-  update();
-  emit selected(next);
+  choose((current_ + step + count()) % count());
+}
+
+// --- PageTabs for accessibility -----------------------------------------------------
+
+namespace {
+
+class AccessiblePageTab final : public QAccessibleInterface, public QAccessibleActionInterface {
+ public:
+  AccessiblePageTab(PageTabs* tabs, int index) : tabs_(tabs), index_(index) {}
+
+  bool isValid() const override { return !tabs_.isNull(); }
+  QObject* object() const override { return nullptr; }
+  QWindow* window() const override { return tabs_ ? tabs_->window()->windowHandle() : nullptr; }
+  QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(tabs_); }
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  int childCount() const override { return 0; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+  QAccessible::Role role() const override { return QAccessible::PageTab; }
+  QString text(QAccessible::Text t) const override {
+    return tabs_ && t == QAccessible::Name ? tabs_->caption(index_) : QString();
+  }
+  void setText(QAccessible::Text, const QString&) override {}
+  QRect rect() const override {
+    if (!tabs_) return {};
+    const QRect r = tabs_->tabRect(index_);
+    return QRect(tabs_->mapToGlobal(r.topLeft()), r.size());
+  }
+  QAccessible::State state() const override {
+    QAccessible::State s;
+    s.selectable = true;
+    if (!tabs_) return s;
+    s.selected = tabs_->current() == index_;
+    s.invisible = !tabs_->isVisible();
+    s.disabled = !tabs_->isEnabled();
+    return s;
+  }
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
+  }
+
+  QStringList actionNames() const override { return {pressAction()}; }
+  void doAction(const QString& name) override {
+    if (tabs_ && tabs_->isEnabled() && name == pressAction()) tabs_->choose(index_);
+  }
+  QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+ private:
+  QPointer<PageTabs> tabs_;
+  int index_;
+};
+
+class AccessiblePageTabs final : public QAccessibleWidget {
+ public:
+  explicit AccessiblePageTabs(PageTabs* tabs) : QAccessibleWidget(tabs, QAccessible::PageTabList) {}
+  ~AccessiblePageTabs() override {
+    for (QAccessible::Id id : std::as_const(children_)) QAccessible::deleteAccessibleInterface(id);
+  }
+
+  int childCount() const override { return tabs()->count(); }
+  QAccessibleInterface* child(int index) const override {
+    if (index < 0 || index >= childCount()) return nullptr;
+    if (const auto it = children_.constFind(index); it != children_.constEnd())
+      return QAccessible::accessibleInterface(*it);
+    auto* tab = new AccessiblePageTab(tabs(), index);
+    children_.insert(index, QAccessible::registerAccessibleInterface(tab));
+    return tab;
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    for (auto it = children_.constBegin(); it != children_.constEnd(); ++it)
+      if (QAccessible::accessibleInterface(*it) == child) return it.key();
+    return -1;
+  }
+  QAccessibleInterface* childAt(int x, int y) const override {
+    const QPoint local = tabs()->mapFromGlobal(QPoint(x, y));
+    for (int i = 0; i < childCount(); ++i)
+      if (tabs()->tabRect(i).contains(local)) return child(i);
+    return nullptr;
+  }
+
+ private:
+  PageTabs* tabs() const { return static_cast<PageTabs*>(widget()); }
+  mutable QHash<int, QAccessible::Id> children_;
+};
+
+// Qt names an editable drop-down list on Linux by its text, which loses the
+// list's caption for screen readers: this one keeps its accessible name as
+// the name and gives the text as the value.
+class AccessibleFormComboBox final : public QAccessibleWidget {
+ public:
+  explicit AccessibleFormComboBox(FormComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
+
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Value) return combo()->currentText();
+    return QAccessibleWidget::text(t);
+  }
+  int childCount() const override { return 2; }
+  QAccessibleInterface* child(int index) const override {
+    if (index == 0) return QAccessible::queryAccessibleInterface(combo()->view());
+    if (index == 1) return QAccessible::queryAccessibleInterface(combo()->lineEdit());
+    return nullptr;
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    for (int i = 0; i < childCount(); ++i)
+      if (this->child(i) == child) return i;
+    return -1;
+  }
+  QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
+  void doAction(const QString& name) override {
+    if (name == showMenuAction() || name == pressAction()) combo()->showPopup();
+  }
+
+ private:
+  FormComboBox* combo() const { return static_cast<FormComboBox*>(widget()); }
+};
+
+QAccessibleInterface* formWidgetsFactory(const QString& className, QObject* object) {
+  if (object == nullptr || !object->isWidgetType()) return nullptr;
+  if (className == QLatin1String(PageTabs::staticMetaObject.className()))
+    return new AccessiblePageTabs(static_cast<PageTabs*>(object));
+  if (className == QLatin1String(FormComboBox::staticMetaObject.className()))
+    return new AccessibleFormComboBox(static_cast<FormComboBox*>(object));
+  return nullptr;
+}
+
+}  // namespace
+
+void installFormWidgetsAccessibility() {
+  static const bool installed = [] {
+    QAccessible::installFactory(formWidgetsFactory);
+    return true;
+  }();
+  (void)installed;
 }
 
 // --- RoomSketchView ---------------------------------------------------------------

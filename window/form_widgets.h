@@ -37,7 +37,9 @@ class ArrowPair : public QWidget {
 };
 
 // A tab strip whose tabs wrap onto as many rows as they need, drawn with the
-// style's own tabs. Selecting a tab emits `selected`.
+// style's own tabs. Selecting a tab emits `selected`. Screen readers see it as
+// a page tab list whose tabs have their captions and can be pressed
+// (installFormWidgetsAccessibility).
 class PageTabs : public QWidget {
   Q_OBJECT
 
@@ -46,6 +48,7 @@ class PageTabs : public QWidget {
 
   int current() const { return current_; }
   void setCurrent(int index);  // does not emit
+  void choose(int index);      // as a click on the tab: emits
   QRect tabRect(int index) const;
   int count() const { return static_cast<int>(captions_.size()); }
   QString caption(int index) const { return captions_.value(index); }
@@ -67,6 +70,10 @@ class PageTabs : public QWidget {
   int rows_;
   int current_ = 0;
 };
+
+// Lets accessibility clients see PageTabs as a page tab list and a
+// FormComboBox by its caption; once per application, before the first is shown.
+void installFormWidgetsAccessibility();
 
 // The room sketch: the 16 segments of the core geometry in twips of the
 // group box it covers, red, one pixel wide, three of them dashed, clipped by

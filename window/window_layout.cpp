@@ -17,15 +17,14 @@ struct Columns {
 
 // A field with its caption to the left, right-aligned, a little taller than
 // the box so that two lines fit.
-constexpr Placement row(int page, Control field, std::optional<Control> spinner, int y, std::string_view caption,
-                        Columns c, std::optional<Caption> modelCaption = std::nullopt) {
+constexpr Placement row(int page, Control field, int y, std::string_view caption, Columns c,
+                        std::optional<Caption> modelCaption = std::nullopt) {
   return {.page = page,
           .piece = Piece::Field,
           .control = field,
           .box = {c.fieldX, y, c.fieldWidth, kBoxHeight},
           .text = caption,
           .label = {c.labelX, y - 60, c.labelWidth, kBoxHeight + 120},
-          .spinner = spinner,
           .modelCaption = modelCaption};
 }
 
@@ -57,13 +56,12 @@ constexpr TwipBox gridHeading(int column) {
 constexpr Placement gridList(Control c, int column, int r, std::string_view name) {
   return list(3, c, {kGridX[column], gridY(r), kGridWidth[column], kListHeight}, name);
 }
-constexpr Placement gridField(Control c, Control spinner, int column, int r, std::string_view name) {
+constexpr Placement gridField(Control c, int column, int r, std::string_view name) {
   return {.page = 3,
           .piece = Piece::Field,
           .control = c,
           .box = {kGridX[column], gridY(r), kGridWidth[column], kBoxHeight},
-          .text = name,
-          .spinner = spinner};
+          .text = name};
 }
 
 constexpr Placement kPlacements[] = {
@@ -71,8 +69,7 @@ constexpr Placement kPlacements[] = {
     {.piece = Piece::Field,
      .control = roomTempBox,
      .box = {6300, 585, 660, 360},
-     .text = "Температура в камере (град)",
-     .spinner = roomTempSpinner},
+     .text = "Температура в камере (град)"},
     {.piece = Piece::Field,
      .control = clientInfoField,
      .box = {2520, 7410, 6885, kBoxHeight},
@@ -80,16 +77,16 @@ constexpr Placement kPlacements[] = {
      .label = {870, 7410, 1620, kBoxHeight}},
 
     // 1: the room, beside its sketch.
-    row(1, roomLengthField, roomLengthSpinner, 420, "Длина (см)", kRoom),
-    row(1, roomWidthField, roomWidthSpinner, 840, "Ширина (см)", kRoom),
-    row(1, roomHeightField, roomHeightSpinner, 1260, "Высота (см)", kRoom),
-    row(1, floorAreaBox, std::nullopt, 1860, "Площадь (кв м)", kRoom),
-    row(1, roomVolumeBox, std::nullopt, 2280, "Объём (куб м)", kRoom),
+    row(1, roomLengthField, 420, "Длина (см)", kRoom),
+    row(1, roomWidthField, 840, "Ширина (см)", kRoom),
+    row(1, roomHeightField, 1260, "Высота (см)", kRoom),
+    row(1, floorAreaBox, 1860, "Площадь (кв м)", kRoom),
+    row(1, roomVolumeBox, 2280, "Объём (куб м)", kRoom),
 
     // 2: processing.
-    row(2, airHumidityBox, std::nullopt, 480, "Влажность воздуха %", kWide),
-    row(2, equipHoursField, equipHoursSpinner, 960, "", kWide, Caption::Hours),
-    row(2, reservePercentField, reservePercentSpinner, 1440, "Запас %", kWide),
+    row(2, airHumidityBox, 480, "Влажность воздуха %", kWide),
+    row(2, equipHoursField, 960, "", kWide, Caption::Hours),
+    row(2, reservePercentField, 1440, "Запас %", kWide),
     check(2, Piece::Option, storageOption, {4560, 2040, 2400, kBoxHeight}, "Хранение"),
     check(2, Piece::Option, freezingOption, {4560, 2460, 2400, kBoxHeight}, "Заморозка"),
 
@@ -101,23 +98,22 @@ constexpr Placement kPlacements[] = {
     label(3, gridHeading(4), "Темп-ра снаружи", Align::Centre),
     label(3, {90, gridY(0), 840, kBoxHeight}, " Стены", Align::Left),
     gridList(wallMaterialList, 0, 0, "Материал: Стены"),
-    gridField(wallMaterialThicknessField, wallMaterialThicknessSpinner, 1, 0, "Толщина материала (мм): Стены"),
+    gridField(wallMaterialThicknessField, 1, 0, "Толщина материала (мм): Стены"),
     gridList(wallInsulationList, 2, 0, "Термоизоляция: Стены"),
-    gridField(wallInsulationThicknessField, wallInsulationThicknessSpinner, 3, 0, "Толщина термоизоляции (мм): Стены"),
-    gridField(outsideTempWallsField, outsideTempWallsSpinner, 4, 0, "Темп-ра снаружи: Стены"),
+    gridField(wallInsulationThicknessField, 3, 0, "Толщина термоизоляции (мм): Стены"),
+    gridField(outsideTempWallsField, 4, 0, "Темп-ра снаружи: Стены"),
     label(3, {90, gridY(1), 840, kBoxHeight}, "Потолок", Align::Left),
     gridList(ceilingMaterialList, 0, 1, "Материал: Потолок"),
-    gridField(ceilingMaterialThicknessField, ceilingMaterialThicknessSpinner, 1, 1, "Толщина материала (мм): Потолок"),
+    gridField(ceilingMaterialThicknessField, 1, 1, "Толщина материала (мм): Потолок"),
     gridList(ceilingInsulationList, 2, 1, "Термоизоляция: Потолок"),
-    gridField(ceilingInsulationThicknessField, ceilingInsulationThicknessSpinner, 3, 1,
-              "Толщина термоизоляции (мм): Потолок"),
-    gridField(outsideTempCeilingField, outsideTempCeilingSpinner, 4, 1, "Темп-ра снаружи: Потолок"),
+    gridField(ceilingInsulationThicknessField, 3, 1, "Толщина термоизоляции (мм): Потолок"),
+    gridField(outsideTempCeilingField, 4, 1, "Темп-ра снаружи: Потолок"),
     label(3, {90, gridY(2), 840, kBoxHeight}, "Пол", Align::Left),
     gridList(floorMaterialList, 0, 2, "Материал: Пол"),
-    gridField(floorMaterialThicknessField, floorMaterialThicknessSpinner, 1, 2, "Толщина материала (мм): Пол"),
+    gridField(floorMaterialThicknessField, 1, 2, "Толщина материала (мм): Пол"),
     gridList(floorInsulationList, 2, 2, "Термоизоляция: Пол"),
-    gridField(floorInsulationThicknessField, floorInsulationThicknessSpinner, 3, 2, "Толщина термоизоляции (мм): Пол"),
-    gridField(outsideTempFloorField, outsideTempFloorSpinner, 4, 2, "Темп-ра снаружи: Пол"),
+    gridField(floorInsulationThicknessField, 3, 2, "Толщина термоизоляции (мм): Пол"),
+    gridField(outsideTempFloorField, 4, 2, "Темп-ра снаружи: Пол"),
 
     // 4: ventilation; the caption says more than the field's name.
     {.page = 4,
@@ -129,45 +125,39 @@ constexpr Placement kPlacements[] = {
      .name = "Кратность вентиляции в камере"},
 
     // 5: the door.
-    row(5, doorHeightField, doorHeightSpinner, 480, "Высота двери (см)", kWide),
-    row(5, doorWidthField, doorWidthSpinner, 960, "Ширина двери (см)", kWide),
-    row(5, doorOpenMinutesField, doorOpenMinutesSpinner, 1440, "Сколько минут в сутки дверь открыта", kWide),
+    row(5, doorHeightField, 480, "Высота двери (см)", kWide),
+    row(5, doorWidthField, 960, "Ширина двери (см)", kWide),
+    row(5, doorOpenMinutesField, 1440, "Сколько минут в сутки дверь открыта", kWide),
     list(5, curtainList, {4560, 1920, 1800, kListHeight}, "Завеса", {240, 1920, 4200, kBoxHeight}),
 
     // 6: the product.
     list(6, productCategoryList, {1200, 480, 2280, kListHeight}, "Категория", {120, 480, 1000, kBoxHeight}),
     list(6, productList, {1200, 960, 2280, kListHeight}, "Продукт", {120, 960, 1000, kBoxHeight}),
-    row(6, freezingPointBox, std::nullopt, 1680, "Точка замерзания (град)", kProductLeft),
-    row(6, storedMassField, storedMassSpinner, 480, "", kProductRight, Caption::StoredMass),
-    row(6, dailyMassField, dailyMassSpinner, 960, "", kProductRight, Caption::Mass),
-    row(6, productInitialTempField, productInitialTempSpinner, 1440, "Начальная температура (град)", kProductRight),
-    row(6, productFinalTempField, productFinalTempSpinner, 1920, "Конечная температура (град)", kProductRight),
+    row(6, freezingPointBox, 1680, "Точка замерзания (град)", kProductLeft),
+    row(6, storedMassField, 480, "", kProductRight, Caption::StoredMass),
+    row(6, dailyMassField, 960, "", kProductRight, Caption::Mass),
+    row(6, productInitialTempField, 1440, "Начальная температура (град)", kProductRight),
+    row(6, productFinalTempField, 1920, "Конечная температура (град)", kProductRight),
 
     // 7: lighting.
-    row(7, lightingHoursField, lightingHoursSpinner, 600, "Время р-ты освещения в камере (ч/сутки)", kWide),
-    row(7, lightingPowerField, lightingPowerSpinner, 1080, "Мощность освещения (Вт/м2) ", kWide),
+    row(7, lightingHoursField, 600, "Время р-ты освещения в камере (ч/сутки)", kWide),
+    row(7, lightingPowerField, 1080, "Мощность освещения (Вт/м2) ", kWide),
     check(7, Piece::Check, recommendedLightingCheck, {4560, 1560, 3900, kBoxHeight},
           "Установить рекомендуемое значение"),
 
     // 8: staff; 9: loading vehicles.
-    row(8, staffCountField, staffCountSpinner, 960, "Число рабочих в камере (чел)", kWide),
-    row(9, vehiclePowerField, vehiclePowerSpinner, 960, "Полная мощность ПТС (квт)", kWide),
+    row(8, staffCountField, 960, "Число рабочих в камере (чел)", kWide),
+    row(9, vehiclePowerField, 960, "Полная мощность ПТС (квт)", kWide),
 
     // 10: the air-cooler fans.
-    row(10, fanPercentField, fanPercentSpinner, 540, "", kWide, Caption::FanPercent),
+    row(10, fanPercentField, 540, "", kWide, Caption::FanPercent),
     check(10, Piece::Check, refinedFanCheck, {4560, 1080, 3000, kBoxHeight}, "Уточняющий расчет"),
-    row(10, fanCountField, fanCountSpinner, 1620, "Кол-во вентиляторов ВО", kWide),
-    row(10, fanPowerField, fanPowerSpinner, 2100, "Мощность вентиляторов ВО, Вт", kWide),
+    row(10, fanCountField, 1620, "Кол-во вентиляторов ВО", kWide),
+    row(10, fanPowerField, 2100, "Мощность вентиляторов ВО, Вт", kWide),
 };
 
 }  // namespace
 
 std::span<const Placement> placements() { return kPlacements; }
-
-std::optional<Control> spinnerOf(Control field) {
-  for (const Placement& p : kPlacements)
-    if (p.piece == Piece::Field && p.control == field) return p.spinner;
-  return std::nullopt;
-}
 
 }  // namespace kamerol::layout

@@ -22,7 +22,7 @@ struct TwipBox {
 
 enum class Piece : unsigned char {
   Label,   // a plain caption
-  Field,   // a text box, with its caption label and spinner when it has them
+  Field,   // a text box, with its caption label, and its spinner (spinnerOf) to the right
   List,    // an editable drop-down list
   Check,   // a check box with its text
   Option,  // an option button with its text
@@ -45,7 +45,6 @@ struct Placement {
   TwipBox label{};
   // The accessible name where the caption says more; empty: `text`.
   std::string_view name{};
-  std::optional<Control> spinner{};  // arrows right of the field
   std::optional<Caption> modelCaption{};
   Align align = Align::Right;  // of a Label
 };
@@ -56,8 +55,5 @@ inline constexpr int kSpinnerWidth = 255;  // an arrow pair
 
 // The controls of every page and of the form around them, in making order.
 std::span<const Placement> placements();
-
-// The field a spinner steps, and the spinner of a field.
-std::optional<Control> spinnerOf(Control field);
 
 }  // namespace kamerol::layout

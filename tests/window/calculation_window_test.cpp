@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -312,6 +313,69 @@ TEST_F(WindowTest, EveryListEntryFitsItsList) {
   }
 }
 
+TEST_F(WindowTest, PagesByKeyboard) {
+  struct Step {
+    QKeyCombination keys;
+    int page;
+    Control focused;
+  };
+  const Step steps[] = {
+      {Qt::CTRL | Qt::Key_Tab, 2, equipHoursField},
+      {Qt::CTRL | Qt::Key_PageDown, 3, wallMaterialList},
+      {Qt::CTRL | Qt::Key_PageUp, 2, equipHoursField},
+      {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, 1, roomLengthField},
+      {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, 10, fanPercentField},  // round from the first
+      {Qt::CTRL | Qt::Key_Tab, 1, roomLengthField},
+  };
+  edit(roomLengthField)->setFocus(Qt::TabFocusReason);
+  settle();
+  for (const Step& s : steps) {
+    QTest::keyClick(QApplication::focusWidget(), s.keys.key(), s.keys.keyboardModifiers());
+    settle();
+    EXPECT_EQ(form.currentPage(), s.page);
+    EXPECT_TRUE(window.frame(s.page)->isVisible()) << s.page;
+    QWidget* focused = QApplication::focusWidget();
+    EXPECT_TRUE(focused == window.widget(s.focused) || focused->parentWidget() == window.widget(s.focused)) << s.page;
+    // The row of the page in red.
+    EXPECT_EQ(edit(wallsGainBox)->palette().color(QPalette::Text) == QColor(255, 0, 0), s.page == 3) << s.page;
+  }
+}
+
+TEST_F(WindowTest, UpAndDownPressTheArrows) {
+  type(roomLengthField, "500");
+  QTest::keyClick(edit(roomLengthField), Qt::Key_Up);
+  EXPECT_EQ(text(roomLengthField), "510");
+  EXPECT_EQ(form.inputs().roomLength, 5.1f);
+  edit(roomTempBox)->setFocus(Qt::TabFocusReason);  // read-only, yet its arrows step
+  QTest::keyClick(edit(roomTempBox), Qt::Key_Down);
+  QTest::keyClick(edit(roomTempBox), Qt::Key_Down);
+  EXPECT_EQ(text(roomTempBox), "-2");
+  QTest::keyClick(edit(floorAreaBox), Qt::Key_Up);  // no arrows: nothing
+  EXPECT_EQ(text(floorAreaBox), "0");
+}
+
+TEST_F(WindowTest, ScreenReadersSeeTheTabsAndTheListsNames) {
+  QAccessibleInterface* strip = QAccessible::queryAccessibleInterface(window.tabs());
+  ASSERT_NE(strip, nullptr);
+  EXPECT_EQ(strip->role(), QAccessible::PageTabList);
+  ASSERT_EQ(strip->childCount(), kPageCount);
+  for (int p = 1; p <= kPageCount; ++p) {
+    QAccessibleInterface* tab = strip->child(p - 1);
+    EXPECT_EQ(tab->role(), QAccessible::PageTab);
+    EXPECT_EQ(tab->text(QAccessible::Name).toStdString(), page(p).tabCaption);
+    EXPECT_EQ(strip->indexOfChild(tab), p - 1);
+  }
+  QAccessibleInterface* product = strip->child(5);
+  product->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(form.currentPage(), 6);
+  EXPECT_TRUE(product->state().selected);
+  auto* products = qobject_cast<QComboBox*>(window.widget(productList));
+  QAccessibleInterface* list = QAccessible::queryAccessibleInterface(products);
+  EXPECT_EQ(list->text(QAccessible::Name), "Продукт");
+  EXPECT_EQ(list->text(QAccessible::Value), products->currentText());
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(products->lineEdit())->text(QAccessible::Name), "Продукт");
+}
+
 // The layout table puts each control once, on the page the model has it on.
 TEST(WindowLayout, EachControlOnceOnItsPage) {
   std::vector<int> placed(kControlCount);
@@ -319,7 +383,6 @@ TEST(WindowLayout, EachControlOnceOnItsPage) {
     if (p.piece == layout::Piece::Label) continue;
     ++placed[static_cast<std::size_t>(indexOf(p.control))];
     EXPECT_EQ(pageOf(p.control).value_or(0), p.page) << nameOf(p.control);
-    EXPECT_EQ(layout::spinnerOf(p.control), p.spinner) << nameOf(p.control);
   }
   for (Control c : allControls()) {
     const bool inTable = pageOf(c) || c == roomTempBox || c == clientInfoField;
