@@ -142,10 +142,7 @@ void ReportWindow::printPage() {
     failure = "Не удалось распечатать отчет.";
   }
   // A print that does nothing must not look like one that worked.
-  if (failure != nullptr)
-    QMessageBox(QMessageBox::Warning, QStringLiteral("Сообщение программы"), QString::fromUtf8(failure),
-                QMessageBox::Ok, this)
-        .exec();
+  if (failure != nullptr) services_->showError(this, QStringLiteral("Сообщение программы"), QString::fromUtf8(failure));
 }
 
 void ReportWindow::savePdf() {
@@ -157,7 +154,7 @@ void ReportWindow::savePdf() {
       services_->showError(this, QStringLiteral("Сообщение программы"),
                            QStringLiteral("Не удалось сохранить отчет в PDF\n") + QDir::toNativeSeparators(pdf));
   } catch (...) {
-    // As with printing: an error inside a toolbar command is not raised further.
+    // An error inside a toolbar command is not raised further.
   }
 }
 
