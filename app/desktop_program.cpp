@@ -7,6 +7,7 @@
 #include "app/number_locale.h"
 #include "document/startup.h"
 #include "shell/file_association.h"
+#include "shell/program_files.h"
 #include "shell/program_icon.h"
 #include "shell/program_look.h"
 #include "shell/qt_translation.h"
@@ -26,9 +27,9 @@ DesktopProgram::ApplicationLook::ApplicationLook() {
 }
 
 DesktopProgram::DesktopProgram(const QStringList& arguments)
-    : settings_(shell::readAppSettings(store_, shell::programFolder())),
+    : settings_(shell::readAppSettings(store_, shell::defaultCalculationsFolder())),
       player_(shell::createSoundPlayer()),
-      cues_(*player_, settings_, shell::programFolder()),
+      cues_(*player_, settings_, shell::programDataFolder(shell::programFolder())),
       form_(messages_, numberLocaleOf(QLocale::system())),
       services_(store_, settings_, cues_, form_),
       window_(form_, services_, messages_) {

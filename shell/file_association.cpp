@@ -133,12 +133,71 @@ void runToolIfInstalled(const QString& name, const QStringList& arguments) {
 
 }  // namespace
 
+namespace {
+
+QStringList systemDataDirs() {
+  QStringList dirs = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+  dirs.removeAll(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+  return dirs;
+}
+
+// The program an Exec value starts: its first word, unquoted.
+QString execProgram(const QString& exec) {
+  const QString value = exec.trimmed();
+  if (!value.startsWith(u'"')) return value.section(u' ', 0, 0);
+  QString program;
+  for (qsizetype i = 1; i < value.size() && value[i] != u'"'; ++i) {
+    if (value[i] == u'\\' && i + 1 < value.size()) ++i;
+    program += value[i];
+  }
+  return program;
+}
+
+bool entryOpensTypeWith(const QString& entryPath, const QString& executablePath) {
+  QFile file(entryPath);
+  if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return false;
+  QString exec;
+  bool opensType = false;
+  bool inEntry = false;
+  while (!file.atEnd()) {
+    const QString line = QString::fromUtf8(file.readLine()).trimmed();
+    if (line.startsWith(u'[')) inEntry = line == QStringLiteral("[Desktop Entry]");
+    if (!inEntry) continue;
+    if (line.startsWith(QStringLiteral("Exec="))) exec = line.mid(5);
+    if (line.startsWith(QStringLiteral("MimeType=")))
+      opensType = line.mid(9).split(u';').contains(QLatin1String(kCalculationMimeType));
+  }
+  QString program = execProgram(exec);
+  if (!program.isEmpty() && !QFileInfo(program).isAbsolute()) program = QStandardPaths::findExecutable(program);
+  const QString entryProgram = QFileInfo(program).canonicalFilePath();
+  return opensType && !entryProgram.isEmpty() && entryProgram == QFileInfo(executablePath).canonicalFilePath();
+}
+
+}  // namespace
+
+bool isAssociatedBySystem(const QString& executablePath, const QStringList& dataDirs) {
+  for (const QString& dir : dataDirs) {
+    const QDir data(dir);
+    if (QFileInfo::exists(data.filePath(QStringLiteral("mime/packages/kamerol.xml"))) &&
+        entryOpensTypeWith(data.filePath(QStringLiteral("applications/")) + QLatin1String(kDesktopEntryName),
+                           executablePath)) {
+      return true;
+    }
+  }
+  return false;
+}
+
 XdgFileAssociation::XdgFileAssociation()
     : XdgFileAssociation(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
-                         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)) {}
+                         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation), true,
+                         systemDataDirs()) {}
 
-XdgFileAssociation::XdgFileAssociation(QString dataHome, QString configHome, bool refreshCaches)
-    : dataHome_(std::move(dataHome)), configHome_(std::move(configHome)), refreshCaches_(refreshCaches) {}
+XdgFileAssociation::XdgFileAssociation(QString dataHome, QString configHome, bool refreshCaches,
+                                       QStringList systemDataDirs)
+    : dataHome_(std::move(dataHome)),
+      configHome_(std::move(configHome)),
+      refreshCaches_(refreshCaches),
+      systemDataDirs_(std::move(systemDataDirs)) {}
 
 QString XdgFileAssociation::desktopEntryPath() const {
   return dataHome_ + QStringLiteral("/applications/") + QLatin1String(kDesktopEntryName);
@@ -150,6 +209,8 @@ QString XdgFileAssociation::mimeAppsListPath() const { return configHome_ + QStr
 
 bool XdgFileAssociation::writeIfAbsent(const QString& executablePath) {
   if (dataHome_.isEmpty() || configHome_.isEmpty() || QFileInfo::exists(desktopEntryPath())) return false;
+  // An installed package associates the type for every user already; a copy would hide its updates.
+  if (isAssociatedBySystem(executablePath, systemDataDirs_)) return false;
 
   writeFile(mimePackagePath(), mimePackage());
   installIcons(dataHome_);

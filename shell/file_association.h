@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -20,13 +21,14 @@ class FileAssociation {
 
 // Freedesktop desktops, per user: a shared-mime-info package for "*.tpl", a desktop entry that opens the file
 // with the program, the entry made the type's default application, the program icon in the hicolor theme.
-// "Absent" means that the desktop entry does not exist yet.
+// "Absent" means that the desktop entry does not exist yet, and that no system-wide installation of this very
+// program associates the type already (a package installs its own entry and MIME type).
 class XdgFileAssociation final : public FileAssociation {
  public:
-  // The user's folders: $XDG_DATA_HOME and $XDG_CONFIG_HOME, or their defaults.
+  // The user's folders: $XDG_DATA_HOME and $XDG_CONFIG_HOME, or their defaults; the system's: $XDG_DATA_DIRS.
   XdgFileAssociation();
   // `refreshCaches`: also run update-mime-database and update-desktop-database when they are installed.
-  XdgFileAssociation(QString dataHome, QString configHome, bool refreshCaches = true);
+  XdgFileAssociation(QString dataHome, QString configHome, bool refreshCaches = true, QStringList systemDataDirs = {});
 
   bool writeIfAbsent(const QString& executablePath) override;
 
@@ -38,7 +40,12 @@ class XdgFileAssociation final : public FileAssociation {
   QString dataHome_;
   QString configHome_;
   bool refreshCaches_;
+  QStringList systemDataDirs_;
 };
+
+// Whether one of `dataDirs` holds the program's desktop entry, opening calculation files with `executablePath`
+// itself (by path or through $PATH), beside the MIME package of the type.
+bool isAssociatedBySystem(const QString& executablePath, const QStringList& dataDirs);
 
 #ifdef Q_OS_WIN
 // Windows: the file type under HKEY_CURRENT_USER\Software\Classes, so that no administrator rights are needed.

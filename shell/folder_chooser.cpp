@@ -15,6 +15,7 @@
 
 #include "shell/dialog_buttons.h"
 #include "shell/form_link.h"
+#include "shell/program_files.h"
 
 namespace kamerol::shell {
 namespace {
@@ -23,7 +24,7 @@ constexpr int kPathRole = Qt::UserRole;
 
 }  // namespace
 
-FolderChooser::FolderChooser(SettingsStore& store, AppSettings& settings, QString programFolder, QWidget* form,
+FolderChooser::FolderChooser(SettingsStore& store, AppSettings& settings, QString defaultFolder, QWidget* form,
                              std::unique_ptr<VolumeSource> volumeSource)
     : store_(store),
       settings_(settings),
@@ -55,7 +56,7 @@ FolderChooser::FolderChooser(SettingsStore& store, AppSettings& settings, QStrin
   layout->addWidget(pathBox_);
   layout->addLayout(buttons);
 
-  settings_.calculationsFolder = readCalculationsFolder(store_, programFolder);
+  settings_.calculationsFolder = readCalculationsFolder(store_, defaultFolder);
   pathBox_->setText(settings_.calculationsFolder);
   showFolder(QDir::currentPath());
 }
@@ -63,7 +64,7 @@ FolderChooser::FolderChooser(SettingsStore& store, AppSettings& settings, QStrin
 FolderChooser::~FolderChooser() = default;
 
 FolderChooser* FolderChooser::open(SettingsStore& store, AppSettings& settings, QWidget* form) {
-  auto* chooser = new FolderChooser(store, settings, programFolder(), form);
+  auto* chooser = new FolderChooser(store, settings, defaultCalculationsFolder(), form);
   chooser->setAttribute(Qt::WA_DeleteOnClose);
   chooser->show();
   return chooser;

@@ -23,9 +23,9 @@ class FolderChooser : public QDialog {
   Q_OBJECT
 
  public:
-  // `store` and `settings` must outlive the chooser; `programFolder` is the default calculations folder;
+  // `store` and `settings` must outlive the chooser; `defaultFolder` is the default calculations folder;
   // `form` is the calculation form (may be null).
-  FolderChooser(SettingsStore& store, AppSettings& settings, QString programFolder, QWidget* form,
+  FolderChooser(SettingsStore& store, AppSettings& settings, QString defaultFolder, QWidget* form,
                 std::unique_ptr<VolumeSource> volumeSource = std::make_unique<SystemVolumeSource>());
   ~FolderChooser() override;
 

@@ -48,15 +48,15 @@ int readSwitch(const SettingsStore& store, const QString& key) {
   return ok ? value : 1;
 }
 
-QString readCalculationsFolder(const SettingsStore& store, const QString& programFolder) {
-  return store.read(QLatin1String(kCalculationsFolderKey), programFolder);
+QString readCalculationsFolder(const SettingsStore& store, const QString& defaultFolder) {
+  return store.read(QLatin1String(kCalculationsFolderKey), defaultFolder);
 }
 
-AppSettings readAppSettings(const SettingsStore& store, const QString& programFolder) {
+AppSettings readAppSettings(const SettingsStore& store, const QString& defaultFolder) {
   AppSettings settings;
   settings.sound = readSwitch(store, QLatin1String(kSoundKey));
   settings.logo = readSwitch(store, QLatin1String(kLogoKey));
-  settings.calculationsFolder = readCalculationsFolder(store, programFolder);
+  settings.calculationsFolder = readCalculationsFolder(store, defaultFolder);
   return settings;
 }
 

@@ -65,11 +65,12 @@ struct AppSettings {
 // A switch value; absent, or stored as anything but a 16-bit decimal integer, it is 1.
 int readSwitch(const SettingsStore& store, const QString& key);
 
-// The calculations folder; absent, it is `programFolder`. The folder is not checked for existence.
-QString readCalculationsFolder(const SettingsStore& store, const QString& programFolder);
+// The calculations folder; absent, it is `defaultFolder` (see defaultCalculationsFolder). The folder is not
+// checked for existence.
+QString readCalculationsFolder(const SettingsStore& store, const QString& defaultFolder);
 
 // Everything the program reads at start-up.
-AppSettings readAppSettings(const SettingsStore& store, const QString& programFolder);
+AppSettings readAppSettings(const SettingsStore& store, const QString& defaultFolder);
 
 // The running executable's file name without its extension: the settings' application name.
 QString executableBaseName();

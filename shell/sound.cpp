@@ -76,8 +76,8 @@ std::unique_ptr<SoundPlayer> createSoundPlayer() {
 #endif
 }
 
-SoundCues::SoundCues(SoundPlayer& player, const AppSettings& settings, QString programFolder)
-    : player_(player), settings_(settings), programFolder_(std::move(programFolder)) {}
+SoundCues::SoundCues(SoundPlayer& player, const AppSettings& settings, QString cueFolder)
+    : player_(player), settings_(settings), cueFolder_(std::move(cueFolder)) {}
 
 void SoundCues::reportShown() const {
   if (settings_.sound == 1) player_.playAndWait(reportSoundPath());
@@ -89,8 +89,8 @@ void SoundCues::formClosing() const {
 
 void SoundCues::exitCommand() const { player_.playAndWait(exitSoundPath()); }
 
-QString SoundCues::reportSoundPath() const { return QDir(programFolder_).filePath(QLatin1String(kReportSoundFile)); }
+QString SoundCues::reportSoundPath() const { return QDir(cueFolder_).filePath(QLatin1String(kReportSoundFile)); }
 
-QString SoundCues::exitSoundPath() const { return QDir(programFolder_).filePath(QLatin1String(kExitSoundFile)); }
+QString SoundCues::exitSoundPath() const { return QDir(cueFolder_).filePath(QLatin1String(kExitSoundFile)); }
 
 }  // namespace kamerol::shell

@@ -11,7 +11,7 @@
 
 namespace kamerol::shell {
 
-// The cue files stand beside the program.
+// The cue files stand beside the program as built, in its data folder as installed (see program_files.h).
 inline constexpr char kReportSoundFile[] = "Aldfd.lts";
 inline constexpr char kExitSoundFile[] = "Fcmcs.trc";
 
@@ -74,8 +74,8 @@ std::unique_ptr<SoundPlayer> createSoundPlayer();
 // dialog applies at once.
 class SoundCues {
  public:
-  // `player` and `settings` must outlive the cues; `programFolder` holds the cue files.
-  SoundCues(SoundPlayer& player, const AppSettings& settings, QString programFolder);
+  // `player` and `settings` must outlive the cues; `cueFolder` holds the cue files.
+  SoundCues(SoundPlayer& player, const AppSettings& settings, QString cueFolder);
 
   // The report was shown: the report sound, when the sound setting is 1.
   void reportShown() const;
@@ -90,7 +90,7 @@ class SoundCues {
  private:
   SoundPlayer& player_;
   const AppSettings& settings_;
-  QString programFolder_;
+  QString cueFolder_;
 };
 
 }  // namespace kamerol::shell

@@ -7,6 +7,7 @@
 #include "shell/about_box.h"
 #include "shell/calculator.h"
 #include "shell/folder_chooser.h"
+#include "shell/program_files.h"
 #include "shell/settings_dialog.h"
 
 namespace kamerol {
@@ -60,6 +61,8 @@ void DesktopServices::showReport() {
 }
 
 std::filesystem::path DesktopServices::calculationsFolder() const {
+  // The documents folder's "Kamerol" is made when a file dialog first starts in it.
+  shell::createDocumentsCalculationsFolder(settings_.calculationsFolder);
   return std::filesystem::path(settings_.calculationsFolder.toStdString());
 }
 

@@ -283,5 +283,50 @@ TEST_F(XdgFileAssociationTest, UnwritableFoldersAreIgnored) {
   EXPECT_FALSE(QFileInfo::exists(association.desktopEntryPath()));
 }
 
+// A system-wide installation: $XDG_DATA_DIRS/applications/kamerol.desktop and mime/packages/kamerol.xml.
+struct SystemCase {
+  const char* name;
+  const char* exec;  // "%p": the program's path
+  const char* mimeType;
+  bool mimePackage;
+  bool associated;
+  friend void PrintTo(const SystemCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class SystemAssociationTest : public XdgFileAssociationTest, public ::testing::WithParamInterface<SystemCase> {};
+
+TEST_P(SystemAssociationTest, AnInstalledAssociationOfThisProgramIsNotCopiedPerUser) {
+  const SystemCase& c = GetParam();
+  const QString system = scratch.path() + QStringLiteral("/usr/share");
+  const QString program = scratch.path() + QStringLiteral("/usr/bin/kamerol");
+  writeText(program, "");
+  writeText(scratch.path() + QStringLiteral("/elsewhere/kamerol"), "");
+  QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner);
+  writeText(system + QStringLiteral("/applications/kamerol.desktop"),
+            QStringLiteral("[Desktop Entry]\nType=Application\nExec=%1\nMimeType=%2\n\n[Desktop Action x]\nExec=x\n")
+                .arg(QString::fromUtf8(c.exec).replace(QStringLiteral("%p"), program), QString::fromUtf8(c.mimeType)));
+  if (c.mimePackage) writeText(system + QStringLiteral("/mime/packages/kamerol.xml"), "<mime-info/>");
+  const QByteArray path = qgetenv("PATH");
+  qputenv("PATH", QFile::encodeName(scratch.path() + QStringLiteral("/usr/bin:")) + path);
+
+  EXPECT_EQ(isAssociatedBySystem(program, {scratch.path() + QStringLiteral("/none"), system}), c.associated);
+  XdgFileAssociation association(dataHome(), configHome(), false, {system});
+  EXPECT_EQ(association.writeIfAbsent(program), !c.associated);
+  EXPECT_EQ(QFileInfo::exists(association.desktopEntryPath()), !c.associated);
+  qputenv("PATH", path);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, SystemAssociationTest,
+    ::testing::Values(
+        SystemCase{"by_path", "%p %f", "application/x-kamerol-calculation;", true, true},
+        SystemCase{"through_PATH", "kamerol %f", "text/plain;application/x-kamerol-calculation;", true, true},
+        SystemCase{"quoted", "\"%p\" %f", "application/x-kamerol-calculation;", true, true},
+        SystemCase{"another_program", "%p-other %f", "application/x-kamerol-calculation;", true, false},
+        SystemCase{"a_copy_elsewhere", "../elsewhere/kamerol %f", "application/x-kamerol-calculation;", true, false},
+        SystemCase{"no_mime_package", "%p %f", "application/x-kamerol-calculation;", false, false},
+        SystemCase{"not_for_the_type", "%p %f", "text/plain;", true, false}),
+    [](const ::testing::TestParamInfo<SystemCase>& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace kamerol::shell
