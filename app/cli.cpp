@@ -32,7 +32,8 @@ constexpr std::string_view kUsage =
   kamerol-cli calc   [FILE.tpl] [--set NAME=TEXT]... [--json] [-o OUT.tpl]
   kamerol-cli calc   FILE... [--files-from LIST] [--set NAME=TEXT]...
                      (--jsonl | --csv) [--out-dir DIR] [-j N]
-  kamerol-cli report [FILE.tpl] [--set NAME=TEXT]... [--no-logo] -o OUT.pdf
+  kamerol-cli report [FILE.tpl] [--set NAME=TEXT]... [--no-logo] [--chart] -o OUT.pdf
+  kamerol-cli chart  [FILE.tpl] [--set NAME=TEXT]... -o OUT.svg|OUT.png
   kamerol-cli --help | --version
 
 Starts a calculation as the program does (the defaults, then FILE as the Open
@@ -57,8 +58,10 @@ calc prints the nine heat gains, their sum and the required capacity as the
 result boxes show them, or with --json one object with the inputs, results,
 control texts, check and option states, the modified flag and the messages.
 -o saves the calculation file; -o - writes it to standard output instead of
-the results. report writes the results report as a PDF. Only a regular file
-is written (or created); a link is followed to the file it names.
+the results. report writes the results report as a PDF, with --chart the
+load-breakdown chart as its second page. chart draws that chart alone as SVG
+or PNG, by the extension of OUT. Only a regular file is written (or created);
+a link is followed to the file it names.
 
 calc over several files, or with --jsonl or --csv, calculates each file on a
 form of its own with the same --set assignments. --files-from LIST adds the
@@ -84,6 +87,7 @@ struct Options {
   std::vector<Assignment> assignments;
   bool json = false;
   bool logo = true;
+  bool chart = false;  // report: the chart as a second page
   std::optional<std::filesystem::path> output;
 };
 
@@ -121,11 +125,17 @@ Assignment parseAssignment(const std::string& assignment) {
 
 namespace {
 
+std::string lowerAscii(std::string text) {
+  for (char& ch : text)
+    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+  return text;
+}
+
 Options parseOptions(const std::vector<std::string>& args) {
   Options options;
-  if (args.empty()) throw UsageError("a command is needed: calc or report");
+  if (args.empty()) throw UsageError("a command is needed: calc, report or chart");
   options.command = args[0];
-  if (options.command != "calc" && options.command != "report")
+  if (options.command != "calc" && options.command != "report" && options.command != "chart")
     throw UsageError("unknown command \"" + options.command + "\"");
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -141,6 +151,8 @@ Options parseOptions(const std::vector<std::string>& args) {
       options.json = true;
     } else if (arg == "--no-logo" && options.command == "report") {
       options.logo = false;
+    } else if (arg == "--chart" && options.command == "report") {
+      options.chart = true;
     } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
       throw UsageError("unknown option \"" + arg + "\" for " + options.command);
     } else if (!options.file) {
@@ -153,6 +165,10 @@ Options parseOptions(const std::vector<std::string>& args) {
   if (options.output == "-" && (options.json || options.command == "report"))
     throw UsageError(options.json ? "-o - and --json both write to standard output"
                                   : "report needs -o OUT.pdf, a file");
+  if (options.command == "chart") {
+    const std::string extension = options.output ? lowerAscii(options.output->extension().string()) : "";
+    if (extension != ".svg" && extension != ".png") throw UsageError("chart needs -o OUT.svg or -o OUT.png");
+  }
   return options;
 }
 
@@ -412,7 +428,20 @@ int runCli(const std::vector<std::string>& args, CliContext& context) {
         context.err << "kamerol-cli: this build has no report\n";
         return kExitCannotOpen;
       }
-      if (const WriteResult written = context.writeReportPdf(form.record(), options.logo, *options.output); !written) {
+      if (const WriteResult written =
+              context.writeReportPdf(form.record(), options.logo, options.chart, *options.output);
+          !written) {
+        context.err << "kamerol-cli: cannot write " << options.output->string() << ": " << written.reason() << '\n';
+        return kExitCannotOpen;
+      }
+      return kExitDone;
+    }
+    if (options.command == "chart") {
+      if (!context.writeChart) {
+        context.err << "kamerol-cli: this build has no chart\n";
+        return kExitCannotOpen;
+      }
+      if (const WriteResult written = context.writeChart(form.record(), *options.output); !written) {
         context.err << "kamerol-cli: cannot write " << options.output->string() << ": " << written.reason() << '\n';
         return kExitCannotOpen;
       }

@@ -4,7 +4,8 @@
 //
 //   kamerol-cli calc   [FILE.tpl] [--set NAME=TEXT]... [--json] [-o OUT.tpl]
 //   kamerol-cli calc   FILE... [--files-from LIST] [--set NAME=TEXT]... (--jsonl | --csv) [--out-dir DIR] [-j N]
-//   kamerol-cli report [FILE.tpl] [--set NAME=TEXT]... [--no-logo] -o OUT.pdf
+//   kamerol-cli report [FILE.tpl] [--set NAME=TEXT]... [--no-logo] [--chart] -o OUT.pdf
+//   kamerol-cli chart  [FILE.tpl] [--set NAME=TEXT]... -o OUT.svg|OUT.png
 //
 // Exit codes: 0 done, 1 usage error, 2 a file cannot be opened or written,
 // 3 the input is not a calculation file.
@@ -32,7 +33,11 @@ struct CliContext {
   std::ostream& err;
   // Writes the results report of a record as a PDF; empty where the program
   // was built without the report.
-  std::function<WriteResult(const CalculationRecord&, bool showLogo, const std::filesystem::path&)> writeReportPdf;
+  std::function<WriteResult(const CalculationRecord&, bool showLogo, bool withChart, const std::filesystem::path&)>
+      writeReportPdf;
+  // Writes the load-breakdown chart of a record as SVG or PNG, by the file's
+  // extension; empty where the program was built without it.
+  std::function<WriteResult(const CalculationRecord&, const std::filesystem::path&)> writeChart;
 };
 
 // `args` excludes the program name.

@@ -1,4 +1,4 @@
-// kamerol-cli's Qt part (see cli_qt_part.h): loaded for `report` only.
+// kamerol-cli's Qt part (see cli_qt_part.h): loaded for `report` and `chart` only.
 
 #include "app/cli_qt_part.h"
 
@@ -7,6 +7,7 @@
 
 #include <iostream>
 
+#include "report/chart_export.h"
 #include "report/report_export.h"
 
 namespace kamerol {
@@ -31,11 +32,16 @@ auto withGuiApplication(Draw draw) {
   return draw();
 }
 
-WriteResult writeReportPdf(const CalculationRecord& record, bool showLogo, const std::filesystem::path& path) {
-  return withGuiApplication([&] { return exportReportPdf(record, showLogo, path); });
+WriteResult writeReportPdf(const CalculationRecord& record, bool showLogo, bool withChart,
+                           const std::filesystem::path& path) {
+  return withGuiApplication([&] { return exportReportPdf(record, showLogo, path, withChart); });
 }
 
-constexpr CliQtPart kPart{&writeReportPdf};
+WriteResult writeChart(const CalculationRecord& record, const std::filesystem::path& path) {
+  return withGuiApplication([&] { return exportGainChart(record, path); });
+}
+
+constexpr CliQtPart kPart{&writeReportPdf, &writeChart};
 
 }  // namespace
 }  // namespace kamerol

@@ -1,6 +1,6 @@
 #pragma once
 
-// kamerol-cli's Qt part: the commands that draw with Qt (the report), in a
+// kamerol-cli's Qt part: the commands that draw with Qt (the report, the load chart), in a
 // module the tool loads only for them, so that `calc` runs without Qt. The
 // tool and the module are built together; a drawing command adds its entry
 // at the end of CliQtPart.
@@ -13,8 +13,12 @@
 namespace kamerol {
 
 struct CliQtPart {
-  // The results report of `record` as a PDF, written as every file is.
-  WriteResult (*writeReportPdf)(const CalculationRecord& record, bool showLogo, const std::filesystem::path& path);
+  // The results report of `record` as a PDF, written as every file is; with
+  // `withChart` the load chart as its second page.
+  WriteResult (*writeReportPdf)(const CalculationRecord& record, bool showLogo, bool withChart,
+                                const std::filesystem::path& path);
+  // The load chart of `record` as SVG or PNG, by the file's extension.
+  WriteResult (*writeChart)(const CalculationRecord& record, const std::filesystem::path& path);
 };
 
 // The module's one entry point, extern "C": const CliQtPart* kamerolCliQtPart().

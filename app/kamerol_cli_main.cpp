@@ -25,12 +25,16 @@ const kamerol::CliQtPart* loadQtPart() {
 
 int main(int argc, char* argv[]) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  kamerol::CliContext context{kamerol::systemNumberLocale(), std::cout, std::cerr, {}};
+  kamerol::CliContext context{kamerol::systemNumberLocale(), std::cout, std::cerr, {}, {}};
 #ifdef KAMEROL_CLI_QT_MODULE
-  context.writeReportPdf = [](const kamerol::CalculationRecord& record, bool showLogo,
+  context.writeReportPdf = [](const kamerol::CalculationRecord& record, bool showLogo, bool withChart,
                               const std::filesystem::path& path) {
     const kamerol::CliQtPart* part = loadQtPart();
-    return part ? part->writeReportPdf(record, showLogo, path) : kamerol::WriteResult{};
+    return part ? part->writeReportPdf(record, showLogo, withChart, path) : kamerol::WriteResult{};
+  };
+  context.writeChart = [](const kamerol::CalculationRecord& record, const std::filesystem::path& path) {
+    const kamerol::CliQtPart* part = loadQtPart();
+    return part ? part->writeChart(record, path) : kamerol::WriteResult{};
   };
 #endif
   return kamerol::runCli(args, context);

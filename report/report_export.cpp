@@ -5,8 +5,11 @@
 
 namespace kamerol {
 
-WriteResult exportReportPdf(const CalculationRecord& record, bool showLogo, const std::filesystem::path& path) {
-  return writeReportPdf(buildReportPage(record, showLogo), path);
+WriteResult exportReportPdf(const CalculationRecord& record, bool showLogo, const std::filesystem::path& path,
+                            bool withChart) {
+  ReportPage page = buildReportPage(record, showLogo);
+  if (withChart) page.chart = buildGainChart(record);
+  return writeReportPdf(page, path);
 }
 
 }  // namespace kamerol

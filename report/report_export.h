@@ -12,6 +12,8 @@
 namespace kamerol {
 
 // Fails when there is no QGuiApplication or the file cannot be written.
-WriteResult exportReportPdf(const CalculationRecord& record, bool showLogo, const std::filesystem::path& path);
+// `withChart` adds the load-breakdown chart as a second page.
+WriteResult exportReportPdf(const CalculationRecord& record, bool showLogo, const std::filesystem::path& path,
+                            bool withChart = false);
 
 }  // namespace kamerol

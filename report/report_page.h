@@ -4,10 +4,12 @@
 // rectangle with its position in twips (1/1440 inch). The page knows nothing
 // of any toolkit; report_painter.h draws it on screen, paper or PDF.
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/record.h"
+#include "report/gain_chart.h"
 
 namespace kamerol {
 
@@ -139,6 +141,9 @@ struct ReportPage {
   std::vector<ReportText> texts;
   std::vector<ReportLine> lines;
   std::vector<ReportRect> rects;
+  // The load-breakdown chart, printed as a second page of the same size when
+  // the user asks for it.
+  std::optional<GainChart> chart;
 
   // The text with this field and role, or null when the page has none.
   const ReportText* find(ReportField field, TextRole role = TextRole::Value) const;

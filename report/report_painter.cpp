@@ -20,12 +20,18 @@
 #include <string_view>
 
 #include "core/version.h"
+#include "report/gain_chart_painter.h"
 
 namespace kamerol {
 namespace {
 
 constexpr int kTwipsPerInch = 1440;
 constexpr int kTwipsPerPoint = 20;
+
+// The chart on its page, in twips: within the first page's frame.
+constexpr int kChartPageLeft = 840;
+constexpr int kChartPageRight = 11220;
+constexpr int kChartPageTop = 600;
 
 // Fonts, printing and PDF output all need the GUI application's font database;
 // without one Qt would abort, and a report command must fail softly instead.
@@ -130,6 +136,21 @@ void paintReportPage(QPainter& painter, const ReportPage& page, const QRectF& ta
   painter.restore();
 }
 
+void paintChartPage(QPainter& painter, const ReportPage& page, const QRectF& target) {
+  if (!page.chart || page.width <= 0 || page.height <= 0 || target.isEmpty()) return;
+  const qreal scale = std::min(target.width() / page.width, target.height() / page.height);
+  const QRectF sheet(target.left() + (target.width() - page.width * scale) / 2,
+                     target.top() + (target.height() - page.height * scale) / 2, page.width * scale,
+                     page.height * scale);
+  painter.fillRect(sheet, Qt::white);
+  // Across the first page's frame, from its top: the chart keeps its own proportions.
+  const QSizeF chart = gainChartSize();
+  const qreal width = (kChartPageRight - kChartPageLeft) * scale;
+  paintGainChart(painter, *page.chart,
+                 QRectF(sheet.left() + kChartPageLeft * scale, sheet.top() + kChartPageTop * scale, width,
+                        width * chart.height() / chart.width()));
+}
+
 namespace {
 
 // The PDF of `page`, drawn into memory: the file is then written as every
@@ -154,6 +175,10 @@ std::optional<QByteArray> reportPdfBytes(const ReportPage& page) {
     QPainter painter;
     if (!painter.begin(&writer)) return std::nullopt;
     paintReportPage(painter, page, QRectF(0, 0, page.width, page.height));
+    if (page.chart) {
+      if (!writer.newPage()) return std::nullopt;
+      paintChartPage(painter, page, QRectF(0, 0, page.width, page.height));
+    }
     if (!painter.end()) return std::nullopt;
   }
   return pdf;
@@ -186,7 +211,12 @@ bool printReportPage(const ReportPage& page, QPrinter& printer) {
   const qreal devicePerTwip = printer.resolution() / double(kTwipsPerInch);
   QSizeF size(page.width * devicePerTwip, page.height * devicePerTwip);
   if (size.width() > area.width() || size.height() > area.height()) size.scale(area, Qt::KeepAspectRatio);
-  paintReportPage(painter, page, QRectF(QPointF((area.width() - size.width()) / 2, 0), size));
+  const QRectF target(QPointF((area.width() - size.width()) / 2, 0), size);
+  paintReportPage(painter, page, target);
+  if (page.chart) {
+    if (!printer.newPage()) return false;
+    paintChartPage(painter, page, target);
+  }
   return painter.end();
 }
 

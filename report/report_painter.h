@@ -26,13 +26,17 @@ namespace kamerol {
 // where the aspect ratios differ, on a white background.
 void paintReportPage(QPainter& painter, const ReportPage& page, const QRectF& target);
 
-// Writes `page` as a one-page PDF whose page is the report's own size, drawn
-// at full scale, as writeWholeFile writes: an existing PDF is replaced only by
-// a complete one. Fails without a QGuiApplication.
+// Paints the report's second page, its chart, scaled like the first into `target`.
+void paintChartPage(QPainter& painter, const ReportPage& page, const QRectF& target);
+
+// Writes `page` as a PDF whose page is the report's own size, drawn at full
+// scale, with the chart on a second page where the page has one, as
+// writeWholeFile writes: an existing PDF is replaced only by a complete one.
+// Fails without a QGuiApplication.
 WriteResult writeReportPdf(const ReportPage& page, const std::filesystem::path& path);
 WriteResult writeReportPdf(const ReportPage& page, const QString& path);
 
-// Prints `page` as one portrait page on the printer's paper, at full scale
+// Prints `page` as one portrait page (two with its chart) on the printer's paper, at full scale
 // where it fits the printable area and scaled down where it does not.
 // False when the printer cannot start or finish the job.
 bool printReportPage(const ReportPage& page, QPrinter& printer);

@@ -25,6 +25,7 @@ namespace kamerol {
 namespace {
 
 constexpr auto kPdfSuffix = ".pdf";
+constexpr int kPageGap = 12;  // pixels between the pages on screen
 
 QString withPdfSuffix(QString path) {
   if (!path.endsWith(QLatin1String(kPdfSuffix), Qt::CaseInsensitive)) path += QLatin1String(kPdfSuffix);
@@ -62,7 +63,8 @@ ReportPageView::ReportPageView(ReportPage page, QWidget* parent) : QWidget(paren
 
 int ReportPageView::heightForWidth(int width) const {
   if (page_.width <= 0) return 0;
-  return static_cast<int>(std::lround(static_cast<double>(width) * page_.height / page_.width));
+  const int sheet = static_cast<int>(std::lround(static_cast<double>(width) * page_.height / page_.width));
+  return page_.chart ? 2 * sheet + kPageGap : sheet;
 }
 
 QSize ReportPageView::sizeHint() const {
@@ -74,7 +76,11 @@ QSize ReportPageView::sizeHint() const {
 void ReportPageView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), palette().window());
-  paintReportPage(painter, page_, QRectF(rect()));
+  if (!page_.chart) return paintReportPage(painter, page_, QRectF(rect()));
+  // The chart's page below the report's, as they print.
+  const qreal sheet = (height() - kPageGap) / 2.0;
+  paintReportPage(painter, page_, QRectF(0, 0, width(), sheet));
+  paintChartPage(painter, page_, QRectF(0, sheet + kPageGap, width(), sheet));
 }
 
 ReportWindow::ReportWindow(ReportPage page, QString pdfName, std::unique_ptr<ReportWindowServices> services,

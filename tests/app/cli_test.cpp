@@ -27,7 +27,7 @@ struct CliRun {
 CliRun cli(std::vector<std::string> args, NumberLocale locale = NumberLocale::point()) {
   std::ostringstream out;
   std::ostringstream err;
-  CliContext context{std::move(locale), out, err, {}};
+  CliContext context{std::move(locale), out, err, {}, {}};
   const int code = runCli(args, context);
   return {code, out.str(), err.str()};
 }
@@ -178,18 +178,32 @@ TEST(CliTest, ReportGoesThroughTheWriter) {
   std::ostringstream err;
   CalculationRecord written;
   bool logo = true;
+  bool chart = false;
+  std::filesystem::path chartFile;
   CliContext context{NumberLocale::point(), out, err,
-                     [&](const CalculationRecord& record, bool showLogo, const std::filesystem::path&) {
+                     [&](const CalculationRecord& record, bool showLogo, bool withChart, const std::filesystem::path&) {
                        written = record;
                        logo = showLogo;
+                       chart = withChart;
+                       return WriteResult{WriteStatus::Written, {}};
+                     },
+                     [&](const CalculationRecord& record, const std::filesystem::path& path) {
+                       written = record;
+                       chartFile = path;
                        return WriteResult{WriteStatus::Written, {}};
                      }};
-  const int code = runCli({"report", (kExamples / "worked-example.tpl").string(), "--no-logo", "-o", "x.pdf"}, context);
-  EXPECT_EQ(code, kExitDone);
+  const std::string example = (kExamples / "worked-example.tpl").string();
+  EXPECT_EQ(runCli({"report", example, "--no-logo", "-o", "x.pdf"}, context), kExitDone);
   EXPECT_FALSE(logo);
+  EXPECT_FALSE(chart);
   EXPECT_EQ(written.results.shownWalls, 0.63f);
+  EXPECT_EQ(runCli({"report", example, "--chart", "-o", "x.pdf"}, context), kExitDone);
+  EXPECT_TRUE(chart);
+  EXPECT_EQ(runCli({"chart", example, "--set", "includeWalls=0", "-o", "x.SVG"}, context), kExitDone);
+  EXPECT_EQ(chartFile, "x.SVG");
+  EXPECT_EQ(written.results.shownWalls, 0.0f);
 
-  context.writeReportPdf = [](const CalculationRecord&, bool, const std::filesystem::path&) {
+  context.writeReportPdf = [](const CalculationRecord&, bool, bool, const std::filesystem::path&) {
     return WriteResult{WriteStatus::Failed, std::make_error_code(std::errc::no_space_on_device)};
   };
   EXPECT_EQ(runCli({"report", "-o", "x.pdf"}, context), kExitCannotOpen);

@@ -20,6 +20,7 @@
 #include "core/materials.h"
 #include "core/products.h"
 #include "core/version.h"
+#include "report/gain_chart.h"
 #include "report/report_export.h"
 #include "report/report_page.h"
 #include "report/report_sample.h"
@@ -332,6 +333,26 @@ TEST_F(ReportPdfTest, PrintsOnePageThroughAPrinter) {
   broken.setOutputFormat(QPrinter::PdfFormat);
   broken.setOutputFileName(path("missing-folder/printed.pdf"));
   EXPECT_FALSE(printReportPage(page, broken));
+}
+
+TEST_F(ReportPdfTest, ChartIsTheSecondPageOnPaperAndInThePdf) {
+  ReportPage page = buildReportPage(workedExampleRecord(), false);
+  page.chart = buildGainChart(workedExampleRecord());
+  ASSERT_TRUE(writeReportPdf(page, path("chart.pdf")));
+  {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path("printed.pdf"));
+    ASSERT_TRUE(printReportPage(page, printer));
+  }
+  for (const char* file : {"chart.pdf", "printed.pdf"}) {
+    if (const QString info = pdfInfo(path(file)); !info.isEmpty()) {
+      EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+2\\n"))) << file << info.toStdString();
+    }
+    if (const QString text = pdfText(path(file)); !text.isEmpty()) {
+      EXPECT_TRUE(text.contains(QString::fromUtf8("Диаграмма теплопритоков"))) << file;
+    }
+  }
 }
 
 }  // namespace

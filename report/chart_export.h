@@ -1,0 +1,20 @@
+#pragma once
+
+// The load-breakdown chart of a calculation straight to a file, for callers
+// without a window (the command line): SVG through Qt SVG's generator, PNG
+// through an image, drawn into memory and written as every file is
+// (writeWholeFile). Needs a QGuiApplication; the offscreen platform will do.
+
+#include <filesystem>
+
+#include "core/record.h"
+#include "document/file_access.h"
+
+namespace kamerol {
+
+// The format comes from the file's extension, .svg or .png in any case. Fails
+// when there is no QGuiApplication, the name has neither extension or the
+// file cannot be written.
+WriteResult exportGainChart(const CalculationRecord& record, const std::filesystem::path& path);
+
+}  // namespace kamerol
