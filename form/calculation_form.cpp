@@ -464,16 +464,28 @@ bool CalculationForm::shown(Control c) const {
   return !page || frameVisible(*page);
 }
 
-void CalculationForm::changed(Control c) {
-  if (observer_) observer_->controlChanged(c);
+void CalculationForm::addObserver(FormObserver* observer) {
+  if (observer && std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
+    observers_.push_back(observer);
 }
+
+void CalculationForm::removeObserver(FormObserver* observer) { std::erase(observers_, observer); }
+
+template <typename... Args>
+void CalculationForm::notify(void (FormObserver::*event)(Args...), Args... args) {
+  if (observer_) (observer_->*event)(args...);
+  // By index: an observer may remove itself while it is told.
+  for (std::size_t i = 0; i < observers_.size(); ++i) (observers_[i]->*event)(args...);
+}
+
+void CalculationForm::changed(Control c) { notify(&FormObserver::controlChanged, c); }
 
 void CalculationForm::changeCaption(Caption c, std::string_view text, bool visible) {
   CaptionState& caption = captions_[static_cast<std::size_t>(c)];
   if (caption.text == text && caption.visible == visible) return;
   caption.text = text;
   caption.visible = visible;
-  if (observer_) observer_->captionChanged(c);
+  notify(&FormObserver::captionChanged, c);
 }
 
 void CalculationForm::showMessage(std::string_view text) {
@@ -871,7 +883,7 @@ void CalculationForm::selectPage(int number) {
     }
   }
   if (focused_ && !shown(*focused_)) focused_.reset();
-  if (observer_) observer_->pageChanged();
+  notify(&FormObserver::pageChanged);
   recalculate();
 }
 
@@ -880,7 +892,7 @@ void CalculationForm::selectPage(int number) {
 void CalculationForm::redrawSketch() {
   // A room the sketch cannot compute keeps the picture it has.
   if (const auto sketch = computeRoomSketch(sketchInputOf(record_.inputs))) sketch_ = *sketch;
-  if (observer_) observer_->sketchChanged();
+  notify(&FormObserver::sketchChanged);
 }
 
 void CalculationForm::recalculate() {

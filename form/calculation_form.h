@@ -102,7 +102,11 @@ class CalculationForm {
   // and with no observer: many calculations can start from one prepared form.
   CalculationForm(const CalculationForm& other, MessageSink& messages);
 
+  // The window's observer. Others that follow the form (the load chart) add
+  // themselves and are told after it, in the order they were added.
   void setObserver(FormObserver* observer) { observer_ = observer; }
+  void addObserver(FormObserver* observer);
+  void removeObserver(FormObserver* observer);
 
   // --- State -------------------------------------------------------------
   const ControlState& control(Control c) const { return controls_[static_cast<std::size_t>(indexOf(c))]; }
@@ -168,6 +172,8 @@ class CalculationForm {
 
   ControlState& state(Control c) { return controls_[static_cast<std::size_t>(indexOf(c))]; }
   void changed(Control c);
+  template <typename... Args>
+  void notify(void (FormObserver::*event)(Args...), Args... args);
   void changeCaption(Caption c, std::string_view text, bool visible);
   void showMessage(std::string_view text);
 
@@ -197,6 +203,7 @@ class CalculationForm {
   MessageSink& messages_;
   NumberLocale locale_;
   FormObserver* observer_ = nullptr;
+  std::vector<FormObserver*> observers_;
   std::array<ControlState, kControlCount> controls_;
   std::array<CaptionState, kCaptionCount> captions_;
   std::array<bool, kPageCount> frames_{};

@@ -42,10 +42,10 @@ void MemorySettingsStore::write(const QString& key, const QString& value) {
   writtenKeys_.append(key);
 }
 
-int readSwitch(const SettingsStore& store, const QString& key) {
+int readSwitch(const SettingsStore& store, const QString& key, int defaultValue) {
   bool ok = false;
-  const short value = store.read(key, QStringLiteral("1")).toShort(&ok, 10);
-  return ok ? value : 1;
+  const short value = store.read(key, QString::number(defaultValue)).toShort(&ok, 10);
+  return ok ? value : defaultValue;
 }
 
 QString readCalculationsFolder(const SettingsStore& store, const QString& defaultFolder) {
@@ -56,6 +56,7 @@ AppSettings readAppSettings(const SettingsStore& store, const QString& defaultFo
   AppSettings settings;
   settings.sound = readSwitch(store, QLatin1String(kSoundKey));
   settings.logo = readSwitch(store, QLatin1String(kLogoKey));
+  settings.chartInReport = readSwitch(store, QLatin1String(kChartInReportKey), 0);
   settings.calculationsFolder = readCalculationsFolder(store, defaultFolder);
   return settings;
 }

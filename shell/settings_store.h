@@ -11,6 +11,7 @@ inline constexpr char kSettingsSection[] = "6142";
 inline constexpr char kSoundKey[] = "1232";
 inline constexpr char kLogoKey[] = "1229";
 inline constexpr char kCalculationsFolderKey[] = "P";
+inline constexpr char kChartInReportKey[] = "Chart";
 
 // A per-user store of text values by key, within the program's section.
 class SettingsStore {
@@ -57,13 +58,14 @@ class MemorySettingsStore final : public SettingsStore {
 
 // The settings the program holds in memory for the whole run.
 struct AppSettings {
-  int sound = 1;  // 1: sound cues on, 0: off
-  int logo = 1;   // non-zero: the report prints its logo block
+  int sound = 1;          // 1: sound cues on, 0: off
+  int logo = 1;           // non-zero: the report prints its logo block
+  int chartInReport = 0;  // non-zero: the load chart is the report's second page
   QString calculationsFolder;
 };
 
-// A switch value; absent, or stored as anything but a 16-bit decimal integer, it is 1.
-int readSwitch(const SettingsStore& store, const QString& key);
+// A switch value; absent, or stored as anything but a 16-bit decimal integer, it is `defaultValue`.
+int readSwitch(const SettingsStore& store, const QString& key, int defaultValue = 1);
 
 // The calculations folder; absent, it is `defaultFolder` (see defaultCalculationsFolder). The folder is not
 // checked for existence.

@@ -9,6 +9,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <deque>
@@ -26,6 +27,7 @@ class QToolBar;
 
 namespace kamerol {
 
+class ChartWindow;
 class PageTabs;
 class RoomSketchView;
 namespace layout {
@@ -46,6 +48,9 @@ class WindowServices {
   virtual void showSettings() {}
   virtual void showFolderChooser() {}
   virtual void startCalculator() {}
+  // "Диаграмма в отчёте": the load chart as the report's second page.
+  virtual bool chartInReport() const { return false; }
+  virtual void setChartInReport(bool /*on*/) {}
   // Print: shows the report; the window hides itself first.
   virtual void showReport() {}
   // The folder the open and save dialogs start in.
@@ -88,6 +93,9 @@ class CalculationWindow : public QMainWindow, private FormObserver {
   void print();
   void exitProgram();
   void run(ToolbarCommand command);
+  // "Диаграмма теплопритоков": opens the chart beside the window, or brings it forward.
+  void showChart();
+  ChartWindow* chartWindow() const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -173,6 +181,7 @@ class CalculationWindow : public QMainWindow, private FormObserver {
   QWidget* brand_ = nullptr;
   QToolBar* toolbar_ = nullptr;
   std::array<QAction*, kToolbarCommandCount> toolbarActions_{};
+  QPointer<ChartWindow> chart_;  // made at its first opening, gone when closed
   std::deque<Control> pendingFocusLosses_;
   bool drainScheduled_ = false;
   int busy_ = 0;               // the model is handling an event

@@ -2,6 +2,9 @@
 
 #include <QTimer>
 
+#include <utility>
+
+#include "report/gain_chart.h"
 #include "report/report_page.h"
 #include "report/report_window.h"
 #include "shell/about_box.h"
@@ -40,7 +43,9 @@ void DesktopServices::showReport() {
   // The report reads the record once; it does not follow later edits.
   const std::filesystem::path last = window_ ? window_->commands().lastFile() : std::filesystem::path();
   const QString pdfName = last.empty() ? QStringLiteral("Отчет") : QString::fromStdString(last.stem().string());
-  report_ = new ReportWindow(buildReportPage(form_.record(), settings_.logo != 0), pdfName);
+  ReportPage page = buildReportPage(form_.record(), settings_.logo != 0);
+  if (chartInReport()) page.chart = buildGainChart(form_.record());
+  report_ = new ReportWindow(std::move(page), pdfName);
   report_->setAttribute(Qt::WA_DeleteOnClose);
   if (window_) {
     report_->setWindowIcon(window_->windowIcon());
@@ -58,6 +63,11 @@ void DesktopServices::showReport() {
   }
   report_->show();
   cues_.reportShown();
+}
+
+void DesktopServices::setChartInReport(bool on) {
+  settings_.chartInReport = on ? 1 : 0;
+  store_.write(QLatin1String(shell::kChartInReportKey), QString::number(settings_.chartInReport));
 }
 
 std::filesystem::path DesktopServices::calculationsFolder() const {

@@ -32,6 +32,8 @@ class DesktopServices final : public WindowServices {
   void showFolderChooser() override;
   void startCalculator() override;
   void showReport() override;
+  bool chartInReport() const override { return settings_.chartInReport != 0; }
+  void setChartInReport(bool on) override;
   std::filesystem::path calculationsFolder() const override;
   void programEnding(bool exitCommand) override;
 

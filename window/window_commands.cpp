@@ -8,6 +8,7 @@
 #include <QToolBar>
 
 #include "window/calculation_window.h"
+#include "window/chart_window.h"
 #include "window/window_parts.h"
 
 // The window's commands: the menus, the toolbar, the document commands with
@@ -117,10 +118,15 @@ void CalculationWindow::buildMenus() {
   settings->setObjectName(QStringLiteral("menuNastr"));
   add(settings, "mnuLogo", "Настройка Лога и Звука", [this] { services_.showSettings(); });
   add(settings, "mnuPath", "Настройка пути к папке с расчетами", [this] { services_.showFolderChooser(); });
+  QAction* chartInReport =
+      add(settings, "mnuChart", "Диаграмма в отчёте", [this](bool on) { services_.setChartInReport(on); });
+  chartInReport->setCheckable(true);
+  chartInReport->setChecked(services_.chartInReport());
 
   QMenu* tools = menuBar()->addMenu(QStringLiteral("Инструменты"));
   tools->setObjectName(QStringLiteral("Menu_Tools"));
   add(tools, "Menu_Tools_Calc", "Калькулятор", [this] { services_.startCalculator(); });
+  add(tools, "Menu_Tools_Chart", "Диаграмма теплопритоков", [this] { showChart(); });
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("Помощь"));
   help->setObjectName(QStringLiteral("menuHlp"));
@@ -181,6 +187,19 @@ void CalculationWindow::saveCalculation() {
 void CalculationWindow::print() {
   drainFocusLosses();
   services_.showReport();
+}
+
+ChartWindow* CalculationWindow::chartWindow() const { return chart_; }
+
+// The chart is made at its first opening, not at start-up.
+void CalculationWindow::showChart() {
+  if (!chart_) {
+    chart_ = new ChartWindow(form_, this);
+    chart_->placeBeside(this);
+  }
+  chart_->show();
+  chart_->raise();
+  chart_->activateWindow();
 }
 
 void CalculationWindow::exitProgram() {

@@ -35,11 +35,12 @@ INSTANTIATE_TEST_SUITE_P(Values, ReadSwitchTest,
                                            SwitchCase{"yes", 1}, SwitchCase{"1.0", 1}, SwitchCase{"0x0", 1},
                                            SwitchCase{"70000", 1}));
 
-TEST(AppSettingsTest, EmptyStoreGivesSoundAndLogoOnAndTheProgramFolder) {
+TEST(AppSettingsTest, EmptyStoreGivesSoundAndLogoOnTheChartOffAndTheProgramFolder) {
   const MemorySettingsStore store;
   const AppSettings settings = readAppSettings(store, QStringLiteral("/opt/kamerol"));
   EXPECT_EQ(settings.sound, 1);
   EXPECT_EQ(settings.logo, 1);
+  EXPECT_EQ(settings.chartInReport, 0);
   EXPECT_EQ(settings.calculationsFolder, QStringLiteral("/opt/kamerol"));
 }
 
@@ -48,9 +49,11 @@ TEST(AppSettingsTest, StoredValuesAreRead) {
   store.write(QStringLiteral("1232"), QStringLiteral("0"));
   store.write(QStringLiteral("1229"), QStringLiteral("0"));
   store.write(QStringLiteral("P"), QStringLiteral("/home/engineer/Расчеты"));
+  store.write(QStringLiteral("Chart"), QStringLiteral("1"));
   const AppSettings settings = readAppSettings(store, QStringLiteral("/opt/kamerol"));
   EXPECT_EQ(settings.sound, 0);
   EXPECT_EQ(settings.logo, 0);
+  EXPECT_EQ(settings.chartInReport, 1);
   EXPECT_EQ(settings.calculationsFolder, QStringLiteral("/home/engineer/Расчеты"));
 }
 

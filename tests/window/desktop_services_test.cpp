@@ -103,6 +103,22 @@ TEST_F(DesktopServicesTest, PrintShowsTheReportInsteadOfTheForm) {
   EXPECT_EQ(form.text(requiredCapacityBox), "1.64");  // inputs and results as they were
 }
 
+TEST_F(DesktopServicesTest, ChartInReportIsStoredAndAddsTheSecondPage) {
+  QAction* item = menuAction(window, QStringLiteral("mnuChart"));
+  ASSERT_NE(item, nullptr);
+  EXPECT_FALSE(item->isChecked());
+  for (const bool on : {true, false}) {
+    item->trigger();
+    EXPECT_EQ(store.read(QLatin1String(shell::kChartInReportKey), {}), on ? "1" : "0");
+    EXPECT_EQ(settings.chartInReport, on ? 1 : 0);
+    window.print();
+    ASSERT_NE(services.reportWindow(), nullptr);
+    EXPECT_EQ(services.reportWindow()->page().chart.has_value(), on);
+    services.reportWindow()->close();
+    QApplication::processEvents();
+  }
+}
+
 TEST_F(DesktopServicesTest, ReportSoundFollowsTheSetting) {
   settings.sound = 0;
   menuAction(window, QStringLiteral("menuPrint"))->trigger();

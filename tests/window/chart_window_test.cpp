@@ -1,0 +1,118 @@
+// The chart window beside the form: opened from "Инструменты", following the
+// form model, one at a time; the report's chart setting in "Настройки".
+
+#include "window/chart_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+#include "document/startup.h"
+#include "tests/form/form_test_support.h"
+#include "window/calculation_window.h"
+
+namespace kamerol {
+namespace {
+
+using enum Control;
+
+class ChartServices : public WindowServices {
+ public:
+  bool chartInReport() const override { return chart; }
+  void setChartInReport(bool on) override { chart = on; }
+  bool chart = false;
+};
+
+class ChartWindowTest : public testing::Test {
+ protected:
+  ChartWindowTest() : form(messages, NumberLocale::point()), window(form, services, messages) {
+    startCalculation(form, std::nullopt, messages);
+    window.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    for (auto [c, text] : {std::pair{roomLengthField, "500"}, {roomWidthField, "400"}, {roomHeightField, "300"}})
+      form.setText(c, text);
+  }
+
+  QAction* menuItem(int menu, const QString& name) {
+    return window.menuBar()->actions()[menu]->menu()->findChild<QAction*>(name);
+  }
+  QStringList menuTexts(int menu) {
+    QStringList texts;
+    for (QAction* a : window.menuBar()->actions()[menu]->menu()->actions()) texts << a->text();
+    return texts;
+  }
+
+  ChartWindow* openChart() {
+    menuItem(2, "Menu_Tools_Chart")->trigger();
+    QApplication::processEvents();
+    return window.chartWindow();
+  }
+  const GainBar& bar(Gain g) { return window.chartWindow()->view()->chart().bars[static_cast<std::size_t>(g)]; }
+
+  testing_support::RecordingMessages messages;
+  CalculationForm form;
+  ChartServices services;
+  CalculationWindow window;
+};
+
+TEST_F(ChartWindowTest, OpensFromToolsBesideTheFormOneAtATime) {
+  EXPECT_EQ(menuTexts(2), (QStringList{"Калькулятор", "Диаграмма теплопритоков"}));
+  EXPECT_EQ(window.chartWindow(), nullptr);  // nothing of it before it is asked for
+  ChartWindow* chart = openChart();
+  ASSERT_NE(chart, nullptr);
+  EXPECT_TRUE(chart->isVisible());
+  EXPECT_EQ(chart->windowTitle(), "Диаграмма теплопритоков");
+  EXPECT_EQ(chart->view()->accessibleName(), "Диаграмма теплопритоков");
+  EXPECT_TRUE(chart->view()->accessibleDescription().contains("Через стены: 0.63 кВт, 53.8 %"));
+  EXPECT_NE(chart->geometry().left(), window.geometry().left());
+  EXPECT_EQ(openChart(), chart);
+
+  chart->close();
+  QApplication::processEvents();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(window.chartWindow(), nullptr);
+  // The form goes on without it.
+  form.setText(roomLengthField, "600");
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_NE(openChart(), nullptr);
+}
+
+TEST_F(ChartWindowTest, FollowsAKeystrokeAndACheckBox) {
+  openChart();
+  EXPECT_EQ(bar(Gain::Walls).valueText, "0.63");
+  auto* length = qobject_cast<QLineEdit*>(window.widget(roomLengthField));
+  length->setFocus();
+  length->end(false);
+  QTest::keyClick(length, Qt::Key_0);  // 5000 cm
+  QApplication::processEvents();
+  EXPECT_EQ(bar(Gain::Walls).valueText, form.text(wallsGainBox));
+  EXPECT_NE(bar(Gain::Walls).valueText, "0.63");
+  EXPECT_EQ(window.chartWindow()->view()->chart().totalText, form.text(totalGainBox));
+  EXPECT_TRUE(window.chartWindow()->view()->accessibleDescription().contains(
+      QString::fromStdString("Через стены: " + form.text(wallsGainBox) + " кВт")));
+
+  qobject_cast<QCheckBox*>(window.widget(includeWallsCheck))->click();
+  QApplication::processEvents();
+  EXPECT_TRUE(bar(Gain::Walls).excluded);
+  EXPECT_EQ(bar(Gain::Walls).valueText, "0");
+}
+
+TEST_F(ChartWindowTest, ChartInReportIsACheckableSetting) {
+  EXPECT_EQ(menuTexts(1).last(), "Диаграмма в отчёте");
+  QAction* item = menuItem(1, "mnuChart");
+  ASSERT_NE(item, nullptr);
+  EXPECT_TRUE(item->isCheckable());
+  EXPECT_FALSE(item->isChecked());
+  item->trigger();
+  EXPECT_TRUE(services.chart);
+  item->trigger();
+  EXPECT_FALSE(services.chart);
+}
+
+}  // namespace
+}  // namespace kamerol

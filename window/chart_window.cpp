@@ -1,0 +1,118 @@
+#include "window/chart_window.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <utility>
+
+#include "report/gain_chart_painter.h"
+
+namespace kamerol {
+namespace {
+
+using enum Control;
+
+// What the chart shows: the gains' boxes and check boxes, the sum and the
+// required capacity. Every other change reaches the chart through these.
+bool showsOnChart(Control c) {
+  switch (c) {
+    case wallsGainBox:
+    case ventilationGainBox:
+    case doorGainBox:
+    case productGainBox:
+    case respirationGainBox:
+    case lightingGainBox:
+    case staffGainBox:
+    case vehiclesGainBox:
+    case fansGainBox:
+    case totalGainBox:
+    case requiredCapacityBox:
+    case includeWallsCheck:
+    case includeVentilationCheck:
+    case includeDoorCheck:
+    case includeProductCheck:
+    case includeRespirationCheck:
+    case includeLightingCheck:
+    case includeStaffCheck:
+    case includeVehiclesCheck:
+    case includeFansCheck:
+      return true;
+    default:
+      return false;
+  }
+}
+
+constexpr int kGap = 8;  // pixels between the form and the chart
+
+}  // namespace
+
+GainChartView::GainChartView(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::StrongFocus);  // so that a screen reader can reach it by keyboard
+  setAccessibleName(QString::fromUtf8(kGainChartTitle));
+  setMinimumSize((gainChartSize() / 2).toSize());
+}
+
+void GainChartView::setChart(GainChart chart) {
+  chart_ = std::move(chart);
+  setAccessibleDescription(QString::fromStdString(chart_.description()));
+  update();
+}
+
+QSize GainChartView::sizeHint() const { return (gainChartSize() * 0.9).toSize(); }
+
+void GainChartView::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), Qt::white);
+  paintGainChart(painter, chart_, QRectF(rect()));
+}
+
+ChartWindow::ChartWindow(CalculationForm& form, QWidget* parent)
+    : QWidget(parent, Qt::Window), form_(form), view_(new GainChartView(this)) {
+  setObjectName(QStringLiteral("chartWindow"));
+  setWindowTitle(QString::fromUtf8(kGainChartTitle));
+  setAttribute(Qt::WA_DeleteOnClose);
+  view_->setObjectName(QStringLiteral("gainChart"));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(view_);
+  form_.addObserver(this);
+  refresh();
+}
+
+ChartWindow::~ChartWindow() { form_.removeObserver(this); }
+
+void ChartWindow::placeBeside(const QWidget* formWindow) {
+  resize(sizeHint());
+  if (!formWindow) return;
+  const QRect beside = formWindow->frameGeometry();
+  const QScreen* screen = formWindow->screen() ? formWindow->screen() : QGuiApplication::primaryScreen();
+  const QRect room = screen ? screen->availableGeometry() : QRect();
+  QPoint at(beside.right() + kGap, beside.top());
+  if (room.isValid() && at.x() + width() > room.right()) {
+    // No room on the right: on the left, or else over the form's right edge.
+    at.setX(beside.left() - kGap - width() >= room.left() ? beside.left() - kGap - width()
+                                                          : std::max(room.left(), room.right() - width()));
+  }
+  move(at);
+}
+
+void ChartWindow::controlChanged(Control c) {
+  if (showsOnChart(c)) refreshLater();
+}
+
+// One redraw for all the boxes a keystroke changes.
+void ChartWindow::refreshLater() {
+  if (std::exchange(refreshPending_, true)) return;
+  QMetaObject::invokeMethod(
+      this, [this] { refresh(); }, Qt::QueuedConnection);
+}
+
+void ChartWindow::refresh() {
+  refreshPending_ = false;
+  view_->setChart(buildGainChart(form_.record()));
+}
+
+}  // namespace kamerol
