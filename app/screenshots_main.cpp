@@ -1,5 +1,6 @@
 // kamerol-screenshots OUT_DIR [FILE.tpl]: the calculation window with each of
-// its ten pages, as PNG images, drawn offscreen. For looking at the layout.
+// its ten pages and the load chart window, as PNG images, drawn offscreen.
+// For looking at the layout.
 
 #include <QApplication>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include "document/startup.h"
 #include "shell/program_look.h"
 #include "window/calculation_window.h"
+#include "window/chart_window.h"
 #include "window/message_boxes.h"
 
 int main(int argc, char* argv[]) {
@@ -40,5 +42,11 @@ int main(int argc, char* argv[]) {
     if (!window.grab().save(path)) return 2;
     std::printf("%s\n", qPrintable(path));
   }
+  // The load chart beside the form.
+  window.showChart();
+  QApplication::processEvents();
+  const QString chart = out.filePath(QStringLiteral("chart-window.png"));
+  if (!window.chartWindow()->grab().save(chart)) return 2;
+  std::printf("%s\n", qPrintable(chart));
   return 0;
 }

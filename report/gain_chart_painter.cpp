@@ -37,6 +37,17 @@ QFont chartFont(qreal size, bool bold = false) {
   return font;
 }
 
+// One line of text, its box's vertical centre at `middle`: drawn at a point,
+// which spares the painter the line layout a text box would cost on every redraw.
+void drawLine(QPainter& painter, const QFontMetricsF& metrics, qreal x, qreal middle, const QString& text,
+              Qt::Alignment alignment = Qt::AlignLeft) {
+  if (alignment & (Qt::AlignRight | Qt::AlignHCenter)) {
+    const qreal width = metrics.horizontalAdvance(text);
+    x -= alignment & Qt::AlignRight ? width : width / 2;
+  }
+  painter.drawText(QPointF(x, middle + (metrics.ascent() - metrics.descent()) / 2), text);
+}
+
 QString barLabel(const GainBar& bar) {
   QString label = q(bar.valueText) + QLatin1Char(' ') + QString::fromUtf8(kGainChartUnit);
   if (bar.excluded)
@@ -66,18 +77,20 @@ void paintGainChart(QPainter& painter, const GainChart& chart, const QRectF& tar
   const auto x = [&](double position) { return kPlotLeft + position * plotWidth; };
 
   painter.setPen(Qt::black);
-  painter.setFont(chartFont(18, true));
-  painter.drawText(QRectF(kMargin, kMargin, kWidth - 2 * kMargin, 30), Qt::AlignLeft | Qt::AlignVCenter,
-                   QString::fromUtf8(kGainChartTitle) + QStringLiteral(", ") + QString::fromUtf8(kGainChartUnit));
+  const QFont title = chartFont(18, true);
+  painter.setFont(title);
+  drawLine(painter, QFontMetricsF(title), kMargin, kMargin + 15,
+           QString::fromUtf8(kGainChartTitle) + QStringLiteral(", ") + QString::fromUtf8(kGainChartUnit));
 
   // Grid and tick labels.
-  painter.setFont(chartFont(12));
+  const QFont small = chartFont(12);
+  const QFontMetricsF smallMetrics(small);
+  painter.setFont(small);
   for (const ChartTick& tick : chart.ticks) {
     painter.setPen(QPen(kGridColour, 1));
     painter.drawLine(QLineF(x(tick.position), kRowsTop - 6, x(tick.position), rowsBottom + 4));
     painter.setPen(Qt::black);
-    painter.drawText(QRectF(x(tick.position) - 40, rowsBottom + 6, 80, 18), Qt::AlignHCenter | Qt::AlignTop,
-                     q(tick.label));
+    drawLine(painter, smallMetrics, x(tick.position), rowsBottom + 15, q(tick.label), Qt::AlignHCenter);
   }
 
   // The bars, each with its caption on the left and its value and share at its end.
@@ -87,19 +100,14 @@ void paintGainChart(QPainter& painter, const GainChart& chart, const QRectF& tar
   for (std::size_t i = 0; i < chart.bars.size(); ++i) {
     const GainBar& bar = chart.bars[i];
     const qreal top = kRowsTop + kRowHeight * static_cast<qreal>(i);
-    const QRectF row(0, top, kWidth, kRowHeight);
+    const qreal middle = top + kRowHeight / 2;
     const QColor ink = bar.excluded ? kExcludedColour : QColor(Qt::black);
     painter.setPen(ink);
-    painter.drawText(QRectF(kMargin, row.top(), kCaptionRight - kMargin, row.height()),
-                     Qt::AlignRight | Qt::AlignVCenter,
-                     metrics.elidedText(q(bar.caption), Qt::ElideRight, kCaptionRight - kMargin));
-    const QRectF barRect(QPointF(x(bar.from), top + (kRowHeight - kBarHeight) / 2),
-                         QPointF(x(bar.to), top + (kRowHeight + kBarHeight) / 2));
+    drawLine(painter, metrics, kCaptionRight, middle, q(bar.caption), Qt::AlignRight);
+    const QRectF barRect(QPointF(x(bar.from), middle - kBarHeight / 2), QPointF(x(bar.to), middle + kBarHeight / 2));
     if (barRect.width() > 0)
       painter.fillRect(barRect, bar.excluded ? kExcludedColour : bar.value < 0 ? kNegativeColour : kBarColour);
-    painter.setPen(ink);
-    painter.drawText(QRectF(std::max(barRect.right(), x(chart.zero)) + 6, row.top(), kWidth, row.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter, barLabel(bar));
+    drawLine(painter, metrics, std::max(barRect.right(), x(chart.zero)) + 6, middle, barLabel(bar));
   }
 
   // The zero line over the bars' ends.
@@ -108,12 +116,14 @@ void paintGainChart(QPainter& painter, const GainChart& chart, const QRectF& tar
 
   // The sum and the required capacity.
   painter.setPen(Qt::black);
-  painter.setFont(chartFont(kTextSize + 1));
-  painter.drawText(QRectF(kMargin, kHeight - 74, kWidth - 2 * kMargin, 26), Qt::AlignLeft | Qt::AlignVCenter,
-                   q(chart.totalCaption) + QStringLiteral(": ") + q(chart.totalText));
-  painter.setFont(chartFont(kTextSize + 2, true));
-  painter.drawText(QRectF(kMargin, kHeight - 46, kWidth - 2 * kMargin, 28), Qt::AlignLeft | Qt::AlignVCenter,
-                   q(chart.capacityCaption) + QStringLiteral(": ") + q(chart.capacityText));
+  const QFont total = chartFont(kTextSize + 1);
+  painter.setFont(total);
+  drawLine(painter, QFontMetricsF(total), kMargin, kHeight - 61,
+           q(chart.totalCaption) + QStringLiteral(": ") + q(chart.totalText));
+  const QFont capacity = chartFont(kTextSize + 2, true);
+  painter.setFont(capacity);
+  drawLine(painter, QFontMetricsF(capacity), kMargin, kHeight - 32,
+           q(chart.capacityCaption) + QStringLiteral(": ") + q(chart.capacityText));
   painter.restore();
 }
 

@@ -1,11 +1,17 @@
 // Time to lay out the report page and to write it as a PDF: what the user
-// waits for between "Печать" and the report window, and per saved PDF.
+// waits for between "Печать" and the report window, and per saved PDF; and
+// one redraw of the load chart.
 
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
+#include <QImage>
+#include <QPainter>
+
+#include "report/gain_chart.h"
+#include "report/gain_chart_painter.h"
 #include "report/report_page.h"
 #include "report/report_painter.h"
 #include "report/report_sample.h"
@@ -34,6 +40,18 @@ void BM_BuildPageAndWritePdf(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_BuildPageAndWritePdf);
+
+// The load chart as the chart window redraws it after a keystroke: the model
+// built anew and painted at the window's usual size.
+void BM_BuildAndPaintGainChart(benchmark::State& state) {
+  const CalculationRecord record = workedExampleRecord();
+  QImage image(720, 468, QImage::Format_RGB32);
+  for (auto _ : state) {
+    QPainter painter(&image);
+    paintGainChart(painter, buildGainChart(record), QRectF(image.rect()));
+  }
+}
+BENCHMARK(BM_BuildAndPaintGainChart)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace kamerol
