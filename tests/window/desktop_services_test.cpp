@@ -114,6 +114,9 @@ TEST_F(DesktopServicesTest, ChartInReportIsStoredAndAddsTheSecondPage) {
     window.print();
     ASSERT_NE(services.reportWindow(), nullptr);
     EXPECT_EQ(services.reportWindow()->page().chart.has_value(), on);
+    // The window shows the chart's page below the report's.
+    const ReportPageView* view = services.reportWindow()->pageView();
+    EXPECT_EQ(view->heightForWidth(600) > 1200, on);
     services.reportWindow()->close();
     QApplication::processEvents();
   }
