@@ -10,25 +10,6 @@
 namespace kamerol {
 namespace {
 
-struct GainSource {
-  const char* caption;
-  bool CalculationInputs::*included;
-  float CalculationResults::*shown;
-};
-
-// The panel's captions with the record fields behind each row.
-constexpr GainSource kGains[kGainCount] = {
-    {"Через стены", &CalculationInputs::includeWalls, &CalculationResults::shownWalls},
-    {"От вентиляции", &CalculationInputs::includeVentilation, &CalculationResults::shownVentilation},
-    {"Через дверь", &CalculationInputs::includeDoor, &CalculationResults::shownDoor},
-    {"От продукта", &CalculationInputs::includeProduct, &CalculationResults::shownProduct},
-    {"\"От дыхания\"", &CalculationInputs::includeRespiration, &CalculationResults::shownRespiration},
-    {"От освещения", &CalculationInputs::includeLighting, &CalculationResults::shownLighting},
-    {"От персонала", &CalculationInputs::includeStaff, &CalculationResults::shownStaff},
-    {"От ПТС", &CalculationInputs::includeVehicles, &CalculationResults::shownVehicles},
-    {"От вент. ВО", &CalculationInputs::includeFans, &CalculationResults::shownFans},
-};
-
 // About five steps of 1, 2, 2.5 or 5 times a power of ten over the span, the
 // scale widened to whole steps.
 double niceStep(double span) {
@@ -53,13 +34,12 @@ std::string percentText(double share) {
 GainChart buildGainChart(const CalculationRecord& record) {
   GainChart chart;
   std::vector<double> values;
-  for (int i = 0; i < kGainCount; ++i) {
-    const GainSource& source = kGains[i];
+  for (const GainRow& row : kGains) {
     GainBar bar;
-    bar.gain = static_cast<Gain>(i);
-    bar.caption = source.caption;
-    bar.excluded = !(record.inputs.*source.included);
-    const float shown = record.results.*source.shown;
+    bar.gain = row.gain;
+    bar.caption = row.caption;
+    bar.excluded = !(record.inputs.*row.include);
+    const float shown = record.results.*row.shown;
     bar.value = bar.excluded || !std::isfinite(shown) ? 0.0f : shown;
     bar.valueText = formatNumber(bar.value);
     values.push_back(bar.value);

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/engine.h"
+#include "core/gains.h"
 #include "core/record.h"
 
 namespace kamerol {

@@ -17,31 +17,10 @@ using enum Control;
 // What the chart shows: the gains' boxes and check boxes, the sum and the
 // required capacity. Every other change reaches the chart through these.
 bool showsOnChart(Control c) {
-  switch (c) {
-    case wallsGainBox:
-    case ventilationGainBox:
-    case doorGainBox:
-    case productGainBox:
-    case respirationGainBox:
-    case lightingGainBox:
-    case staffGainBox:
-    case vehiclesGainBox:
-    case fansGainBox:
-    case totalGainBox:
-    case requiredCapacityBox:
-    case includeWallsCheck:
-    case includeVentilationCheck:
-    case includeDoorCheck:
-    case includeProductCheck:
-    case includeRespirationCheck:
-    case includeLightingCheck:
-    case includeStaffCheck:
-    case includeVehiclesCheck:
-    case includeFansCheck:
-      return true;
-    default:
-      return false;
-  }
+  if (c == totalGainBox || c == requiredCapacityBox) return true;
+  for (const GainRow& row : kGains)
+    if (c == resultBoxOf(row.gain) || c == includeCheckOf(row.gain)) return true;
+  return false;
 }
 
 constexpr int kGap = 8;  // pixels between the form and the chart
