@@ -18,6 +18,7 @@
 #include "core/version.h"
 #include "document/calculation_file.h"
 #include "document/startup.h"
+#include "document/utf8_path.h"
 #include "form/calculation_fields.h"
 #include "form/calculation_form.h"
 
@@ -146,7 +147,7 @@ Options parseOptions(const std::vector<std::string>& args) {
     if (arg == "--set") {
       options.assignments.push_back(parseAssignment(value("--set")));
     } else if (arg == "-o" || arg == "--output") {
-      options.output = value(arg);
+      options.output = pathFromUtf8(value(arg));
     } else if (arg == "--json" && options.command == "calc") {
       options.json = true;
     } else if (arg == "--no-logo" && options.command == "report") {
@@ -156,7 +157,7 @@ Options parseOptions(const std::vector<std::string>& args) {
     } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
       throw UsageError("unknown option \"" + arg + "\" for " + options.command);
     } else if (!options.file) {
-      options.file = arg;
+      options.file = pathFromUtf8(arg);
     } else {
       throw UsageError("only one calculation file can be given");
     }
@@ -416,7 +417,7 @@ int runCli(const std::vector<std::string>& args, CliContext& context) {
     if (options.file) {
       const ReadStatus status = readCalculationFile(form, *options.file, ReadMode::Dialog, messages);
       if (status == ReadStatus::CannotOpen) {
-        context.err << "kamerol-cli: cannot open " << options.file->string() << '\n';
+        context.err << "kamerol-cli: cannot open " << utf8Of(*options.file) << '\n';
         return kExitCannotOpen;
       }
       if (status == ReadStatus::FormatError) return kExitFormatError;
@@ -431,7 +432,7 @@ int runCli(const std::vector<std::string>& args, CliContext& context) {
       if (const WriteResult written =
               context.writeReportPdf(form.record(), options.logo, options.chart, *options.output);
           !written) {
-        context.err << "kamerol-cli: cannot write " << options.output->string() << ": " << written.reason() << '\n';
+        context.err << "kamerol-cli: cannot write " << utf8Of(*options.output) << ": " << written.reason() << '\n';
         return kExitCannotOpen;
       }
       return kExitDone;
@@ -442,7 +443,7 @@ int runCli(const std::vector<std::string>& args, CliContext& context) {
         return kExitCannotOpen;
       }
       if (const WriteResult written = context.writeChart(form.record(), *options.output); !written) {
-        context.err << "kamerol-cli: cannot write " << options.output->string() << ": " << written.reason() << '\n';
+        context.err << "kamerol-cli: cannot write " << utf8Of(*options.output) << ": " << written.reason() << '\n';
         return kExitCannotOpen;
       }
       return kExitDone;
@@ -453,7 +454,7 @@ int runCli(const std::vector<std::string>& args, CliContext& context) {
     } else {
       if (options.output) {
         if (const WriteResult written = writeCalculationFile(form, *options.output); !written) {
-          context.err << "kamerol-cli: cannot write " << options.output->string() << ": " << written.reason() << '\n';
+          context.err << "kamerol-cli: cannot write " << utf8Of(*options.output) << ": " << written.reason() << '\n';
           return kExitCannotOpen;
         }
       }

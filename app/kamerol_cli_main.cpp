@@ -5,6 +5,7 @@
 
 #include "app/cli.h"
 #include "app/cli_qt_part.h"
+#include "app/console.h"
 #include "app/program_module.h"
 #include "app/system_number_locale.h"
 
@@ -24,7 +25,8 @@ const kamerol::CliQtPart* loadQtPart() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
+  kamerol::useUtf8Streams();
+  const std::vector<std::string> args = kamerol::utf8Arguments(argc, argv);
   kamerol::CliContext context{kamerol::systemNumberLocale(), std::cout, std::cerr, {}, {}};
 #ifdef KAMEROL_CLI_QT_MODULE
   context.writeReportPdf = [](const kamerol::CalculationRecord& record, bool showLogo, bool withChart,

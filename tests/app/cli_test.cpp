@@ -163,14 +163,33 @@ TEST(CliTest, OutputIsACalculationFile) {
   const auto path = temporaryPath("out.tpl");
   CliRun run = cli({"calc", "--set", "clientInfo=Склад", "-o", path.string()});
   ASSERT_EQ(run.code, kExitDone) << run.err;
-  std::ifstream in(path, std::ios::binary);
   std::ostringstream bytes;
-  bytes << in.rdbuf();
+  bytes << std::ifstream(path, std::ios::binary).rdbuf();  // closed at once: Windows removes no open file
   EXPECT_EQ(bytes.str().substr(bytes.str().size() - 7), encodeWindows1251("Склад") + "\r\n");
   run = cli({"calc", path.string(), "--json"});
   EXPECT_TRUE(contains(run.out, "\"clientInfo\": \"Склад\""));
   EXPECT_TRUE(contains(run.out, "\"modified\": false"));
   std::filesystem::remove(path);
+}
+
+// Arguments are UTF-8: a folder and a file named in Cyrillic with blanks open
+// and save on every system (on Windows only through the wide API).
+TEST(CliTest, CyrillicPathsOpenAndSave) {
+  const auto folder = temporaryPath("folder");
+  const std::string folderName = folder.string() + "/Расчёты 2026";
+  std::filesystem::create_directories(folder / u8"Расчёты 2026");
+  const std::string file = folderName + "/Камера №1.tpl";
+  std::filesystem::copy_file(kExamples / "worked-example.tpl", folder / u8"Расчёты 2026" / u8"Камера №1.tpl");
+
+  CliRun run = cli({"calc", file, "--set", "clientInfo=Склад", "-o", file});
+  EXPECT_EQ(run.code, kExitDone) << run.err;
+  EXPECT_TRUE(contains(run.out, "1.64")) << run.out;
+  run = cli({"calc", file, "--json"});
+  EXPECT_TRUE(contains(run.out, "\"clientInfo\": \"Склад\"")) << run.err;
+  run = cli({"calc", folderName + "/Нет такого.tpl"});
+  EXPECT_EQ(run.code, kExitCannotOpen);
+  EXPECT_TRUE(contains(run.err, "Нет такого.tpl")) << run.err;  // named as typed, not in another code page
+  std::filesystem::remove_all(folder);
 }
 
 TEST(CliTest, ReportGoesThroughTheWriter) {

@@ -392,7 +392,7 @@ std::string readFile(const std::filesystem::path& path) {
 
 TEST(CalculationFileTest, WriteAndReadAFile) {
   TemporaryFolder folder;
-  const auto path = folder.path() / "камера.tpl";
+  const auto path = folder.path() / u8"камера.tpl";
   StartedForm f;
   f.enter(clientInfoField, "клиент");
   ASSERT_TRUE(f.form.modified());
@@ -408,7 +408,8 @@ TEST(CalculationFileTest, WriteAndReadAFile) {
   RecordingMessages messages;
   EXPECT_EQ(readCalculationFile(g.form, path, ReadMode::Dialog, messages), ReadStatus::Ok);
   EXPECT_EQ(g.form.text(roomWidthField), "400");
-  EXPECT_EQ(readCalculationFile(g.form, folder.path() / "нет.tpl", ReadMode::Dialog, messages), ReadStatus::CannotOpen);
+  EXPECT_EQ(readCalculationFile(g.form, folder.path() / u8"нет.tpl", ReadMode::Dialog, messages),
+            ReadStatus::CannotOpen);
   EXPECT_EQ(readCalculationFile(g.form, folder.path(), ReadMode::Dialog, messages), ReadStatus::CannotOpen);
   EXPECT_TRUE(messages.messages.empty());
 }
@@ -417,7 +418,7 @@ TEST(CalculationFileTest, FailedSaveReportsFailureAndKeepsModified) {
   TemporaryFolder folder;
   StartedForm f;
   f.enter(clientInfoField, "клиент");
-  EXPECT_FALSE(writeCalculationFile(f.form, folder.path() / "нет такой папки" / "a.tpl"));
+  EXPECT_FALSE(writeCalculationFile(f.form, folder.path() / u8"нет такой папки" / "a.tpl"));
   EXPECT_FALSE(writeCalculationFile(f.form, folder.path()));  // a folder, not a file
   EXPECT_TRUE(f.form.modified());
 }

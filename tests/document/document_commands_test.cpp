@@ -129,9 +129,9 @@ TEST_F(DocumentCommandsTest, SavingClearsModifiedSoClosingDoesNotAsk) {
 }
 
 TEST_F(DocumentCommandsTest, SaveAddsTheExtensionAndStartsInTheCalculationsFolder) {
-  ui.saveAnswers.push_back(folder_ / "камера");
+  ui.saveAnswers.push_back(folder_ / u8"камера");
   ASSERT_TRUE(commands.save());
-  EXPECT_TRUE(std::filesystem::exists(folder_ / "камера.tpl"));
+  EXPECT_TRUE(std::filesystem::exists(folder_ / u8"камера.tpl"));
   ASSERT_EQ(ui.requests.size(), 1u);
   EXPECT_EQ(ui.requests[0].folder, folder_);
   EXPECT_EQ(ui.requests[0].filter, "Файлы расчета (*.tpl);;Все файлы(*.*)");

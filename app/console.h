@@ -1,0 +1,26 @@
+#pragma once
+
+// What a command-line program takes from its system: its arguments and the
+// user's number format, both as UTF-8 whatever the system's own encoding.
+
+#include <string>
+#include <vector>
+
+#include "core/number_text.h"
+
+namespace kamerol {
+
+// The program's arguments after its name, in UTF-8. On Windows they are read
+// again from the wide command line: `argv` there is in the ANSI code page and
+// has lost every character outside it.
+std::vector<std::string> utf8Arguments(int argc, char* argv[]);
+
+// Standard output and error carry UTF-8 bytes as written: on Windows not
+// translated to CR LF, and a console shows them as UTF-8.
+void useUtf8Streams();
+
+// How the user's locale writes numbers (the Windows regional settings, or
+// LC_NUMERIC elsewhere).
+NumberLocale systemNumberLocale();
+
+}  // namespace kamerol
