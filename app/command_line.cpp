@@ -7,7 +7,8 @@ std::optional<std::filesystem::path> commandLineFile(const QStringList& argument
   QString path = arguments[1];
   if (path.size() >= 2 && path.startsWith('"') && path.endsWith('"')) path = path.mid(1, path.size() - 2);
   if (path.isEmpty()) return std::nullopt;
-  return std::filesystem::path(path.toStdString());
+  // Through UTF-16: a narrow string would go through the ANSI code page on Windows.
+  return std::filesystem::path(path.toStdU16String());
 }
 
 }  // namespace kamerol

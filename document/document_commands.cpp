@@ -1,6 +1,7 @@
 #include "document/document_commands.h"
 
 #include "document/calculation_file.h"
+#include "document/utf8_path.h"
 
 namespace kamerol {
 
@@ -49,7 +50,7 @@ bool DocumentCommands::save() {
   lastFile_ = *path;
   if (writeCalculationFile(form_, *path)) return true;
   ui_.showMessage(
-      Message{"Сообщение программы", "Не удалось сохранить файл расчета\n" + path->string(), MessageIcon::Error});
+      Message{"Сообщение программы", "Не удалось сохранить файл расчета\n" + utf8Of(*path), MessageIcon::Error});
   return false;
 }
 

@@ -42,7 +42,7 @@ void DesktopServices::showReport() {
   if (report_) return report_->raise();
   // The report reads the record once; it does not follow later edits.
   const std::filesystem::path last = window_ ? window_->commands().lastFile() : std::filesystem::path();
-  const QString pdfName = last.empty() ? QStringLiteral("Отчет") : QString::fromStdString(last.stem().string());
+  const QString pdfName = last.empty() ? QStringLiteral("Отчет") : QString::fromStdU16String(last.stem().u16string());
   ReportPage page = buildReportPage(form_.record(), settings_.logo != 0);
   if (chartInReport()) page.chart = buildGainChart(form_.record());
   report_ = new ReportWindow(std::move(page), pdfName);
@@ -73,7 +73,7 @@ void DesktopServices::setChartInReport(bool on) {
 std::filesystem::path DesktopServices::calculationsFolder() const {
   // The documents folder's "Kamerol" is made when a file dialog first starts in it.
   shell::createDocumentsCalculationsFolder(settings_.calculationsFolder);
-  return std::filesystem::path(settings_.calculationsFolder.toStdString());
+  return std::filesystem::path(settings_.calculationsFolder.toStdU16String());
 }
 
 void DesktopServices::programEnding(bool exitCommand) {

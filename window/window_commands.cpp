@@ -77,10 +77,11 @@ class CalculationWindow::DocumentDialogs final : public DocumentUi {
     dialog.setAcceptMode(mode);
     dialog.setFileMode(QFileDialog::AnyFile);  // Open reports a name that is not there itself
     dialog.setNameFilters(q(request.filter).split(QStringLiteral(";;")));
-    dialog.setDirectory(QString::fromStdString(request.folder.string()));
-    if (!request.suggested.empty()) dialog.selectFile(QString::fromStdString(request.suggested.filename().string()));
+    dialog.setDirectory(QString::fromStdU16String(request.folder.u16string()));
+    if (!request.suggested.empty())
+      dialog.selectFile(QString::fromStdU16String(request.suggested.filename().u16string()));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return std::filesystem::path(dialog.selectedFiles().front().toStdString());
+    return std::filesystem::path(dialog.selectedFiles().front().toStdU16String());
   }
 
   CalculationWindow& window_;
