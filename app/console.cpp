@@ -12,6 +12,8 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <iterator>
 #else
 #include <langinfo.h>
 #include <locale.h>
@@ -55,7 +57,11 @@ std::vector<std::string> utf8Arguments(int argc, char* argv[]) {
 void useUtf8Streams() {
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
-  SetConsoleOutputCP(CP_UTF8);
+  // The code page belongs to the console, not to the process: it is given
+  // back as the program ends, so the command prompt after it stays as it was.
+  static const UINT previous = GetConsoleOutputCP();
+  if (previous != 0 && previous != CP_UTF8 && SetConsoleOutputCP(CP_UTF8))
+    std::atexit([] { SetConsoleOutputCP(previous); });
 }
 
 NumberLocale systemNumberLocale() {
