@@ -1,12 +1,8 @@
 #include "app/console.h"
 
-#ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-// windows.h first: shellapi.h builds on it.
-#include <windows.h>
+#include "shell/windows_api.h"
 
+#ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>

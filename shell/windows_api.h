@@ -1,12 +1,10 @@
 #pragma once
 
-// The one way the shell includes the Windows API: windows.h first (the other
+// The one way Kamerol includes the Windows API: windows.h first (the other
 // Windows headers build on it), without its min and max macros, which would
-// break std::min and std::max.
+// break std::min and std::max. No Qt here: the toolkit-free programs use it too.
 
-#include <QtGlobal>
-
-#ifdef Q_OS_WIN
+#ifdef _WIN32
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
