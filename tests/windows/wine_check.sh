@@ -17,7 +17,16 @@ fail() {
   failed=1
 }
 # C.UTF-8 is English (United States) to Wine: ANSI code page 1252, a decimal point.
-cli() { LC_ALL=${locale:-C.UTF-8} "$root/scripts/wine-run" "$cli" calc "$@"; }
+# Wine keeps the number format of the last locale in the prefix's registry and
+# programs started soon after another locale's may read it: each locale has a
+# prefix of its own.
+prefix=${WINEPREFIX:-${TMPDIR:-/tmp}/kamerol-wine-$(id -u)}
+cli() {
+  local l=${locale:-C.UTF-8}
+  local p=$prefix
+  [ "$l" = C.UTF-8 ] || p=$prefix-$l
+  WINEPREFIX=$p LC_ALL=$l "$root/scripts/wine-run" "$cli" calc "$@"
+}
 lastLine() { tail -n 1 <<<"$1"; }
 
 out=$(cli "$root/examples/worked-example.tpl")
