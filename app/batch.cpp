@@ -20,6 +20,7 @@
 #include "core/text.h"
 #include "document/calculation_file.h"
 #include "document/startup.h"
+#include "document/utf8_path.h"
 #include "form/calculation_form.h"
 
 namespace kamerol {
@@ -50,7 +51,7 @@ bool takesValue(std::string_view arg) {
 std::optional<std::vector<std::string>> readList(const std::string& list, std::istream& standardInput) {
   std::ifstream file;
   if (list != "-") {
-    file.open(std::filesystem::path(list));
+    file.open(pathFromUtf8(list));
     if (!file) return std::nullopt;
   }
   std::istream& in = list == "-" ? standardInput : file;
@@ -93,9 +94,9 @@ std::optional<BatchOptions> parseBatchOptions(const std::vector<std::string>& ar
     } else if (arg == "--files-from") {
       lists.push_back(value());
     } else if (arg == "--out-dir") {
-      options.outDir = value();
+      options.outDir = pathFromUtf8(value());
     } else if (arg == "-o" || arg == "--output") {
-      options.output = value();
+      options.output = pathFromUtf8(value());
     } else if (arg == "-j" || arg == "--jobs") {
       options.jobs = parseJobs(value());
     } else if (arg.size() > 2 && arg.starts_with("-j") && arg[2] != '-') {
@@ -125,9 +126,8 @@ std::optional<BatchOptions> parseBatchOptions(const std::vector<std::string>& ar
     // Two files of one name would overwrite each other's calculation.
     std::set<std::filesystem::path> names;
     for (const std::string& file : options.files)
-      if (!names.insert(std::filesystem::path(file).filename()).second)
-        throw UsageError("two files would be saved as " +
-                         (*options.outDir / std::filesystem::path(file).filename()).string());
+      if (!names.insert(pathFromUtf8(file).filename()).second)
+        throw UsageError("two files would be saved as " + utf8Of(*options.outDir / pathFromUtf8(file).filename()));
   }
   return options;
 }
@@ -225,7 +225,7 @@ class Batch {
     for (const Message& message : startMessages_.messages) messages.showMessage(message);
     try {
       if (file) {
-        const ReadStatus status = readCalculationFile(form, *file, ReadMode::Dialog, messages);
+        const ReadStatus status = readCalculationFile(form, pathFromUtf8(*file), ReadMode::Dialog, messages);
         if (status == ReadStatus::CannotOpen) throw Failure{kExitCannotOpen, "cannot-open", "cannot open " + *file};
         if (status == ReadStatus::FormatError)
           throw Failure{kExitFormatError, "not-calculation-file", "not a calculation file"};
@@ -237,10 +237,10 @@ class Batch {
         throw Failure{kExitUsage, "cannot-set", error.message()};
       }
       std::optional<std::filesystem::path> target = options_.output;
-      if (options_.outDir && file) target = *options_.outDir / std::filesystem::path(*file).filename();
+      if (options_.outDir && file) target = *options_.outDir / pathFromUtf8(*file).filename();
       if (target) {
         if (const WriteResult written = writeCalculationFile(form, *target); !written)
-          throw Failure{kExitCannotOpen, "cannot-write", "cannot write " + target->string() + ": " + written.reason()};
+          throw Failure{kExitCannotOpen, "cannot-write", "cannot write " + utf8Of(*target) + ": " + written.reason()};
       }
     } catch (const Failure& failure) {
       fail(failure.code, failure.kind, failure.message);
@@ -293,7 +293,7 @@ int runBatch(const std::vector<std::string>& args, CliContext& context) {
   const auto options = parseBatchOptions(args, context);
   if (!options) return kExitCannotOpen;
   if (options->outDir && !std::filesystem::is_directory(*options->outDir)) {
-    context.err << "kamerol-cli: cannot write to " << options->outDir->string() << ": not a folder\n";
+    context.err << "kamerol-cli: cannot write to " << utf8Of(*options->outDir) << ": not a folder\n";
     return kExitCannotOpen;
   }
   const Batch batch(*options, context.locale);

@@ -9,12 +9,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <iterator>
-#else
-#include <langinfo.h>
-#include <locale.h>
-
-#include <cstring>
 #endif
 
 namespace kamerol {
@@ -30,12 +24,6 @@ std::string utf8OfWide(const wchar_t* text) {
   WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), size, nullptr, nullptr);
   utf8.pop_back();  // the terminating NUL
   return utf8;
-}
-
-std::string localeText(LCTYPE item) {
-  wchar_t text[16] = {};
-  if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, item, text, static_cast<int>(std::size(text))) == 0) return {};
-  return utf8OfWide(text);
 }
 
 }  // namespace
@@ -60,14 +48,6 @@ void useUtf8Streams() {
     std::atexit([] { SetConsoleOutputCP(previous); });
 }
 
-NumberLocale systemNumberLocale() {
-  NumberLocale numbers;
-  if (std::string decimal = localeText(LOCALE_SDECIMAL); !decimal.empty()) numbers.decimalSeparator = decimal;
-  numbers.groupSeparator = localeText(LOCALE_STHOUSAND);
-  if (numbers.groupSeparator == numbers.decimalSeparator) numbers.groupSeparator.clear();
-  return numbers;
-}
-
 #else
 
 std::vector<std::string> utf8Arguments(int argc, char* argv[]) {
@@ -75,22 +55,6 @@ std::vector<std::string> utf8Arguments(int argc, char* argv[]) {
 }
 
 void useUtf8Streams() {}
-
-NumberLocale systemNumberLocale() {
-  NumberLocale numbers;
-  const locale_t locale = newlocale(LC_NUMERIC_MASK | LC_CTYPE_MASK, "", static_cast<locale_t>(0));
-  if (!locale) return numbers;
-  // A separator in another encoding than UTF-8 would never match typed text.
-  const bool utf8 = std::strcmp(nl_langinfo_l(CODESET, locale), "UTF-8") == 0;
-  const auto usable = [&](const char* text) { return utf8 || static_cast<unsigned char>(*text) < 0x80; };
-  if (const char* decimal = nl_langinfo_l(RADIXCHAR, locale); *decimal && usable(decimal))
-    numbers.decimalSeparator = decimal;
-  const char* group = nl_langinfo_l(THOUSEP, locale);
-  numbers.groupSeparator = usable(group) ? group : "";
-  if (numbers.groupSeparator == numbers.decimalSeparator) numbers.groupSeparator.clear();
-  freelocale(locale);
-  return numbers;
-}
 
 #endif
 

@@ -1,12 +1,10 @@
 #pragma once
 
-// What a command-line program takes from its system: its arguments and the
-// user's number format, both as UTF-8 whatever the system's own encoding.
+// A command-line program's arguments and standard streams as UTF-8, whatever
+// the system's own encoding.
 
 #include <string>
 #include <vector>
-
-#include "core/number_text.h"
 
 namespace kamerol {
 
@@ -18,9 +16,5 @@ std::vector<std::string> utf8Arguments(int argc, char* argv[]);
 // Standard output and error carry UTF-8 bytes as written: on Windows not
 // translated to CR LF, and a console shows them as UTF-8.
 void useUtf8Streams();
-
-// How the user's locale writes numbers (the Windows regional settings, or
-// LC_NUMERIC elsewhere).
-NumberLocale systemNumberLocale();
 
 }  // namespace kamerol

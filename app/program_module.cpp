@@ -2,9 +2,9 @@
 
 #include <system_error>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
+#include "shell/windows_api.h"
+
+#ifndef _WIN32
 #include <dlfcn.h>
 #endif
 

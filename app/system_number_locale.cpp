@@ -1,9 +1,44 @@
 #include "app/system_number_locale.h"
 
 #include <clocale>
+#include <iterator>
 #include <string>
 
+#include "shell/windows_api.h"
+
 namespace kamerol {
+
+#ifdef _WIN32
+
+namespace {
+
+// The C library's separators on Windows are in the ANSI code page (the
+// Russian group separator, a no-break space, is one byte there): the wide
+// regional settings give them as UTF-8.
+std::string localeText(LCTYPE item) {
+  wchar_t text[16] = {};
+  if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, item, text, static_cast<int>(std::size(text))) == 0) return {};
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 1) return {};
+  std::string utf8(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), size, nullptr, nullptr);
+  utf8.pop_back();  // the terminating NUL
+  return utf8;
+}
+
+}  // namespace
+
+NumberLocale systemNumberLocale() {
+  NumberLocale numbers = NumberLocale::point();
+  if (std::string decimal = localeText(LOCALE_SDECIMAL); !decimal.empty()) {
+    numbers.decimalSeparator = decimal;
+    numbers.groupSeparator = localeText(LOCALE_STHOUSAND);
+  }
+  if (numbers.groupSeparator == numbers.decimalSeparator) numbers.groupSeparator.clear();
+  return numbers;
+}
+
+#else
 
 NumberLocale systemNumberLocale() {
   NumberLocale numbers = NumberLocale::point();
@@ -24,5 +59,7 @@ NumberLocale systemNumberLocale() {
   if (numbers.groupSeparator == numbers.decimalSeparator) numbers.groupSeparator.clear();
   return numbers;
 }
+
+#endif
 
 }  // namespace kamerol

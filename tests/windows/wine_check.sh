@@ -49,6 +49,18 @@ names=$(ls "$folder" | tr '\n' '|')
 out=$(cli "$folder/Копия №1.tpl" --json)
 grep -q '"clientInfo": "Склад №2"' <<<"$out" || fail "the copy reads back: $out"
 grep -q '"modified": false' <<<"$out" || fail "the copy reads back unmodified"
+# The batch forms with the same names, and -o - as the very bytes of a save.
+mkdir "Копии"
+printf '%s\n' "$file" "$folder/Копия №1.tpl" >list.txt
+out=$(cli --files-from list.txt --csv --out-dir "Копии")
+[[ $(wc -l <<<"$out") -eq 3 ]] || fail "the batch prints: $out"
+names=$(ls "Копии" | tr '\n' '|')
+[[ $names == "Камера №1.tpl|Копия №1.tpl|" ]] || fail "the batch saved $names"
+cli "$file" -o - >stdout.tpl || fail "-o - writes"
+cmp -s stdout.tpl "Копии/Камера №1.tpl" || fail "-o - writes other bytes than a save"
+# No report module beside the program: report says so and writes nothing.
+WINEPREFIX=$prefix "$root/scripts/wine-run" "$cli" report "$file" -o report.pdf 2>/dev/null
+[[ $? -eq 2 && ! -e report.pdf ]] || fail "report without its module"
 
 # Numbers as the user's locale types them; the boxes show a decimal point in both.
 if localedef -i ru_RU -f UTF-8 "$scratch/ru_RU.UTF-8" 2>/dev/null; then
