@@ -5,12 +5,9 @@
 #include <random>
 #include <utility>
 
-#ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#else
+#include "shell/windows_api.h"
+
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -138,7 +135,10 @@ void removeStaleTemporaries(const fs::path& folder, const fs::path& target) {
   }
 }
 
-WriteResult writeFollowed(const fs::path& target, std::string_view bytes) {
+WriteResult writeFollowed(fs::path target, std::string_view bytes) {
+  // ReplaceFileW (Wine's at least) fails on a name with forward slashes:
+  // "Directory name invalid".
+  target.make_preferred();
   bool exists = false;
   {
     Handle existing(::CreateFileW(target.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,

@@ -479,11 +479,13 @@ TEST(StartUpTest, CommandLineFileIsReadSilently) {
   EXPECT_EQ(missing.text(roomLengthField), "0");
   EXPECT_FALSE(missing.modified());
 
+#ifndef _WIN32
   // A FIFO would wait for a writer for ever: it is not opened, as a missing file.
   ASSERT_EQ(::mkfifo((folder.path() / "fifo.tpl").c_str(), 0600), 0);
   CalculationForm fifo(messages, NumberLocale::point());
   startCalculation(fifo, folder.path() / "fifo.tpl", messages);
   EXPECT_EQ(fifo.text(roomLengthField), "0");
+#endif
 
   std::ofstream(folder.path() / "bad.tpl") << "not a calculation\r\n";
   CalculationForm bad(messages, NumberLocale::point());

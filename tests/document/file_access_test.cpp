@@ -11,14 +11,17 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include "tests/document/file_size_limit.h"
+#endif
 
 namespace kamerol {
 namespace {
@@ -59,6 +62,30 @@ class FileAccessTest : public testing::Test {
 
   fs::path folder_;
 };
+
+#ifdef _WIN32
+
+TEST_F(FileAccessTest, WideNamesAreReplacedAndDevicesRefused) {
+  const fs::path folder = folder_ / u8"Расчёты 2026";
+  const fs::path file = folder / u8"Камера №1.tpl";
+  fs::create_directory(folder);
+  ASSERT_TRUE(writeWholeFile(file, "old"));
+  const fs::path stale = folder / u8".Камера №1.tpl.kamerol-abc123.tmp";  // what a killed save left
+  put(stale, "");
+  ASSERT_TRUE(writeWholeFile(file, "new"));
+  EXPECT_EQ(readRegularFile(file, 100), "new");
+  std::vector<std::u8string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().u8string());
+  EXPECT_EQ(names, std::vector<std::u8string>{u8"Камера №1.tpl"});
+
+  for (const fs::path& target : {folder, fs::path("NUL")}) {
+    EXPECT_EQ(writeWholeFile(target, "x").status, WriteStatus::NotARegularFile) << target;
+    EXPECT_EQ(readRegularFile(target, 100), std::nullopt) << target;
+  }
+  EXPECT_FALSE(writeWholeFile(folder / u8"нет такой папки" / "a.tpl", "x"));
+}
+
+#else
 
 using testing_support::withFileSizeLimit;
 
@@ -192,6 +219,8 @@ TEST_F(FileAccessTest, ReadsOnlyRegularFilesWithoutWaiting) {
   for (const fs::path& p : {path("fifo"), path("folder"), path("missing"), fs::path("/dev/zero"), fs::path()})
     EXPECT_EQ(readRegularFile(p, 100), std::nullopt) << p;
 }
+
+#endif
 
 }  // namespace
 }  // namespace kamerol
