@@ -167,7 +167,7 @@ Options parseOptions(const std::vector<std::string>& args) {
     throw UsageError(options.json ? "-o - and --json both write to standard output"
                                   : "report needs -o OUT.pdf, a file");
   if (options.command == "chart") {
-    const std::string extension = options.output ? lowerAscii(options.output->extension().string()) : "";
+    const std::string extension = options.output ? lowerAscii(utf8Of(options.output->extension())) : "";
     if (extension != ".svg" && extension != ".png") throw UsageError("chart needs -o OUT.svg or -o OUT.png");
   }
   return options;
