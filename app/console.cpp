@@ -15,19 +15,6 @@ namespace kamerol {
 
 #ifdef _WIN32
 
-namespace {
-
-std::string utf8OfWide(const wchar_t* text) {
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  if (size <= 1) return {};
-  std::string utf8(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), size, nullptr, nullptr);
-  utf8.pop_back();  // the terminating NUL
-  return utf8;
-}
-
-}  // namespace
-
 std::vector<std::string> utf8Arguments(int argc, char* argv[]) {
   int count = 0;
   wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
