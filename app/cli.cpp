@@ -260,42 +260,49 @@ void printTable(const CalculationForm& form, std::ostream& out) {
 }  // namespace
 
 // Always valid UTF-8, whatever bytes a file or an argument brought in.
-std::string jsonString(std::string_view text) {
-  const std::string valid = validUtf8(text);
-  std::string s = "\"";
-  s.reserve(valid.size() + 2);
-  const auto plain = [](char ch) { return ch != '"' && ch != '\\' && static_cast<unsigned char>(ch) >= 0x20; };
-  if (std::all_of(valid.begin(), valid.end(), plain)) return s.append(valid) += '"';
-  for (char ch : valid) {
-    const auto c = static_cast<unsigned char>(ch);
-    switch (ch) {
+void appendJsonString(std::string& out, std::string_view text) {
+  std::string repaired;
+  if (!isValidUtf8(text)) text = repaired = validUtf8(text);
+  out += '"';
+  std::size_t plainFrom = 0;
+  const auto escape = [&](std::size_t i, std::string_view escaped) {
+    out.append(text.substr(plainFrom, i - plainFrom)).append(escaped);
+    plainFrom = i + 1;
+  };
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c >= 0x20 && c != '"' && c != '\\') continue;
+    switch (c) {
       case '"':
-        s += "\\\"";
+        escape(i, "\\\"");
         break;
       case '\\':
-        s += "\\\\";
+        escape(i, "\\\\");
         break;
       case '\n':
-        s += "\\n";
+        escape(i, "\\n");
         break;
       case '\r':
-        s += "\\r";
+        escape(i, "\\r");
         break;
       case '\t':
-        s += "\\t";
+        escape(i, "\\t");
         break;
-      default:
-        if (c < 0x20) {
-          static constexpr char kHex[] = "0123456789abcdef";
-          s += "\\u00";
-          s += kHex[c >> 4];
-          s += kHex[c & 0xF];
-        } else {
-          s += ch;
-        }
+      default: {
+        static constexpr char kHex[] = "0123456789abcdef";
+        const char code[] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 0xF]};
+        escape(i, std::string_view(code, sizeof code));
+      }
     }
   }
-  return s + "\"";
+  out.append(text.substr(plainFrom)) += '"';
+}
+
+std::string jsonString(std::string_view text) {
+  std::string s;
+  s.reserve(text.size() + 2);
+  appendJsonString(s, text);
+  return s;
 }
 
 namespace {
@@ -317,7 +324,12 @@ class JsonText {
   JsonText& operator<<(T value) {
     return *this << std::string_view(std::to_string(value));
   }
-  const std::string& str() const { return text_; }
+  // A text value, quoted and escaped.
+  JsonText& quoted(std::string_view text) {
+    appendJsonString(text_, text);
+    return *this;
+  }
+  std::string& str() { return text_; }
 
  private:
   std::string text_;
@@ -333,7 +345,8 @@ class JsonObject {
       out_ << (first_ ? "" : ", ");
     else
       out_ << (first_ ? "\n" : ",\n") << std::string_view(kBlanks).substr(0, static_cast<std::size_t>(indent_ + 2));
-    out_ << jsonString(name) << ": ";
+    // Keys are the program's own ASCII identifiers: nothing to escape.
+    out_ << '"' << name << "\": ";
     first_ = false;
     return out_;
   }
@@ -351,19 +364,25 @@ class JsonObject {
 
 }  // namespace
 
-void printJson(const CalculationForm& form, const std::vector<Message>& messages, std::ostream& out, JsonLayout layout,
-               std::optional<std::string_view> file) {
+std::string jsonText(const CalculationForm& form, const std::vector<Message>& messages, JsonLayout layout,
+                     std::optional<std::string_view> file) {
   const CalculationInputs& in = form.inputs();
   const CalculationResults& r = form.results();
   JsonText text;
   JsonObject root(text, layout == JsonLayout::OneLine ? -1 : 0);
-  if (layout == JsonLayout::OneLine) root.key("file") << (file ? jsonString(*file) : "null");
+  if (layout == JsonLayout::OneLine) {
+    JsonText& value = root.key("file");
+    if (file)
+      value.quoted(*file);
+    else
+      value << "null";
+  }
 
   JsonObject inputs(root.key("inputs"), root.indent());
   for (const auto& f : floatInputFields()) inputs.key(f.name) << formatNumberExact(in.*(f.member));
-  for (const auto& f : textInputFields()) inputs.key(f.name) << jsonString(in.*(f.member));
+  for (const auto& f : textInputFields()) inputs.key(f.name).quoted(in.*(f.member));
   for (const auto& f : flagInputFields()) inputs.key(f.name) << (in.*(f.member) ? "true" : "false");
-  inputs.key("processMode") << jsonString(processModeName(in.processMode));
+  inputs.key("processMode").quoted(processModeName(in.processMode));
   inputs.close();
 
   JsonObject results(root.key("results"), root.indent());
@@ -374,7 +393,7 @@ void printJson(const CalculationForm& form, const std::vector<Message>& messages
   JsonObject texts(root.key("texts"), root.indent());
   for (Control c : allControls())
     if (kindOf(c) == ControlKind::TextBox || kindOf(c) == ControlKind::ComboBox)
-      texts.key(nameOf(c)) << jsonString(form.text(c));
+      texts.key(nameOf(c)).quoted(form.text(c));
   texts.close();
 
   JsonObject states(root.key("states"), root.indent());
@@ -386,13 +405,19 @@ void printJson(const CalculationForm& form, const std::vector<Message>& messages
   root.key("modified") << (form.modified() ? "true" : "false");
   JsonText& list = root.key("messages");
   list << "[";
-  for (std::size_t i = 0; i < messages.size(); ++i)
-    list << (i ? ", " : "") << "{\"title\": " << jsonString(messages[i].title)
-         << ", \"text\": " << jsonString(messages[i].text) << "}";
+  for (std::size_t i = 0; i < messages.size(); ++i) {
+    (list << (i ? ", " : "") << "{\"title\": ").quoted(messages[i].title) << ", \"text\": ";
+    list.quoted(messages[i].text) << "}";
+  }
   list << "]";
   root.close();
   text << '\n';
-  out << text.str();
+  return std::move(text.str());
+}
+
+void printJson(const CalculationForm& form, const std::vector<Message>& messages, std::ostream& out, JsonLayout layout,
+               std::optional<std::string_view> file) {
+  out << jsonText(form, messages, layout, file);
 }
 
 }  // namespace cli

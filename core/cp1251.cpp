@@ -112,8 +112,13 @@ std::string encodeWindows1251(std::string_view utf8) {
 }
 
 bool isValidUtf8(std::string_view bytes) {
-  for (std::size_t i = 0; i < bytes.size();)
-    if (!nextCodePoint(bytes, i)) return false;
+  // Mostly ASCII in practice: only the rest goes through the decoder.
+  for (std::size_t i = 0; i < bytes.size();) {
+    if (static_cast<std::uint8_t>(bytes[i]) < 0x80)
+      ++i;
+    else if (!nextCodePoint(bytes, i))
+      return false;
+  }
   return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <random>
 #include <utility>
 
@@ -28,9 +29,27 @@ constexpr std::string_view kRandomLetters = "abcdefghijklmnopqrstuvwxyz012345678
 constexpr std::size_t kRandomLength = 6;
 constexpr int kMaxLinks = 40;
 constexpr int kNameAttempts = 100;
-constexpr std::size_t kReadChunk = 64 * 1024;
 
 NativeString native(std::string_view ascii) { return NativeString(ascii.begin(), ascii.end()); }
+
+// Reads to the end, or to `limit` bytes, with `readSome(buffer, size)` giving
+// the bytes read or nothing on failure. The buffer starts at the file's size
+// and one byte more, so that a small file takes one read and no copy.
+template <typename ReadSome>
+std::optional<std::string> readUpTo(std::uint64_t size, std::size_t limit, ReadSome readSome) {
+  std::string bytes(static_cast<std::size_t>(std::min<std::uint64_t>(limit, size + 1)), '\0');
+  std::size_t filled = 0;
+  while (filled < limit) {
+    // A file that grew while it was read.
+    if (filled == bytes.size()) bytes.resize(std::min(limit, std::max<std::size_t>(2 * filled, 4096)));
+    const std::optional<std::size_t> n = readSome(bytes.data() + filled, bytes.size() - filled);
+    if (!n) return std::nullopt;
+    if (*n == 0) break;
+    filled += *n;
+  }
+  bytes.resize(filled);
+  return bytes;
+}
 
 NativeString temporaryPrefix(const fs::path& target) {
   return native(".") + target.filename().native() + native(kTemporaryMarker);
@@ -199,17 +218,15 @@ WriteResult writeFollowed(fs::path target, std::string_view bytes) {
 std::optional<std::string> readFile(const fs::path& path, std::size_t limit) {
   Handle file(
       ::CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid() || !isRegular(file.get())) return std::nullopt;
-  std::string bytes;
-  std::string chunk(kReadChunk, '\0');
-  while (bytes.size() < limit) {
-    DWORD done = 0;
-    const auto want = static_cast<DWORD>(std::min(chunk.size(), limit - bytes.size()));
-    if (::ReadFile(file.get(), chunk.data(), want, &done, nullptr) == 0) return std::nullopt;
-    if (done == 0) break;
-    bytes.append(chunk.data(), done);
-  }
-  return bytes;
+  LARGE_INTEGER size{};
+  if (!file.valid() || !isRegular(file.get()) || ::GetFileSizeEx(file.get(), &size) == 0) return std::nullopt;
+  return readUpTo(static_cast<std::uint64_t>(size.QuadPart), limit,
+                  [&](char* buffer, std::size_t want) -> std::optional<std::size_t> {
+                    DWORD done = 0;
+                    const auto some = static_cast<DWORD>(std::min<std::size_t>(want, 1u << 30));
+                    if (::ReadFile(file.get(), buffer, some, &done, nullptr) == 0) return std::nullopt;
+                    return done;
+                  });
 }
 
 #else  // POSIX
@@ -376,16 +393,14 @@ std::optional<std::string> readFile(const fs::path& path, std::size_t limit) {
   if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
   Fd file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   if (!file.valid() || ::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-  std::string bytes;
-  std::string chunk(kReadChunk, '\0');
-  while (bytes.size() < limit) {
-    const ssize_t n = ::read(file.get(), chunk.data(), std::min(chunk.size(), limit - bytes.size()));
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return std::nullopt;
-    if (n == 0) break;
-    bytes.append(chunk.data(), static_cast<std::size_t>(n));
-  }
-  return bytes;
+  return readUpTo(static_cast<std::uint64_t>(st.st_size), limit,
+                  [&](char* buffer, std::size_t want) -> std::optional<std::size_t> {
+                    ssize_t n;
+                    do n = ::read(file.get(), buffer, want);
+                    while (n < 0 && errno == EINTR);
+                    if (n < 0) return std::nullopt;
+                    return static_cast<std::size_t>(n);
+                  });
 }
 
 #endif
