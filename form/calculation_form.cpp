@@ -656,7 +656,7 @@ void CalculationForm::onListChanged(Control list, bool picked) {
 void CalculationForm::fillProducts(std::string_view category) {
   ControlState& list = state(productList);
   list.items.clear();
-  for (std::string_view name : productsOf(category)) list.items.emplace_back(name);
+  list.items = productsOf(category);
   changed(productList);
   if (!list.items.empty()) setText(productList, std::string(list.items.front()));
 }
@@ -672,8 +672,7 @@ void CalculationForm::lookUpProduct() {
 void CalculationForm::fillLists() {
   const auto fill = [this](Control list, auto&& names) {
     ControlState& s = state(list);
-    s.items.clear();
-    for (const auto& name : names) s.items.emplace_back(name);
+    s.items.assign(names.begin(), names.end());
     changed(list);
   };
   std::vector<std::string_view> building;

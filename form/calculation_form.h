@@ -48,10 +48,12 @@ enum class Background : unsigned char {
 enum class RowColour : unsigned char { Normal, Purple, Red };
 
 struct ControlState {
-  std::string text;                // text boxes and the edit field of a list
-  std::vector<std::string> items;  // drop-down lists
-  int value = 0;                   // check boxes 0/1/2 (2: greyed), option buttons 0/1, spinners
-  int step = 1;                    // spinners
+  std::string text;  // text boxes and the edit field of a list
+  // Drop-down lists. The entries are the program's own tables, which live as
+  // long as the program: a copy of the form copies no names.
+  std::vector<std::string_view> items;
+  int value = 0;  // check boxes 0/1/2 (2: greyed), option buttons 0/1, spinners
+  int step = 1;   // spinners
   int minimum = 0;
   int maximum = 0;
   bool locked = false;  // the user cannot type into it (it can still take the focus)

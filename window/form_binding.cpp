@@ -192,7 +192,8 @@ void CalculationWindow::refresh(Control c) {
     case ControlKind::ComboBox: {
       auto* combo = static_cast<QComboBox*>(w);
       QStringList items;
-      for (const std::string& item : s.items) items << QString::fromStdString(item);
+      for (std::string_view item : s.items)
+        items << QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size()));
       QStringList shown;
       for (int i = 0; i < combo->count(); ++i) shown << combo->itemText(i);
       const QString text = QString::fromStdString(s.text);
