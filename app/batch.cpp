@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <condition_variable>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -207,16 +206,16 @@ class Batch {
   // One calculation on a form of its own: safe to run on any thread.
   Outcome run(const std::optional<std::string>& file) const {
     Outcome outcome;
-    std::ostringstream out;
+    std::string& out = outcome.out;
     std::ostringstream err;
     cli::PrintingMessages messages(err, file ? *file + ": " : std::string());
     const auto fail = [&](int code, std::string_view kind, const std::string& message) {
       err << "kamerol-cli: " << (file ? *file + ": " : std::string()) << message << '\n';
       if (options_.format == Format::JsonLines) {
-        out << "{\"file\": " << (file ? cli::jsonString(*file) : "null") << ", \"error\": {\"kind\": \"" << kind
-            << "\", \"message\": " << cli::jsonString(message) << "}}\n";
+        out += "{\"file\": " + (file ? cli::jsonString(*file) : "null") + ", \"error\": {\"kind\": \"";
+        out.append(kind) += "\", \"message\": " + cli::jsonString(message) + "}}\n";
       } else {
-        out << csvField(file.value_or("")) << std::string(boxes_.size(), ',') << '\n';
+        out += csvField(file.value_or("")) + std::string(boxes_.size(), ',') + '\n';
       }
       outcome.code = code;
     };
@@ -244,18 +243,20 @@ class Batch {
       }
     } catch (const Failure& failure) {
       fail(failure.code, failure.kind, failure.message);
-      return {out.str(), err.str(), outcome.code};
+      outcome.err = err.str();
+      return outcome;
     }
 
     if (options_.format == Format::JsonLines) {
-      cli::printJson(form, messages.messages, out, cli::JsonLayout::OneLine,
-                     file ? std::optional<std::string_view>(*file) : std::nullopt);
+      out = cli::jsonText(form, messages.messages, cli::JsonLayout::OneLine,
+                          file ? std::optional<std::string_view>(*file) : std::nullopt);
     } else {
-      out << csvField(file.value_or(""));
-      for (Control box : boxes_) out << ',' << csvField(form.text(box));
-      out << '\n';
+      out = csvField(file.value_or(""));
+      for (Control box : boxes_) (out += ',') += csvField(form.text(box));
+      out += '\n';
     }
-    return {out.str(), err.str(), outcome.code};
+    outcome.err = err.str();
+    return outcome;
   }
 
  private:
@@ -308,39 +309,49 @@ int runBatch(const std::vector<std::string>& args, CliContext& context) {
     context.out << outcome.out;
     code = worse(code, outcome.code);
   };
+  // Output that did not reach its reader is a failure, like a file not written.
+  const auto finish = [&](int worst) {
+    if (context.out.flush()) return worst;
+    context.err << "kamerol-cli: cannot write standard output\n";
+    return worse(worst, kExitCannotOpen);
+  };
   const unsigned threads = std::min<std::size_t>(options->jobs, files.size());
   if (threads <= 1) {
     for (const auto& file : files) emit(batch.run(file));
-    return code;
+    return finish(code);
   }
 
-  // The threads take the files in turn; this thread prints the outcomes in
-  // the order of the files as each becomes ready.
+  // The threads, this one among them, take the files in turn. The thread that
+  // completes the next file in order prints it and every later one already
+  // waiting, so no thread sits idle just to print.
   std::vector<std::optional<Outcome>> outcomes(files.size());
   std::mutex mutex;
-  std::condition_variable ready;
+  std::size_t printed = 0;
+  bool printing = false;
   std::atomic<std::size_t> next{0};
-  {
-    std::vector<std::jthread> workers;
-    for (unsigned t = 0; t < threads; ++t)
-      workers.emplace_back([&] {
-        for (std::size_t i; (i = next++) < files.size();) {
-          Outcome outcome = batch.run(files[i]);
-          const std::lock_guard lock(mutex);
-          outcomes[i] = std::move(outcome);
-          ready.notify_all();
-        }
-      });
-    for (std::size_t i = 0; i < files.size(); ++i) {
+  const auto work = [&] {
+    for (std::size_t i; (i = next++) < files.size();) {
+      Outcome outcome = batch.run(files[i]);
       std::unique_lock lock(mutex);
-      ready.wait(lock, [&] { return outcomes[i].has_value(); });
-      const Outcome outcome = std::move(*outcomes[i]);
-      outcomes[i].reset();
-      lock.unlock();
-      emit(outcome);
+      outcomes[i] = std::move(outcome);
+      if (printing) continue;
+      printing = true;
+      while (printed < files.size() && outcomes[printed]) {
+        const Outcome ready = std::move(*outcomes[printed]);
+        outcomes[printed++].reset();
+        lock.unlock();
+        emit(ready);
+        lock.lock();
+      }
+      printing = false;
     }
+  };
+  {
+    std::vector<std::jthread> helpers;
+    for (unsigned t = 1; t < threads; ++t) helpers.emplace_back(work);
+    work();
   }
-  return code;
+  return finish(code);
 }
 
 }  // namespace kamerol

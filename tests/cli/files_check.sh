@@ -41,6 +41,8 @@ timeout 10 "$cli" calc -o fifo >/dev/null 2>err
 cmp -s saved.tpl dashed.tpl && [ ! -s err ] || fail "-o - differs from -o FILE"
 "$cli" calc "$example" -o - >/dev/full 2>err
 [ $? -eq 2 ] || fail "-o - to a full device: $(cat err)"
+"$cli" calc "$example" "$example" --jsonl >/dev/full 2>err
+[ $? -eq 2 ] && grep -q "cannot write standard output" err || fail "--jsonl to a full device: $(cat err)"
 
 [ $failed -eq 0 ] && echo "kamerol-cli files checked"
 exit $failed
