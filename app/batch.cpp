@@ -10,9 +10,9 @@
 #include <set>
 #include <sstream>
 #include <string_view>
-#include <thread>
 
 #include "app/cli_calculation.h"
+#include "app/worker_threads.h"
 #include "core/gains.h"
 #include "core/number_text.h"
 #include "core/record_fields.h"
@@ -315,15 +315,10 @@ int runBatch(const std::vector<std::string>& args, CliContext& context) {
     context.err << "kamerol-cli: cannot write standard output\n";
     return worse(worst, kExitCannotOpen);
   };
-  const unsigned threads = std::min<std::size_t>(options->jobs, files.size());
-  if (threads <= 1) {
-    for (const auto& file : files) emit(batch.run(file));
-    return finish(code);
-  }
 
-  // The threads, this one among them, take the files in turn. The thread that
-  // completes the next file in order prints it and every later one already
-  // waiting, so no thread sits idle just to print.
+  // The threads take the files in turn. The thread that completes the next
+  // file in order prints it and every later one already waiting, so no thread
+  // sits idle just to print.
   std::vector<std::optional<Outcome>> outcomes(files.size());
   std::mutex mutex;
   std::size_t printed = 0;
@@ -346,11 +341,7 @@ int runBatch(const std::vector<std::string>& args, CliContext& context) {
       printing = false;
     }
   };
-  {
-    std::vector<std::jthread> helpers;
-    for (unsigned t = 1; t < threads; ++t) helpers.emplace_back(work);
-    work();
-  }
+  runOnThreads(static_cast<unsigned>(std::min<std::size_t>(options->jobs, files.size())), work);
   return finish(code);
 }
 
