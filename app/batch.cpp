@@ -305,7 +305,9 @@ int runBatch(const std::vector<std::string>& args, CliContext& context) {
 
   int code = kExitDone;
   const auto emit = [&](const Outcome& outcome) {
-    context.err << outcome.err;
+    // Standard error is tied to standard output: writing to it, even nothing,
+    // would flush the output file by file.
+    if (!outcome.err.empty()) context.err << outcome.err;
     context.out << outcome.out;
     code = worse(code, outcome.code);
   };

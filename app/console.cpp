@@ -2,16 +2,30 @@
 
 #include "shell/windows_api.h"
 
+#include <cstdio>
+
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
 
-#include <cstdio>
 #include <cstdlib>
+#else
+#include <unistd.h>
 #endif
 
 namespace kamerol {
+
+void bufferStandardOutput() {
+#ifdef _WIN32
+  const bool terminal = _isatty(_fileno(stdout));
+#else
+  const bool terminal = isatty(STDOUT_FILENO);
+#endif
+  // The C library would choose its own size for a buffer it allocates itself.
+  static char buffer[1 << 16];
+  if (!terminal) std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
+}
 
 #ifdef _WIN32
 

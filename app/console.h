@@ -17,4 +17,8 @@ std::vector<std::string> utf8Arguments(int argc, char* argv[]);
 // translated to CR LF, and a console shows them as UTF-8.
 void useUtf8Streams();
 
+// Standard output that goes to a file or a pipe is written in large blocks: a
+// batch prints megabytes. A terminal keeps its line-by-line output.
+void bufferStandardOutput();
+
 }  // namespace kamerol

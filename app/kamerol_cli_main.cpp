@@ -26,6 +26,7 @@ const kamerol::CliQtPart* loadQtPart() {
 
 int main(int argc, char* argv[]) {
   kamerol::useUtf8Streams();
+  kamerol::bufferStandardOutput();
   const std::vector<std::string> args = kamerol::utf8Arguments(argc, argv);
   kamerol::CliContext context{kamerol::systemNumberLocale(), std::cout, std::cerr, {}, {}};
 #ifdef KAMEROL_CLI_QT_MODULE
