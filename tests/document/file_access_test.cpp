@@ -218,6 +218,11 @@ TEST_F(FileAccessTest, ReadsOnlyRegularFilesWithoutWaiting) {
   EXPECT_EQ(readRegularFile(path("a.tpl"), 4), "0123");
   for (const fs::path& p : {path("fifo"), path("folder"), path("missing"), fs::path("/dev/zero"), fs::path()})
     EXPECT_EQ(readRegularFile(p, 100), std::nullopt) << p;
+  // A file that holds more than its size says (as /proc's do) is read to its end.
+  const auto status = readRegularFile("/proc/self/status", 1 << 20);
+  ASSERT_TRUE(status);
+  EXPECT_TRUE(status->starts_with("Name:")) << *status;
+  EXPECT_NE(status->find("VmPeak:"), std::string::npos);
 }
 
 #endif
