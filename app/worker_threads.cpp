@@ -1,6 +1,7 @@
 #include "app/worker_threads.h"
 
 #include <latch>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -45,12 +46,19 @@ void runOnThreads(unsigned count, const std::function<void()>& work) {
   std::latch moved(count - 1);
   std::vector<std::jthread> others;
   const int creator = currentProcessor();
-  for (unsigned t = 1; t < count; ++t)
-    others.emplace_back([&] {
-      leaveProcessor(creator);
-      moved.count_down();
-      work();
-    });
+  for (unsigned t = 1; t < count; ++t) {
+    try {
+      others.emplace_back([&] {
+        leaveProcessor(creator);
+        moved.count_down();
+        work();
+      });
+    } catch (const std::system_error&) {
+      // The system gives no more threads: those started do the work.
+      moved.count_down(count - t);
+      break;
+    }
+  }
   moved.wait();
   work();
 }

@@ -2,7 +2,8 @@
 # kamerol-cli with files that fight back, as a user's shell would give them:
 # a full disk (the file size limit, its signal ignored so that the write
 # fails), a FIFO as the input and as the output, standard output as the
-# calculation file. Usage: files_check.sh CLI SOURCE_DIR
+# calculation file, a system that gives no threads. Usage: files_check.sh CLI
+# SOURCE_DIR
 set -u
 cli=$(readlink -f "${1:?kamerol-cli}")
 source=$(readlink -f "${2:?the source root}")
@@ -43,6 +44,16 @@ cmp -s saved.tpl dashed.tpl && [ ! -s err ] || fail "-o - differs from -o FILE"
 [ $? -eq 2 ] || fail "-o - to a full device: $(cat err)"
 "$cli" calc "$example" "$example" --jsonl >/dev/full 2>err
 [ $? -eq 2 ] && grep -q "cannot write standard output" err || fail "--jsonl to a full device: $(cat err)"
+
+# A system that gives no more threads than the one running: -j 4 still calculates every file.
+nobody() { setpriv --reuid=65534 --regid=65534 --clear-groups "$@"; }
+if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null && nobody test -x "$cli"; then
+  chmod 755 "$work" && cp "$example" a.tpl && cp "$example" b.tpl && chmod 644 a.tpl b.tpl
+  # A sanitizer build's leak check needs a thread of its own at the exit.
+  ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" \
+    nobody bash -c "ulimit -u 1 && exec '$cli' calc --jsonl -j 4 a.tpl b.tpl" >threads.jsonl 2>err
+  [ $? -eq 0 ] && [ "$(grep -c '"requiredCapacity"' threads.jsonl)" -eq 2 ] || fail "-j 4 without threads: $(cat err)"
+fi
 
 [ $failed -eq 0 ] && echo "kamerol-cli files checked"
 exit $failed
