@@ -85,8 +85,11 @@ QByteArray desktopEntry(const QString& executablePath) {
   const QString program = QDir::cleanPath(QFileInfo(executablePath).absoluteFilePath());
   QString exec = quoteDesktopExecArgument(program);
   // GLib loads an entry only when the program named first in Exec exists, and it looks for it before undoing
-  // the "%%" escape: a path with "%" in it is started through env, which it finds.
-  if (program.contains(u'%')) exec = QStringLiteral("env ") + exec;
+  // the "%%" escape: a path with "%" in it is started through the shell, which it finds. (Not through env,
+  // which would take a path that also has "=" in it for a variable to set.)
+  if (program.contains(u'%'))
+    exec = QStringLiteral("sh -c ") + quoteDesktopExecArgument(QStringLiteral(R"(exec "$0" "$@")")) + QLatin1Char(' ') +
+           exec;
   const QStringList lines = {
       QStringLiteral("[Desktop Entry]"),
       QStringLiteral("Type=Application"),

@@ -28,8 +28,27 @@ check() {
   grep -qxF "Exec=$exec" "$XDG_DATA_HOME/applications/kamerol.desktop" || { echo "Exec line"; exit 1; }
 }
 
+# Starts the entry as a file manager would, with a calculation file, and
+# checks that the program runs with exactly that file. $1: the program.
+check_launch() {
+  local program=$1 pid=""
+  QT_QPA_PLATFORM=offscreen gio launch "$XDG_DATA_HOME/applications/kamerol.desktop" "$work/room.tpl" || exit 1
+  for _ in $(seq 50); do
+    for p in /proc/[0-9]*; do [ "$(readlink "$p/exe" 2>/dev/null)" = "$program" ] && pid=${p#/proc/}; done
+    [ -n "$pid" ] && break
+    sleep 0.1
+  done
+  [ -n "$pid" ] || { echo "$program did not start"; exit 1; }
+  local args
+  args=$(tr '\0' '\n' <"/proc/$pid/cmdline")
+  kill "$pid"
+  [ "$args" = "$program"$'\n'"$work/room.tpl" ] || { echo "started as: $args"; exit 1; }
+}
+
 check "$program" "\"$program\" %f"
-# A "%" in the program's path is escaped, and the entry still loads in GLib.
-mkdir "$work/100% bin"
-cp "$program" "$work/100% bin/kamerol"
-check "$work/100% bin/kamerol" "env \"$work/100%% bin/kamerol\" %f"
+# A "%" in the program's path is escaped, and the entry still loads in GLib and
+# starts the program, an "=" beside it too.
+mkdir "$work/100% a=b"
+cp "$program" "$work/100% a=b/kamerol"
+check "$work/100% a=b/kamerol" 'sh -c "exec \\"\\$0\\" \\"\\$@\\"" "'"$work/100%% a=b/kamerol"'" %f'
+check_launch "$work/100% a=b/kamerol"

@@ -266,14 +266,14 @@ TEST_F(XdgFileAssociationTest, AMimeappsListThatCannotBeReadIsLeftAlone) {
             QStringLiteral("[Default Applications]\ntext/html=firefox.desktop\n"));
 }
 
-TEST_F(XdgFileAssociationTest, AProgramPathWithAPercentSignStartsThroughEnv) {
+TEST_F(XdgFileAssociationTest, AProgramPathWithAPercentSignStartsThroughTheShell) {
   XdgFileAssociation association(dataHome(), configHome(), false);
-  const QString executable = QStringLiteral("/opt/100% Kamerol/kamerol");
+  const QString executable = QStringLiteral("/opt/100% a=b/kamerol");
   ASSERT_TRUE(association.writeIfAbsent(executable));
   const QString text = readText(association.desktopEntryPath());
   const qsizetype exec = text.indexOf(QStringLiteral("\nExec=")) + 6;
   EXPECT_EQ(readExecArguments(text.mid(exec, text.indexOf(u'\n', exec) - exec)),
-            QStringList({"env", executable, "%f"}));
+            QStringList({"sh", "-c", R"(exec "$0" "$@")", executable, "%f"}));
 }
 
 TEST_F(XdgFileAssociationTest, UnwritableFoldersAreIgnored) {
