@@ -49,11 +49,12 @@ names=$(ls "$folder" | tr '\n' '|')
 out=$(cli "$folder/Копия №1.tpl" --json)
 grep -q '"clientInfo": "Склад №2"' <<<"$out" || fail "the copy reads back: $out"
 grep -q '"modified": false' <<<"$out" || fail "the copy reads back unmodified"
-# The batch forms with the same names, and -o - as the very bytes of a save.
+# The batch forms with the same names, on two threads, and -o - as the very
+# bytes of a save.
 mkdir "Копии"
 printf '%s\n' "$file" "$folder/Копия №1.tpl" >list.txt
-out=$(cli --files-from list.txt --csv --out-dir "Копии")
-[[ $(wc -l <<<"$out") -eq 3 ]] || fail "the batch prints: $out"
+out=$(cli --files-from list.txt --csv --out-dir "Копии" -j 2)
+[[ $(wc -l <<<"$out") -eq 3 && $(sed -n 2p <<<"$out") == "$file,"* ]] || fail "the batch prints: $out"
 names=$(ls "Копии" | tr '\n' '|')
 [[ $names == "Камера №1.tpl|Копия №1.tpl|" ]] || fail "the batch saved $names"
 cli "$file" -o - >stdout.tpl || fail "-o - writes"
