@@ -655,10 +655,9 @@ void CalculationForm::onListChanged(Control list, bool picked) {
 
 void CalculationForm::fillProducts(std::string_view category) {
   ControlState& list = state(productList);
-  list.items.clear();
   list.items = productsOf(category);
   changed(productList);
-  if (!list.items.empty()) setText(productList, std::string(list.items.front()));
+  if (!list.items.empty()) setText(productList, list.items.front());
 }
 
 void CalculationForm::lookUpProduct() {
