@@ -37,7 +37,8 @@ DesktopProgram::DesktopProgram(const QStringList& arguments)
   services_.setWindow(&window_);
   // The form with its first page shown, the lists, the defaults, the file
   // named on the command line, one engine run; then the window may be shown.
-  startCalculation(form_, commandLineFile(arguments), messages_);
+  const auto file = commandLineFile(arguments);
+  if (startCalculation(form_, file, messages_)) window_.startedFrom(*file);
 }
 
 }  // namespace kamerol

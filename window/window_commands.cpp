@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QIcon>
@@ -7,6 +8,8 @@
 #include <QMessageBox>
 #include <QToolBar>
 
+#include "form/navigation.h"
+#include "form/results_text.h"
 #include "window/calculation_window.h"
 #include "window/chart_window.h"
 #include "window/window_parts.h"
@@ -54,6 +57,8 @@ class CalculationWindow::DocumentDialogs final : public DocumentUi {
     return choose(request, QFileDialog::AcceptSave);
   }
 
+  void fileUsed(const std::filesystem::path& file) override { services_.rememberFile(file); }
+
   SaveAnswer askToSaveChanges() override {
     QMessageBox box(QMessageBox::NoIcon, q(kSaveChangesTitle), q(kSaveChangesQuestion),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, &window_);
@@ -97,41 +102,72 @@ QAction* CalculationWindow::action(const QString& key) const {
 }
 
 void CalculationWindow::buildMenus() {
-  const auto add = [this](QMenu* menu, const char* name, const char* caption, auto slot) {
+  // Access keys chosen so that none clashes within a menu or the menu bar.
+  const auto add = [this](QMenu* menu, const char* name, const char* caption, auto slot,
+                          const QKeySequence& shortcut = {}) {
     QAction* a = menu->addAction(QString::fromUtf8(caption));
     a->setObjectName(QString::fromUtf8(name));
+    a->setShortcut(shortcut);
     connect(a, &QAction::triggered, this, slot);
     return a;
   };
-  QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&Файл"));
   file->setObjectName(QStringLiteral("menuFile"));
-  add(file, "menuNew", "Новый", [this] { newCalculation(); });
+  add(
+      file, "menuNew", "&Новый", [this] { newCalculation(); }, QKeySequence(Qt::CTRL | Qt::Key_N));
   file->addSeparator();
-  add(file, "menuOPEN", "Открыть", [this] { openCalculation(); });
+  add(
+      file, "menuOPEN", "&Открыть", [this] { openCalculation(); }, QKeySequence(Qt::CTRL | Qt::Key_O));
+  recentMenu_ = file->addMenu(QStringLiteral("Последние &файлы"));
+  recentMenu_->setObjectName(QStringLiteral("menuRecent"));
+  connect(recentMenu_, &QMenu::aboutToShow, this, [this] { fillRecentMenu(); });
   file->addSeparator();
-  add(file, "menuSAVE_AS", "Сохранить как...", [this] { saveCalculation(); });
+  add(
+      file, "menuSAVE", "&Сохранить", [this] { saveCalculation(); }, QKeySequence(Qt::CTRL | Qt::Key_S));
+  add(
+      file, "menuSAVE_AS", "Сохранить &как...", [this] { saveCalculationAs(); },
+      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   file->addSeparator();
-  add(file, "menuPrint", "Печать", [this] { print(); });
+  add(
+      file, "menuPrint", "&Печать", [this] { print(); }, QKeySequence(Qt::CTRL | Qt::Key_P));
   file->addSeparator();
-  add(file, "menuEXIT", "Выход", [this] { exitProgram(); });
+  add(file, "menuEXIT", "&Выход", [this] { exitProgram(); });
 
-  QMenu* settings = menuBar()->addMenu(QStringLiteral("Настройки"));
+  QMenu* settings = menuBar()->addMenu(QStringLiteral("&Настройки"));
   settings->setObjectName(QStringLiteral("menuNastr"));
-  add(settings, "mnuLogo", "Настройка Лога и Звука", [this] { services_.showSettings(); });
-  add(settings, "mnuPath", "Настройка пути к папке с расчетами", [this] { services_.showFolderChooser(); });
+  add(settings, "mnuLogo", "Настройка &Лога и Звука", [this] { services_.showSettings(); });
+  add(settings, "mnuPath", "Настройка &пути к папке с расчетами", [this] { services_.showFolderChooser(); });
   QAction* chartInReport =
-      add(settings, "mnuChart", "Диаграмма в отчёте", [this](bool on) { services_.setChartInReport(on); });
+      add(settings, "mnuChart", "&Диаграмма в отчёте", [this](bool on) { services_.setChartInReport(on); });
   chartInReport->setCheckable(true);
   chartInReport->setChecked(services_.chartInReport());
 
-  QMenu* tools = menuBar()->addMenu(QStringLiteral("Инструменты"));
+  QMenu* tools = menuBar()->addMenu(QStringLiteral("&Инструменты"));
   tools->setObjectName(QStringLiteral("Menu_Tools"));
-  add(tools, "Menu_Tools_Calc", "Калькулятор", [this] { services_.startCalculator(); });
-  add(tools, "Menu_Tools_Chart", "Диаграмма теплопритоков", [this] { showChart(); });
+  add(tools, "Menu_Tools_Calc", "&Калькулятор", [this] { services_.startCalculator(); });
+  add(tools, "Menu_Tools_Chart", "&Диаграмма теплопритоков", [this] { showChart(); });
+  add(
+      tools, "Menu_Tools_Copy", "Копировать &результаты", [this] { copyResults(); },
+      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
 
-  QMenu* help = menuBar()->addMenu(QStringLiteral("Помощь"));
+  QMenu* help = menuBar()->addMenu(QStringLiteral("&Помощь"));
   help->setObjectName(QStringLiteral("menuHlp"));
-  add(help, "menuProg", "О программе", [this] { services_.showAbout(); });
+  add(
+      help, "menuPageHelp", "&Пояснение к странице", [this] { showPageHelp(); }, QKeySequence(Qt::Key_F1));
+  add(help, "menuProg", "&О программе", [this] { services_.showAbout(); });
+}
+
+// The calculations opened or saved last, those still there; one opens on a pick.
+void CalculationWindow::fillRecentMenu() {
+  recentMenu_->clear();
+  int number = 0;
+  for (const std::filesystem::path& file : services_.recentFiles()) {
+    ++number;
+    const QString name = QString::fromStdU16String(file.u16string());
+    QAction* a = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(number).arg(name));
+    connect(a, &QAction::triggered, this, [this, file] { openCalculation(file); });
+  }
+  if (number == 0) recentMenu_->addAction(QStringLiteral("Нет файлов"))->setEnabled(false);
 }
 
 void CalculationWindow::buildToolbar() {
@@ -160,7 +196,7 @@ void CalculationWindow::run(ToolbarCommand command) {
     case ToolbarCommand::Open:
       return openCalculation();
     case ToolbarCommand::Save:
-      return saveCalculation();
+      return saveCalculationAs();
     case ToolbarCommand::Print:
       return print();
     case ToolbarCommand::Help:
@@ -173,16 +209,50 @@ void CalculationWindow::run(ToolbarCommand command) {
 void CalculationWindow::newCalculation() {
   drainFocusLosses();
   forward([&] { commands_->newCalculation(); });
+  showDocumentState();
 }
 
 void CalculationWindow::openCalculation() {
   drainFocusLosses();
   forward([&] { commands_->open(); });
+  showDocumentState();
+}
+
+void CalculationWindow::openCalculation(const std::filesystem::path& file) {
+  drainFocusLosses();
+  forward([&] { commands_->open(file); });
+  showDocumentState();
 }
 
 void CalculationWindow::saveCalculation() {
   drainFocusLosses();
   forward([&] { commands_->save(); });
+  showDocumentState();
+}
+
+void CalculationWindow::saveCalculationAs() {
+  drainFocusLosses();
+  forward([&] { commands_->saveAs(); });
+  showDocumentState();
+}
+
+void CalculationWindow::startedFrom(const std::filesystem::path& file) {
+  commands_->startedFrom(file);
+  showDocumentState();
+}
+
+void CalculationWindow::showDocumentState() {
+  setWindowTitle(q(calculationWindowTitle(commands_->ownFile())));
+  setWindowModified(form_.modified());
+}
+
+void CalculationWindow::copyResults() {
+  drainFocusLosses();
+  QGuiApplication::clipboard()->setText(QString::fromStdString(resultsText(form_)));
+}
+
+void CalculationWindow::showPageHelp() {
+  if (const int popup = kamerol::page(form_.currentPage()).helpPopup; popup != 0) services_.showHelp(popup);
 }
 
 void CalculationWindow::print() {

@@ -5,6 +5,7 @@
 #include "core/defaults.h"
 #include "core/record_fields.h"
 #include "form/calculation_fields.h"
+#include "form/results_text.h"
 #include "tests/form/form_test_support.h"
 
 namespace kamerol {
@@ -632,6 +633,25 @@ TEST(FormTest, HugeTypedNumbersNeverShowInfinity) {
     EXPECT_EQ(t.find("inf"), std::string::npos) << nameOf(c);
     EXPECT_EQ(t.find("nan"), std::string::npos) << nameOf(c);
   }
+}
+
+TEST(FormTest, ResultsTextHoldsThePanelsRowsWithUnits) {
+  StartedForm f;
+  f.enter(roomLengthField, "500");
+  f.enter(roomWidthField, "400");
+  f.enter(roomHeightField, "300");
+  EXPECT_EQ(resultsText(f.form),
+            "Через стены\t0.63\tкВт\n"
+            "От вентиляции\t0.46\tкВт\n"
+            "Через дверь\t0\tкВт\n"
+            "От продукта\t0\tкВт\n"
+            "\"От дыхания\"\t0\tкВт\n"
+            "От освещения\t0\tкВт\n"
+            "От персонала\t0\tкВт\n"
+            "От ПТС\t0\tкВт\n"
+            "От вент. ВО\t0.08\tкВт\n"
+            "Суммарный теплоприток\t1.17\tкВт\n"
+            "Потребная холодопроизводительность\t1.64\tкВт\n");
 }
 
 }  // namespace
