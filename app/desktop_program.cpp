@@ -21,7 +21,7 @@ DesktopProgram::ApplicationLook::ApplicationLook() {
   // Before the first window: Qt's standard buttons and dialogs speak Russian.
   shell::installQtTranslation();
   shell::applyProgramLook();
-  QApplication::setWindowIcon(shell::kamerolIcon());
+  QApplication::setWindowIcon(shell::kamerolWindowIcon());
   // The file association when it is absent; the settings follow.
   shell::writeFileAssociationIfAbsent(QCoreApplication::applicationFilePath());
 }

@@ -3,13 +3,13 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFileDialog>
-#include <QIcon>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QToolBar>
 
 #include "form/navigation.h"
 #include "form/results_text.h"
+#include "shell/program_icon.h"
 #include "window/calculation_window.h"
 #include "window/chart_window.h"
 #include "window/window_parts.h"
@@ -23,22 +23,22 @@ using namespace window_parts;
 
 namespace {
 
-// Where the icon theme has no icon of the name, the program's own stands in
-// (also for the printer, which Qt's own icons lack).
+// The program's own icons, the same on every desktop: looking a name up in
+// the desktop's icon theme searches every folder of every size of it, which
+// took longer than the rest of the start-up.
 struct ToolbarButton {
   ToolbarCommand command;
   const char* key;
   const char* tooltip;
-  const char* themeIcon;
-  const char* ownIcon;
+  const char* icon;
 };
 
 constexpr ToolbarButton kToolbar[] = {
-    {ToolbarCommand::New, "New", "Обновить", "document-new", ":/kamerol/toolbar/new.svg"},
-    {ToolbarCommand::Open, "Open", "Открыть файл", "document-open", ":/kamerol/toolbar/open.svg"},
-    {ToolbarCommand::Save, "Save", "Сохранить как...", "document-save-as", ":/kamerol/toolbar/save.svg"},
-    {ToolbarCommand::Print, "Print", "Печать с предв. осм.", "document-print", ":/kamerol/report/print.svg"},
-    {ToolbarCommand::Help, "Help", "Помощь", "help-about", ":/kamerol/toolbar/help.svg"},
+    {ToolbarCommand::New, "New", "Обновить", "toolbar/new"},
+    {ToolbarCommand::Open, "Open", "Открыть файл", "toolbar/open"},
+    {ToolbarCommand::Save, "Save", "Сохранить как...", "toolbar/save"},
+    {ToolbarCommand::Print, "Print", "Печать с предв. осм.", "toolbar/print"},
+    {ToolbarCommand::Help, "Help", "Помощь", "toolbar/help"},
 };
 
 }  // namespace
@@ -179,9 +179,7 @@ void CalculationWindow::buildToolbar() {
   toolbar_->setContextMenuPolicy(Qt::PreventContextMenu);
   toolbar_->toggleViewAction()->setVisible(false);
   for (const ToolbarButton& b : kToolbar) {
-    QIcon icon = QIcon::fromTheme(QString::fromUtf8(b.themeIcon));
-    if (icon.isNull()) icon = QIcon(QString::fromUtf8(b.ownIcon));
-    QAction* a = toolbar_->addAction(icon, QString::fromUtf8(b.tooltip));
+    QAction* a = toolbar_->addAction(shell::bitmapIcon(QString::fromUtf8(b.icon)), QString::fromUtf8(b.tooltip));
     a->setObjectName(QString::fromUtf8(b.key));
     a->setToolTip(QString::fromUtf8(b.tooltip));
     toolbarActions_[static_cast<std::size_t>(b.command)] = a;
