@@ -46,6 +46,9 @@ bool DocumentCommands::read(const std::filesystem::path& file) {
   if (status == ReadStatus::CannotOpen)
     ui_.showMessage(
         Message{"Сообщение программы", "Не удалось открыть файл расчета\n" + file.string(), MessageIcon::Error});
+  // A file read in part leaves a mixture that is no longer the file it had:
+  // "Сохранить" must ask for a name rather than overwrite that one.
+  if (status == ReadStatus::FormatError) ownFile_.clear();
   if (status != ReadStatus::Ok) return false;
   ownFile_ = file;
   ui_.fileUsed(file);

@@ -182,7 +182,11 @@ TEST_F(DocumentCommandsTest, SaveWritesTheOwnFileWithoutAsking) {
   ASSERT_EQ(readCalculationFile(saved.form, folder_ / "a.tpl", ReadMode::Dialog, saved.messages), ReadStatus::Ok);
   EXPECT_EQ(saved.form.text(roomWidthField), "400");
 
-  // A file opened, or read at start-up, is the calculation's own; New has none.
+  // A file opened, or read at start-up, is the calculation's own; New has
+  // none, nor a file read in part.
+  std::ofstream(folder_ / "bad.tpl") << "nonsense\r\n";
+  ASSERT_FALSE(commands.open(folder_ / "bad.tpl"));
+  EXPECT_TRUE(commands.ownFile().empty());
   ui.openAnswers.push_back(folder_ / "a.tpl");
   ASSERT_TRUE(commands.open());
   commands.startedFrom(folder_ / "b.tpl");
