@@ -5,6 +5,8 @@
 
 #include <initializer_list>
 
+#include "shell/deferred_icon.h"
+
 namespace kamerol::shell {
 namespace {
 
@@ -26,7 +28,11 @@ QString kamerolIconSvgPath() { return QStringLiteral(":/kamerol/kamerol.svg"); }
 
 QIcon kamerolIcon() { return QIcon(kamerolIconSvgPath()); }
 
-QIcon kamerolWindowIcon() { return fromBitmaps(QStringLiteral("kamerol"), {16, 24, 32, 48, 64, 128}); }
+// Read when a window system first asks for it (an X display does as the
+// window is shown; the offscreen platform never does).
+QIcon kamerolWindowIcon() {
+  return deferredIcon([] { return fromBitmaps(QStringLiteral("kamerol"), {16, 24, 32, 48, 64, 128}); });
+}
 
 QIcon bitmapIcon(const QString& name) { return fromBitmaps(name, {16, 32}); }
 
