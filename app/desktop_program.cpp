@@ -38,7 +38,10 @@ DesktopProgram::DesktopProgram(const QStringList& arguments)
   // The form with its first page shown, the lists, the defaults, the file
   // named on the command line, one engine run; then the window may be shown.
   const auto file = commandLineFile(arguments);
-  if (startCalculation(form_, file, messages_)) window_.startedFrom(*file);
+  if (startCalculation(form_, file, messages_))
+    window_.startedFrom(*file);
+  else
+    window_.showDocumentState();
 }
 
 }  // namespace kamerol

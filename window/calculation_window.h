@@ -101,6 +101,9 @@ class CalculationWindow : public QMainWindow, private FormObserver {
   void saveCalculationAs();
   // The calculation was read whole from `file` as the program started.
   void startedFrom(const std::filesystem::path& file);
+  // The title with the calculation's file, and the mark of unsaved changes;
+  // after the model changed `modified` on its own (as loading the defaults does).
+  void showDocumentState();
   // "Копировать результаты": the results panel as tab-separated text.
   void copyResults();
   // F1: the help popup of the page shown.
@@ -153,8 +156,6 @@ class CalculationWindow : public QMainWindow, private FormObserver {
   void buildMenus();
   void buildToolbar();
   void fillRecentMenu();
-  // The title with the calculation's file, and the mark of unsaved changes.
-  void showDocumentState();
 
   void refresh(Control c);
   void focusLostLater(Control c);

@@ -72,6 +72,12 @@ TEST(DesktopProgramTest, ClosingAFileOpenedAtStartAsksNothing) {
   EXPECT_FALSE(program.window().isVisible());
 }
 
+TEST(DesktopProgramTest, StartsUnchanged) {
+  DesktopProgram program({QStringLiteral("kamerol")});
+  EXPECT_FALSE(program.window().isWindowModified());
+  EXPECT_EQ(program.window().windowTitle(), QStringLiteral("Расчет теплопритоков в холодильной камере[*]"));
+}
+
 TEST(DesktopProgramTest, AnUnreadableFileStartsWithTheDefaults) {
   // A FIFO would wait for a writer for ever, and the window would never come.
   QTemporaryDir dir;
