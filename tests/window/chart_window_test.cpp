@@ -109,8 +109,9 @@ TEST_F(ChartWindowTest, OpensFromToolsBesideTheFormOneAtATime) {
   // Beside the form where the screen has room for both (the offscreen one may not).
   const QRect screen = chart->screen()->availableGeometry();
   EXPECT_TRUE(screen.contains(chart->frameGeometry()));
-  if (screen.width() >= window.frameGeometry().width() + kBesideGap + chart->minimumSizeHint().width())
+  if (screen.width() >= window.frameGeometry().width() + kBesideGap + chart->minimumSizeHint().width()) {
     EXPECT_FALSE(chart->frameGeometry().intersects(window.frameGeometry()));
+  }
   EXPECT_EQ(openChart(), chart);
 
   chart->close();
