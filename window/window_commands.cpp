@@ -103,33 +103,28 @@ QAction* CalculationWindow::action(const QString& key) const {
 
 void CalculationWindow::buildMenus() {
   // Access keys chosen so that none clashes within a menu or the menu bar.
-  const auto add = [this](QMenu* menu, const char* name, const char* caption, auto slot,
-                          const QKeySequence& shortcut = {}) {
+  const auto add = [this](QMenu* menu, const char* name, const char* caption, auto slot) {
     QAction* a = menu->addAction(QString::fromUtf8(caption));
     a->setObjectName(QString::fromUtf8(name));
-    a->setShortcut(shortcut);
     connect(a, &QAction::triggered, this, slot);
     return a;
   };
+  const auto addWithKeys = [&add](QMenu* menu, const char* name, const char* caption, const QKeySequence& keys,
+                                  auto slot) { add(menu, name, caption, slot)->setShortcut(keys); };
   QMenu* file = menuBar()->addMenu(QStringLiteral("&Файл"));
   file->setObjectName(QStringLiteral("menuFile"));
-  add(
-      file, "menuNew", "&Новый", [this] { newCalculation(); }, QKeySequence(Qt::CTRL | Qt::Key_N));
+  addWithKeys(file, "menuNew", "&Новый", Qt::CTRL | Qt::Key_N, [this] { newCalculation(); });
   file->addSeparator();
-  add(
-      file, "menuOPEN", "&Открыть", [this] { openCalculation(); }, QKeySequence(Qt::CTRL | Qt::Key_O));
+  addWithKeys(file, "menuOPEN", "&Открыть", Qt::CTRL | Qt::Key_O, [this] { openCalculation(); });
   recentMenu_ = file->addMenu(QStringLiteral("Последние &файлы"));
   recentMenu_->setObjectName(QStringLiteral("menuRecent"));
   connect(recentMenu_, &QMenu::aboutToShow, this, [this] { fillRecentMenu(); });
   file->addSeparator();
-  add(
-      file, "menuSAVE", "&Сохранить", [this] { saveCalculation(); }, QKeySequence(Qt::CTRL | Qt::Key_S));
-  add(
-      file, "menuSAVE_AS", "Сохранить &как...", [this] { saveCalculationAs(); },
-      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  addWithKeys(file, "menuSAVE", "&Сохранить", Qt::CTRL | Qt::Key_S, [this] { saveCalculation(); });
+  addWithKeys(file, "menuSAVE_AS", "Сохранить &как...", Qt::CTRL | Qt::SHIFT | Qt::Key_S,
+              [this] { saveCalculationAs(); });
   file->addSeparator();
-  add(
-      file, "menuPrint", "&Печать", [this] { print(); }, QKeySequence(Qt::CTRL | Qt::Key_P));
+  addWithKeys(file, "menuPrint", "&Печать", Qt::CTRL | Qt::Key_P, [this] { print(); });
   file->addSeparator();
   add(file, "menuEXIT", "&Выход", [this] { exitProgram(); });
 
@@ -146,14 +141,12 @@ void CalculationWindow::buildMenus() {
   tools->setObjectName(QStringLiteral("Menu_Tools"));
   add(tools, "Menu_Tools_Calc", "&Калькулятор", [this] { services_.startCalculator(); });
   add(tools, "Menu_Tools_Chart", "&Диаграмма теплопритоков", [this] { showChart(); });
-  add(
-      tools, "Menu_Tools_Copy", "Копировать &результаты", [this] { copyResults(); },
-      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+  addWithKeys(tools, "Menu_Tools_Copy", "Копировать &результаты", Qt::CTRL | Qt::SHIFT | Qt::Key_C,
+              [this] { copyResults(); });
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Помощь"));
   help->setObjectName(QStringLiteral("menuHlp"));
-  add(
-      help, "menuPageHelp", "&Пояснение к странице", [this] { showPageHelp(); }, QKeySequence(Qt::Key_F1));
+  addWithKeys(help, "menuPageHelp", "&Пояснение к странице", Qt::Key_F1, [this] { showPageHelp(); });
   add(help, "menuProg", "&О программе", [this] { services_.showAbout(); });
 }
 
@@ -163,7 +156,8 @@ void CalculationWindow::fillRecentMenu() {
   int number = 0;
   for (const std::filesystem::path& file : services_.recentFiles()) {
     ++number;
-    const QString name = QString::fromStdU16String(file.u16string());
+    QString name = QString::fromStdU16String(file.u16string());
+    name.replace(QLatin1Char('&'), QStringLiteral("&&"));  // a name's "&" is no access key
     QAction* a = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(number).arg(name));
     connect(a, &QAction::triggered, this, [this, file] { openCalculation(file); });
   }
