@@ -21,7 +21,7 @@ DesktopProgram::ApplicationLook::ApplicationLook() {
   // Before the first window: Qt's standard buttons and dialogs speak Russian.
   shell::installQtTranslation();
   shell::applyProgramLook();
-  QApplication::setWindowIcon(shell::kamerolIcon());
+  QApplication::setWindowIcon(shell::kamerolWindowIcon());
   // The file association when it is absent; the settings follow.
   shell::writeFileAssociationIfAbsent(QCoreApplication::applicationFilePath());
 }
@@ -37,7 +37,11 @@ DesktopProgram::DesktopProgram(const QStringList& arguments)
   services_.setWindow(&window_);
   // The form with its first page shown, the lists, the defaults, the file
   // named on the command line, one engine run; then the window may be shown.
-  startCalculation(form_, commandLineFile(arguments), messages_);
+  const auto file = commandLineFile(arguments);
+  if (startCalculation(form_, file, messages_))
+    window_.startedFrom(*file);
+  else
+    window_.showDocumentState();
 }
 
 }  // namespace kamerol

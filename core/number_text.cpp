@@ -162,7 +162,9 @@ std::string formatNumberExact(double value) {
   return std::string(buf, result.ptr);
 }
 
-std::optional<double> localeNumber(std::string_view text, const NumberLocale& locale) {
+namespace {
+
+std::optional<double> numberInLocale(std::string_view text, const NumberLocale& locale) {
   std::size_t i = 0;
   std::size_t end = text.size();
   while (i < end && isBlank(text[i])) ++i;
@@ -219,6 +221,50 @@ std::optional<double> localeNumber(std::string_view text, const NumberLocale& lo
   const std::size_t afterExponent = scanExponent(text, pos, ascii);
   if (afterExponent != text.size()) return std::nullopt;
   return toDouble(ascii);
+}
+
+// A plain decimal number, blanks around it allowed: an optional sign, digits
+// and at most one `separator` ("2,5", "-0.75", "3." as it is being typed).
+std::optional<double> plainDecimal(std::string_view text, char separator) {
+  std::size_t first = 0;
+  std::size_t last = text.size();
+  while (first < last && isBlank(text[first])) ++first;
+  while (last > first && isBlank(text[last - 1])) --last;
+  std::string ascii;
+  std::size_t pos = first;
+  if (pos < last && (text[pos] == '+' || text[pos] == '-')) {
+    if (text[pos] == '-') ascii += '-';
+    ++pos;
+  }
+  if (pos < last && text[pos] == separator) ascii += '0';
+  bool digits = false;
+  bool separated = false;
+  for (; pos < last; ++pos) {
+    if (isDigit(text[pos])) {
+      digits = true;
+      ascii += text[pos];
+    } else if (text[pos] == separator && !separated) {
+      separated = true;
+      ascii += '.';
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (!digits) return std::nullopt;
+  if (ascii.back() == '.') ascii += '0';
+  return toDouble(ascii);
+}
+
+}  // namespace
+
+std::optional<double> localeNumber(std::string_view text, const NumberLocale& locale) {
+  if (auto number = numberInLocale(text, locale)) return number;
+  // Files and habits travel between machines set for a decimal point and for a
+  // decimal comma: the other one reads too, where it cannot mean anything else.
+  for (const char separator : {'.', ','})
+    if (locale.decimalSeparator != std::string_view(&separator, 1))
+      if (auto number = plainDecimal(text, separator)) return number;
+  return std::nullopt;
 }
 
 double leadingNumber(std::string_view text) {

@@ -36,7 +36,10 @@ struct NumberLocale {
 // number in the locale's format (sign, digits in optional groups of three,
 // the decimal separator, an exponent). The empty text is not a number.
 // A number beyond the range of a double gives an infinity; one too small
-// for it gives 0.
+// for it gives 0. A text the locale does not read that is a plain decimal
+// number (sign, digits, one separator) with the other decimal separator reads
+// all the same, so "2,5" and "2.5" are 2.5 in every locale, while "1,000"
+// stays one thousand where the comma groups digits.
 std::optional<double> localeNumber(std::string_view text, const NumberLocale& locale);
 
 inline bool isNumber(std::string_view text, const NumberLocale& locale) {

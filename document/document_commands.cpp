@@ -21,6 +21,7 @@ bool DocumentCommands::settleUnsavedChanges() {
 bool DocumentCommands::newCalculation() {
   if (!settleUnsavedChanges()) return false;
   form_.loadDefaults();
+  ownFile_.clear();
   return true;
 }
 
@@ -34,26 +35,59 @@ FileDialogRequest DocumentCommands::dialogRequest(std::string_view filter) const
 bool DocumentCommands::open() {
   if (!settleUnsavedChanges()) return false;
   const auto path = ui_.chooseFileToOpen(dialogRequest(kOpenFilter));
-  if (!path) return false;
-  lastFile_ = *path;
-  const ReadStatus status = readCalculationFile(form_, *path, ReadMode::Dialog, ui_);
-  if (status == ReadStatus::CannotOpen)
-    ui_.showMessage(
-        Message{"Сообщение программы", "Не удалось открыть файл расчета\n" + path->string(), MessageIcon::Error});
-  return status == ReadStatus::Ok;
+  return path && read(*path);
 }
 
-bool DocumentCommands::save() {
+bool DocumentCommands::open(const std::filesystem::path& file) { return settleUnsavedChanges() && read(file); }
+
+bool DocumentCommands::read(const std::filesystem::path& file) {
+  lastFile_ = file;
+  const ReadStatus status = readCalculationFile(form_, file, ReadMode::Dialog, ui_);
+  if (status == ReadStatus::CannotOpen)
+    ui_.showMessage(
+        Message{"Сообщение программы", "Не удалось открыть файл расчета\n" + file.string(), MessageIcon::Error});
+  // A file read in part leaves a mixture that is no longer the file it had:
+  // "Сохранить" must ask for a name rather than overwrite that one.
+  if (status == ReadStatus::FormatError) ownFile_.clear();
+  if (status != ReadStatus::Ok) return false;
+  ownFile_ = file;
+  ui_.fileUsed(file);
+  return true;
+}
+
+bool DocumentCommands::save() { return ownFile_.empty() ? saveAs() : write(ownFile_); }
+
+bool DocumentCommands::saveAs() {
   auto path = ui_.chooseFileToSave(dialogRequest(kSaveFilter));
   if (!path) return false;
   if (!path->has_extension()) *path += ".tpl";
   lastFile_ = *path;
-  if (writeCalculationFile(form_, *path)) return true;
-  ui_.showMessage(
-      Message{"Сообщение программы", "Не удалось сохранить файл расчета\n" + utf8Of(*path), MessageIcon::Error});
-  return false;
+  return write(*path);
+}
+
+bool DocumentCommands::write(const std::filesystem::path& file) {
+  if (!writeCalculationFile(form_, file)) {
+    ui_.showMessage(
+        Message{"Сообщение программы", "Не удалось сохранить файл расчета\n" + utf8Of(file), MessageIcon::Error});
+    return false;
+  }
+  ownFile_ = file;
+  ui_.fileUsed(file);
+  return true;
+}
+
+void DocumentCommands::startedFrom(const std::filesystem::path& file) {
+  lastFile_ = file;
+  ownFile_ = file;
+  ui_.fileUsed(file);
 }
 
 bool DocumentCommands::mayClose() { return settleUnsavedChanges(); }
+
+std::string calculationWindowTitle(const std::filesystem::path& ownFile) {
+  std::string title = "Расчет теплопритоков в холодильной камере";
+  if (!ownFile.empty()) title += " — " + utf8Of(ownFile.filename());
+  return title + "[*]";
+}
 
 }  // namespace kamerol

@@ -31,6 +31,8 @@ class DocumentUi : public MessageSink {
   virtual SaveAnswer askToSaveChanges() = 0;
   // The folder the open and save dialogs start in.
   virtual std::filesystem::path calculationsFolder() const = 0;
+  // A calculation was opened from or saved to `file` (for the recent files).
+  virtual void fileUsed(const std::filesystem::path& /*file*/) {}
 };
 
 inline constexpr std::string_view kOpenFilter = "Файлы (*.tpl);;Все файлы(*.*)";
@@ -47,25 +49,43 @@ class DocumentCommands {
   bool newCalculation();
   // A file that cannot be opened (missing, unreadable, not a regular file) is reported.
   bool open();
+  // Opens `file` without a dialog (a recent file), as open() does otherwise.
+  bool open(const std::filesystem::path& file);
+  // "Сохранить": writes the calculation's own file without asking; a
+  // calculation that has none yet asks for a name as saveAs() does.
+  bool save();
   // The save dialog, then the write. A name without an extension gets ".tpl".
   // A failed write is reported and leaves `modified` set.
-  bool save();
-  // The close prompt: true when the program may end. "Yes" goes on only when
-  // the calculation was saved.
+  bool saveAs();
+  // The close prompt: true when the program may end. "Yes" saves as save()
+  // does, and goes on only when the calculation was saved.
   bool mayClose();
   // "Выход": as the close prompt.
   bool mayExit() { return mayClose(); }
 
   const std::filesystem::path& lastFile() const { return lastFile_; }
+  // The file the calculation was last read from or written to whole; empty
+  // for a new calculation.
+  const std::filesystem::path& ownFile() const { return ownFile_; }
+  // The calculation was read whole from `file` at start-up.
+  void startedFrom(const std::filesystem::path& file);
 
  private:
   FileDialogRequest dialogRequest(std::string_view filter) const;
   // When there are unsaved changes: asks, saves on Yes; false to abort.
   bool settleUnsavedChanges();
+  bool read(const std::filesystem::path& file);
+  bool write(const std::filesystem::path& file);
 
   CalculationForm& form_;
   DocumentUi& ui_;
   std::filesystem::path lastFile_;
+  std::filesystem::path ownFile_;
 };
+
+// The calculation window's title: the program's caption, the name of the
+// calculation's own file if it has one, and Qt's "[*]" where the mark of
+// unsaved changes goes.
+std::string calculationWindowTitle(const std::filesystem::path& ownFile);
 
 }  // namespace kamerol

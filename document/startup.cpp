@@ -4,12 +4,16 @@
 
 namespace kamerol {
 
-void startCalculation(CalculationForm& form, const std::optional<std::filesystem::path>& commandLineFile,
+bool startCalculation(CalculationForm& form, const std::optional<std::filesystem::path>& commandLineFile,
                       MessageSink& messages) {
   form.fillLists();
   form.loadDefaults();
-  if (commandLineFile) readCalculationFile(form, *commandLineFile, ReadMode::CommandLine, messages);
+  const bool read =
+      commandLineFile && readCalculationFile(form, *commandLineFile, ReadMode::CommandLine, messages) == ReadStatus::Ok;
   form.recalculate();
+  // Opening a file by a double-click is no edit: closing at once asks nothing.
+  if (read) form.setModified(false);
+  return read;
 }
 
 }  // namespace kamerol

@@ -57,7 +57,7 @@ class PageBuilder {
 // Program name and version at the top left, between two short rules.
 void addHeaderBlock(PageBuilder& b) {
   b.add({ReportField::ProgramName, TextRole::Header, kProgramName, 1125, 975, 0, 0, kCapacityRow, true, false});
-  b.add({ReportField::ProgramVersion, TextRole::Header, std::string("Version ") + kVersion, 1125, 1500, 0, 0, kNormal,
+  b.add({ReportField::ProgramVersion, TextRole::Header, std::string("Версия ") + kVersion, 1125, 1500, 0, 0, kNormal,
          false, false});
   b.line(RuleRole::Header, 1125, 825, 3525, 825);
   b.line(RuleRole::Header, 1050, 2550, 3450, 2550);

@@ -153,6 +153,17 @@ void paintChartPage(QPainter& painter, const ReportPage& page, const QRectF& tar
 
 namespace {
 
+// Where the page goes on a sheet of `sheet` twips, at full scale: its frame
+// (the whole page where it has none) in the sheet's middle.
+QRectF centredOnSheet(const ReportPage& page, QSizeF sheet) {
+  QRectF frame(0, 0, page.width, page.height);
+  for (const ReportRect& r : page.rects)
+    if (r.role == RuleRole::PageFrame) frame = QRectF(QPointF(r.left, r.top), QPointF(r.right, r.bottom));
+  const QPointF offset((sheet.width() - frame.width()) / 2 - frame.left(),
+                       (sheet.height() - frame.height()) / 2 - frame.top());
+  return QRectF(offset, QSizeF(page.width, page.height));
+}
+
 // The PDF of `page`, drawn into memory: the file is then written as every
 // file is (writeWholeFile), never left half-written.
 std::optional<QByteArray> reportPdfBytes(const ReportPage& page) {
@@ -163,21 +174,18 @@ std::optional<QByteArray> reportPdfBytes(const ReportPage& page) {
   {
     QPdfWriter writer(&buffer);
     writer.setCreator(QStringLiteral("%1 %2").arg(QLatin1String(kProgramName), QLatin1String(kVersion)));
-    // One device unit per twip: the page is drawn at exactly its own size. A PDF
-    // page size is a whole number of points in Qt, so round the sheet up; the
-    // fraction of a point left over stays blank.
+    // One device unit per twip: the page is drawn at exactly its own size, on
+    // an A4 sheet with its frame in the middle, well inside any printer's margins.
     writer.setResolution(kTwipsPerInch);
-    const QSize sheetPoints(static_cast<int>(std::ceil(page.width / double(kTwipsPerPoint))),
-                            static_cast<int>(std::ceil(page.height / double(kTwipsPerPoint))));
-    const QPageSize sheet(sheetPoints, QStringLiteral("Kamerol"), QPageSize::ExactMatch);
-    if (!writer.setPageLayout(QPageLayout(sheet, QPageLayout::Portrait, QMarginsF()))) return std::nullopt;
-
+    if (!writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF())))
+      return std::nullopt;
+    const QRectF target = centredOnSheet(page, writer.pageLayout().fullRectPoints().size() * kTwipsPerPoint);
     QPainter painter;
     if (!painter.begin(&writer)) return std::nullopt;
-    paintReportPage(painter, page, QRectF(0, 0, page.width, page.height));
+    paintReportPage(painter, page, target);
     if (page.chart) {
       if (!writer.newPage()) return std::nullopt;
-      paintChartPage(painter, page, QRectF(0, 0, page.width, page.height));
+      paintChartPage(painter, page, target);
     }
     if (!painter.end()) return std::nullopt;
   }

@@ -29,8 +29,8 @@ void paintReportPage(QPainter& painter, const ReportPage& page, const QRectF& ta
 // Paints the report's second page, its chart, scaled like the first into `target`.
 void paintChartPage(QPainter& painter, const ReportPage& page, const QRectF& target);
 
-// Writes `page` as a PDF whose page is the report's own size, drawn at full
-// scale, with the chart on a second page where the page has one, as
+// Writes `page` as an A4 PDF, drawn at full scale with its frame in the
+// sheet's middle, with the chart on a second page where the page has one, as
 // writeWholeFile writes: an existing PDF is replaced only by a complete one.
 // Fails without a QGuiApplication.
 WriteResult writeReportPdf(const ReportPage& page, const std::filesystem::path& path);

@@ -72,7 +72,8 @@ class ReportWindow : public QMainWindow {
 
  public:
   // `pdfName` is the file name the save dialog suggests, such as the
-  // calculation's base name; ".pdf" is added when it has no such extension.
+  // calculation's base name, or a whole path, which also gives the folder the
+  // dialog starts in; ".pdf" is added when it has no such extension.
   // Without `services` the window uses the platform's dialog and printer.
   // The caller owns the window; Qt::WA_DeleteOnClose makes it go on closing.
   ReportWindow(ReportPage page, QString pdfName, std::unique_ptr<ReportWindowServices> services = nullptr,

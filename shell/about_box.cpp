@@ -35,7 +35,7 @@ AboutBox::AboutBox(QWidget* form) {
   titleFont.setBold(true);
   title->setFont(titleFont);
 
-  auto* version = new QLabel(QStringLiteral("Version ") + QLatin1String(kVersion));
+  auto* version = new QLabel(QStringLiteral("Версия ") + QLatin1String(kVersion));
   version->setObjectName(QStringLiteral("versionLabel"));
 
   auto* description =

@@ -29,14 +29,14 @@ QString findCalculator(const ProgramLauncher& launcher) {
 #endif
 }
 
-void startCalculator(ProgramLauncher& launcher) {
+bool startCalculator(ProgramLauncher& launcher) {
   const QString calculator = findCalculator(launcher);
-  if (!calculator.isEmpty()) launcher.startDetached(calculator);
+  return !calculator.isEmpty() && launcher.startDetached(calculator);
 }
 
-void startCalculator() {
+bool startCalculator() {
   SystemProgramLauncher launcher;
-  startCalculator(launcher);
+  return startCalculator(launcher);
 }
 
 }  // namespace kamerol::shell

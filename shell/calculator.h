@@ -30,8 +30,12 @@ QStringList calculatorCandidates();
 // The empty text when there is none.
 QString findCalculator(const ProgramLauncher& launcher);
 
-// The menu command "Калькулятор". Nothing found or a failed start is ignored.
-void startCalculator(ProgramLauncher& launcher);
-void startCalculator();
+// The menu command "Калькулятор": whether a calculator started. Where none
+// did, the caller says so (kNoCalculatorText).
+bool startCalculator(ProgramLauncher& launcher);
+bool startCalculator();
+
+inline constexpr char kNoCalculatorTitle[] = "Калькулятор";
+inline constexpr char kNoCalculatorText[] = "На этом компьютере не найдена программа-калькулятор.";
 
 }  // namespace kamerol::shell

@@ -17,4 +17,13 @@ QHBoxLayout* acceptButtonRow(QDialog* dialog, const QString& text, const QString
   return row;
 }
 
+QHBoxLayout* acceptCancelButtonRow(QDialog* dialog, const QString& text, const QString& objectName) {
+  QHBoxLayout* row = acceptButtonRow(dialog, text, objectName);
+  auto* cancel = new QPushButton(QStringLiteral("Отмена"));
+  cancel->setObjectName(QStringLiteral("CancelButton"));
+  QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::close);
+  row->addWidget(cancel);
+  return row;
+}
+
 }  // namespace kamerol::shell

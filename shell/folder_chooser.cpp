@@ -48,7 +48,7 @@ FolderChooser::FolderChooser(SettingsStore& store, AppSettings& settings, QStrin
 
   pathBox_->setObjectName(QStringLiteral("Text1"));
 
-  auto* buttons = acceptButtonRow(this, QStringLiteral("Ok"), QStringLiteral("Command1"));
+  auto* buttons = acceptCancelButtonRow(this, QStringLiteral("OK"), QStringLiteral("Command1"));
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(driveList_);

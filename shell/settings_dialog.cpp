@@ -33,7 +33,7 @@ SettingsDialog::SettingsDialog(SettingsStore& store, AppSettings& settings, QWid
   soundBox_->setObjectName(QStringLiteral("Check2"));
   soundBox_->setChecked(settings_.sound == 1);
 
-  auto* buttons = acceptButtonRow(this, QStringLiteral("OK"), QStringLiteral("OKButton"));
+  auto* buttons = acceptCancelButtonRow(this, QStringLiteral("OK"), QStringLiteral("OKButton"));
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(logoBox_);

@@ -52,6 +52,24 @@ QString readCalculationsFolder(const SettingsStore& store, const QString& defaul
   return store.read(QLatin1String(kCalculationsFolderKey), defaultFolder);
 }
 
+QStringList readRecentFiles(const SettingsStore& store) {
+  QStringList files;
+  for (const QString& file :
+       store.read(QLatin1String(kRecentFilesKey), {}).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+    if (QFileInfo(file).isFile() && !files.contains(file) && files.size() < kRecentFileCount) files.append(file);
+  return files;
+}
+
+void rememberRecentFile(SettingsStore& store, const QString& file) {
+  const QString path = QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath());
+  if (path.contains(QLatin1Char('\n'))) return;  // cannot be stored as a line
+  QStringList files = readRecentFiles(store);
+  files.removeAll(path);
+  files.prepend(path);
+  while (files.size() > kRecentFileCount) files.removeLast();
+  store.write(QLatin1String(kRecentFilesKey), files.join(QLatin1Char('\n')));
+}
+
 AppSettings readAppSettings(const SettingsStore& store, const QString& defaultFolder) {
   AppSettings settings;
   settings.sound = readSwitch(store, QLatin1String(kSoundKey));

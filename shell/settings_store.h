@@ -12,6 +12,8 @@ inline constexpr char kSoundKey[] = "1232";
 inline constexpr char kLogoKey[] = "1229";
 inline constexpr char kCalculationsFolderKey[] = "P";
 inline constexpr char kChartInReportKey[] = "Chart";
+inline constexpr char kRecentFilesKey[] = "Recent";
+inline constexpr int kRecentFileCount = 8;
 
 // A per-user store of text values by key, within the program's section.
 class SettingsStore {
@@ -70,6 +72,12 @@ int readSwitch(const SettingsStore& store, const QString& key, int defaultValue 
 // The calculations folder; absent, it is `defaultFolder` (see defaultCalculationsFolder). The folder is not
 // checked for existence.
 QString readCalculationsFolder(const SettingsStore& store, const QString& defaultFolder);
+
+// "Последние файлы": the calculations opened or saved last, the latest first,
+// those that are still files. Stored as one text, a path a line.
+QStringList readRecentFiles(const SettingsStore& store);
+// Puts `file` first in the stored list, once, and keeps eight.
+void rememberRecentFile(SettingsStore& store, const QString& file);
 
 // Everything the program reads at start-up.
 AppSettings readAppSettings(const SettingsStore& store, const QString& defaultFolder);

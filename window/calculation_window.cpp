@@ -20,8 +20,6 @@ using layout::kBoxHeight;
 
 namespace {
 
-constexpr const char* kWindowTitle = "Расчет теплопритоков в холодильной камере";
-
 QRect rectOf(const layout::TwipBox& b, int page) {
   return page == 0 ? client(b.x, b.y, b.width, b.height) : twipRect(b.x, b.y, b.width, b.height);
 }
@@ -48,7 +46,6 @@ CalculationWindow::CalculationWindow(CalculationForm& form, WindowServices& serv
       messages_(messages),
       dialogs_(makeDocumentDialogs()),
       commands_(std::make_unique<DocumentCommands>(form, *dialogs_)) {
-  setWindowTitle(QString::fromUtf8(kWindowTitle));
   buildMenus();
   buildToolbar();
 
@@ -65,6 +62,7 @@ CalculationWindow::CalculationWindow(CalculationForm& form, WindowServices& serv
 
   form_.setObserver(this);
   refreshAll();
+  showDocumentState();
 }
 
 CalculationWindow::~CalculationWindow() {

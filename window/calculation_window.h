@@ -15,6 +15,7 @@
 #include <deque>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "core/engine.h"
 #include "document/document_commands.h"
@@ -22,6 +23,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QGroupBox;
 class QToolBar;
 
@@ -55,6 +57,10 @@ class WindowServices {
   virtual void showReport() {}
   // The folder the open and save dialogs start in.
   virtual std::filesystem::path calculationsFolder() const { return {}; }
+  // "Последние файлы": the calculations opened or saved last that are still
+  // there, the latest first; a file opened or saved goes to the top.
+  virtual std::vector<std::filesystem::path> recentFiles() const { return {}; }
+  virtual void rememberFile(const std::filesystem::path& /*file*/) {}
   // The program ends: closing the window, or the menu command "Выход".
   virtual void programEnding(bool /*exitCommand*/) {}
 };
@@ -89,7 +95,19 @@ class CalculationWindow : public QMainWindow, private FormObserver {
   // The menu and toolbar commands.
   void newCalculation();
   void openCalculation();
+  void openCalculation(const std::filesystem::path& file);
+  // "Сохранить": to the calculation's own file; "Сохранить как...": asks.
   void saveCalculation();
+  void saveCalculationAs();
+  // The calculation was read whole from `file` as the program started.
+  void startedFrom(const std::filesystem::path& file);
+  // The title with the calculation's file, and the mark of unsaved changes;
+  // after the model changed `modified` on its own (as loading the defaults does).
+  void showDocumentState();
+  // "Копировать результаты": the results panel as tab-separated text.
+  void copyResults();
+  // F1: the help popup of the page shown.
+  void showPageHelp();
   void print();
   void exitProgram();
   void run(ToolbarCommand command);
@@ -137,6 +155,7 @@ class CalculationWindow : public QMainWindow, private FormObserver {
   // Commands (window_commands.cpp).
   void buildMenus();
   void buildToolbar();
+  void fillRecentMenu();
 
   void refresh(Control c);
   void focusLostLater(Control c);
@@ -180,6 +199,7 @@ class CalculationWindow : public QMainWindow, private FormObserver {
   RoomSketchView* sketch_ = nullptr;
   QWidget* brand_ = nullptr;
   QToolBar* toolbar_ = nullptr;
+  QMenu* recentMenu_ = nullptr;
   std::array<QAction*, kToolbarCommandCount> toolbarActions_{};
   QPointer<ChartWindow> chart_;  // made at its first opening, gone when closed
   std::deque<Control> pendingFocusLosses_;

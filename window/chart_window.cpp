@@ -4,10 +4,10 @@
 #include <QPainter>
 #include <QScreen>
 #include <QVBoxLayout>
-#include <algorithm>
 #include <utility>
 
 #include "report/gain_chart_painter.h"
+#include "window/window_placement.h"
 
 namespace kamerol {
 namespace {
@@ -22,8 +22,6 @@ bool showsOnChart(Control c) {
     if (c == resultBoxOf(row.gain) || c == includeCheckOf(row.gain)) return true;
   return false;
 }
-
-constexpr int kGap = 8;  // pixels between the form and the chart
 
 }  // namespace
 
@@ -63,19 +61,22 @@ ChartWindow::ChartWindow(CalculationForm& form, QWidget* parent)
 
 ChartWindow::~ChartWindow() { form_.removeObserver(this); }
 
-void ChartWindow::placeBeside(const QWidget* formWindow) {
+void ChartWindow::placeBeside(QWidget* formWindow) {
   resize(sizeHint());
   if (!formWindow) return;
-  const QRect beside = formWindow->frameGeometry();
   const QScreen* screen = formWindow->screen() ? formWindow->screen() : QGuiApplication::primaryScreen();
-  const QRect room = screen ? screen->availableGeometry() : QRect();
-  QPoint at(beside.right() + kGap, beside.top());
-  if (room.isValid() && at.x() + width() > room.right()) {
-    // No room on the right: on the left, or else over the form's right edge.
-    at.setX(beside.left() - kGap - width() >= room.left() ? beside.left() - kGap - width()
-                                                          : std::max(room.left(), room.right() - width()));
-  }
-  move(at);
+  if (!screen) return;
+  // The chart's borders are taken to be the form's: before it is first shown
+  // the window system has not told its own.
+  const QRect formFrame = formWindow->frameGeometry();
+  const QRect formClient = formWindow->geometry();
+  const QMargins borders(formClient.left() - formFrame.left(), formClient.top() - formFrame.top(),
+                         formFrame.right() - formClient.right(), formFrame.bottom() - formClient.bottom());
+  const QSize extra(borders.left() + borders.right(), borders.top() + borders.bottom());
+  const BesidePlacement placement =
+      kamerol::placeBeside(formFrame, sizeHint() + extra, minimumSizeHint() + extra, screen->availableGeometry());
+  if (placement.anchor != formFrame) formWindow->move(placement.anchor.topLeft());
+  setGeometry(placement.window.marginsRemoved(borders));
 }
 
 void ChartWindow::controlChanged(Control c) {

@@ -42,8 +42,8 @@ class ChartWindow : public QWidget, private FormObserver {
 
   GainChartView* view() const { return view_; }
 
-  // Stands beside `form`'s window where the screen has room, else over its edge.
-  void placeBeside(const QWidget* formWindow);
+  // Stands beside the form's window, wholly on its screen (see window_placement.h).
+  void placeBeside(QWidget* formWindow);
 
  private:
   void controlChanged(Control c) override;

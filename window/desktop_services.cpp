@@ -1,5 +1,6 @@
 #include "window/desktop_services.h"
 
+#include <QMessageBox>
 #include <QTimer>
 
 #include <utility>
@@ -36,13 +37,20 @@ void DesktopServices::showSettings() { shell::SettingsDialog::open(store_, setti
 
 void DesktopServices::showFolderChooser() { shell::FolderChooser::open(store_, settings_, window_); }
 
-void DesktopServices::startCalculator() { shell::startCalculator(); }
+void DesktopServices::startCalculator() {
+  if (!shell::startCalculator())
+    QMessageBox::information(window_, QString::fromUtf8(shell::kNoCalculatorTitle),
+                             QString::fromUtf8(shell::kNoCalculatorText));
+}
 
 void DesktopServices::showReport() {
   if (report_) return report_->raise();
   // The report reads the record once; it does not follow later edits.
-  const std::filesystem::path last = window_ ? window_->commands().lastFile() : std::filesystem::path();
-  const QString pdfName = last.empty() ? QStringLiteral("Отчет") : QString::fromStdU16String(last.stem().u16string());
+  // The PDF dialog starts in the calculations folder with the calculation's name.
+  const std::filesystem::path own = window_ ? window_->commands().ownFile() : std::filesystem::path();
+  const std::filesystem::path pdfPath =
+      calculationsFolder() / (own.empty() ? std::filesystem::path(u8"Отчет") : own.stem());
+  const QString pdfName = QString::fromStdU16String(pdfPath.u16string());
   ReportPage page = buildReportPage(form_.record(), settings_.logo != 0);
   if (chartInReport()) page.chart = buildGainChart(form_.record());
   report_ = new ReportWindow(std::move(page), pdfName);
@@ -74,6 +82,16 @@ std::filesystem::path DesktopServices::calculationsFolder() const {
   // The documents folder's "Kamerol" is made when a file dialog first starts in it.
   shell::createDocumentsCalculationsFolder(settings_.calculationsFolder);
   return std::filesystem::path(settings_.calculationsFolder.toStdU16String());
+}
+
+std::vector<std::filesystem::path> DesktopServices::recentFiles() const {
+  std::vector<std::filesystem::path> files;
+  for (const QString& file : shell::readRecentFiles(store_)) files.emplace_back(file.toStdU16String());
+  return files;
+}
+
+void DesktopServices::rememberFile(const std::filesystem::path& file) {
+  shell::rememberRecentFile(store_, QString::fromStdU16String(file.u16string()));
 }
 
 void DesktopServices::programEnding(bool exitCommand) {

@@ -35,6 +35,8 @@ class DesktopServices final : public WindowServices {
   bool chartInReport() const override { return settings_.chartInReport != 0; }
   void setChartInReport(bool on) override;
   std::filesystem::path calculationsFolder() const override;
+  std::vector<std::filesystem::path> recentFiles() const override;
+  void rememberFile(const std::filesystem::path& file) override;
   void programEnding(bool exitCommand) override;
 
   ReportWindow* reportWindow() const { return report_; }

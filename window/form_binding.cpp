@@ -152,7 +152,10 @@ void CalculationWindow::refreshAll() {
   sketchChanged();
 }
 
-void CalculationWindow::controlChanged(Control c) { refresh(c); }
+void CalculationWindow::controlChanged(Control c) {
+  refresh(c);
+  if (isWindowModified() != form_.modified()) setWindowModified(form_.modified());
+}
 
 void CalculationWindow::refresh(Control c) {
   QWidget* w = widget(c);

@@ -1,12 +1,15 @@
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFileDialog>
-#include <QIcon>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QToolBar>
 
+#include "form/navigation.h"
+#include "form/results_text.h"
+#include "shell/program_icon.h"
 #include "window/calculation_window.h"
 #include "window/chart_window.h"
 #include "window/window_parts.h"
@@ -20,22 +23,22 @@ using namespace window_parts;
 
 namespace {
 
-// Where the icon theme has no icon of the name, the program's own stands in
-// (also for the printer, which Qt's own icons lack).
+// The program's own icons, the same on every desktop: looking a name up in
+// the desktop's icon theme searches every folder of every size of it, which
+// took longer than the rest of the start-up.
 struct ToolbarButton {
   ToolbarCommand command;
   const char* key;
   const char* tooltip;
-  const char* themeIcon;
-  const char* ownIcon;
+  const char* icon;
 };
 
 constexpr ToolbarButton kToolbar[] = {
-    {ToolbarCommand::New, "New", "Обновить", "document-new", ":/kamerol/toolbar/new.svg"},
-    {ToolbarCommand::Open, "Open", "Открыть файл", "document-open", ":/kamerol/toolbar/open.svg"},
-    {ToolbarCommand::Save, "Save", "Сохранить как...", "document-save-as", ":/kamerol/toolbar/save.svg"},
-    {ToolbarCommand::Print, "Print", "Печать с предв. осм.", "document-print", ":/kamerol/report/print.svg"},
-    {ToolbarCommand::Help, "Help", "Помощь", "help-about", ":/kamerol/toolbar/help.svg"},
+    {ToolbarCommand::New, "New", "Обновить", "toolbar/new"},
+    {ToolbarCommand::Open, "Open", "Открыть файл", "toolbar/open"},
+    {ToolbarCommand::Save, "Save", "Сохранить как...", "toolbar/save"},
+    {ToolbarCommand::Print, "Print", "Печать с предв. осм.", "toolbar/print"},
+    {ToolbarCommand::Help, "Help", "Помощь", "toolbar/help"},
 };
 
 }  // namespace
@@ -53,6 +56,8 @@ class CalculationWindow::DocumentDialogs final : public DocumentUi {
   std::optional<std::filesystem::path> chooseFileToSave(const FileDialogRequest& request) override {
     return choose(request, QFileDialog::AcceptSave);
   }
+
+  void fileUsed(const std::filesystem::path& file) override { services_.rememberFile(file); }
 
   SaveAnswer askToSaveChanges() override {
     QMessageBox box(QMessageBox::NoIcon, q(kSaveChangesTitle), q(kSaveChangesQuestion),
@@ -97,41 +102,66 @@ QAction* CalculationWindow::action(const QString& key) const {
 }
 
 void CalculationWindow::buildMenus() {
+  // Access keys chosen so that none clashes within a menu or the menu bar.
   const auto add = [this](QMenu* menu, const char* name, const char* caption, auto slot) {
     QAction* a = menu->addAction(QString::fromUtf8(caption));
     a->setObjectName(QString::fromUtf8(name));
     connect(a, &QAction::triggered, this, slot);
     return a;
   };
-  QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
+  const auto addWithKeys = [&add](QMenu* menu, const char* name, const char* caption, const QKeySequence& keys,
+                                  auto slot) { add(menu, name, caption, slot)->setShortcut(keys); };
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&Файл"));
   file->setObjectName(QStringLiteral("menuFile"));
-  add(file, "menuNew", "Новый", [this] { newCalculation(); });
+  addWithKeys(file, "menuNew", "&Новый", Qt::CTRL | Qt::Key_N, [this] { newCalculation(); });
   file->addSeparator();
-  add(file, "menuOPEN", "Открыть", [this] { openCalculation(); });
+  addWithKeys(file, "menuOPEN", "&Открыть", Qt::CTRL | Qt::Key_O, [this] { openCalculation(); });
+  recentMenu_ = file->addMenu(QStringLiteral("Последние &файлы"));
+  recentMenu_->setObjectName(QStringLiteral("menuRecent"));
+  connect(recentMenu_, &QMenu::aboutToShow, this, [this] { fillRecentMenu(); });
   file->addSeparator();
-  add(file, "menuSAVE_AS", "Сохранить как...", [this] { saveCalculation(); });
+  addWithKeys(file, "menuSAVE", "&Сохранить", Qt::CTRL | Qt::Key_S, [this] { saveCalculation(); });
+  addWithKeys(file, "menuSAVE_AS", "Сохранить &как...", Qt::CTRL | Qt::SHIFT | Qt::Key_S,
+              [this] { saveCalculationAs(); });
   file->addSeparator();
-  add(file, "menuPrint", "Печать", [this] { print(); });
+  addWithKeys(file, "menuPrint", "&Печать", Qt::CTRL | Qt::Key_P, [this] { print(); });
   file->addSeparator();
-  add(file, "menuEXIT", "Выход", [this] { exitProgram(); });
+  add(file, "menuEXIT", "&Выход", [this] { exitProgram(); });
 
-  QMenu* settings = menuBar()->addMenu(QStringLiteral("Настройки"));
+  QMenu* settings = menuBar()->addMenu(QStringLiteral("&Настройки"));
   settings->setObjectName(QStringLiteral("menuNastr"));
-  add(settings, "mnuLogo", "Настройка Лога и Звука", [this] { services_.showSettings(); });
-  add(settings, "mnuPath", "Настройка пути к папке с расчетами", [this] { services_.showFolderChooser(); });
+  add(settings, "mnuLogo", "Настройка &Лога и Звука", [this] { services_.showSettings(); });
+  add(settings, "mnuPath", "Настройка &пути к папке с расчетами", [this] { services_.showFolderChooser(); });
   QAction* chartInReport =
-      add(settings, "mnuChart", "Диаграмма в отчёте", [this](bool on) { services_.setChartInReport(on); });
+      add(settings, "mnuChart", "&Диаграмма в отчёте", [this](bool on) { services_.setChartInReport(on); });
   chartInReport->setCheckable(true);
   chartInReport->setChecked(services_.chartInReport());
 
-  QMenu* tools = menuBar()->addMenu(QStringLiteral("Инструменты"));
+  QMenu* tools = menuBar()->addMenu(QStringLiteral("&Инструменты"));
   tools->setObjectName(QStringLiteral("Menu_Tools"));
-  add(tools, "Menu_Tools_Calc", "Калькулятор", [this] { services_.startCalculator(); });
-  add(tools, "Menu_Tools_Chart", "Диаграмма теплопритоков", [this] { showChart(); });
+  add(tools, "Menu_Tools_Calc", "&Калькулятор", [this] { services_.startCalculator(); });
+  add(tools, "Menu_Tools_Chart", "&Диаграмма теплопритоков", [this] { showChart(); });
+  addWithKeys(tools, "Menu_Tools_Copy", "Копировать &результаты", Qt::CTRL | Qt::SHIFT | Qt::Key_C,
+              [this] { copyResults(); });
 
-  QMenu* help = menuBar()->addMenu(QStringLiteral("Помощь"));
+  QMenu* help = menuBar()->addMenu(QStringLiteral("&Помощь"));
   help->setObjectName(QStringLiteral("menuHlp"));
-  add(help, "menuProg", "О программе", [this] { services_.showAbout(); });
+  addWithKeys(help, "menuPageHelp", "&Пояснение к странице", Qt::Key_F1, [this] { showPageHelp(); });
+  add(help, "menuProg", "&О программе", [this] { services_.showAbout(); });
+}
+
+// The calculations opened or saved last, those still there; one opens on a pick.
+void CalculationWindow::fillRecentMenu() {
+  recentMenu_->clear();
+  int number = 0;
+  for (const std::filesystem::path& file : services_.recentFiles()) {
+    ++number;
+    QString name = QString::fromStdU16String(file.u16string());
+    name.replace(QLatin1Char('&'), QStringLiteral("&&"));  // a name's "&" is no access key
+    QAction* a = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(number).arg(name));
+    connect(a, &QAction::triggered, this, [this, file] { openCalculation(file); });
+  }
+  if (number == 0) recentMenu_->addAction(QStringLiteral("Нет файлов"))->setEnabled(false);
 }
 
 void CalculationWindow::buildToolbar() {
@@ -143,9 +173,7 @@ void CalculationWindow::buildToolbar() {
   toolbar_->setContextMenuPolicy(Qt::PreventContextMenu);
   toolbar_->toggleViewAction()->setVisible(false);
   for (const ToolbarButton& b : kToolbar) {
-    QIcon icon = QIcon::fromTheme(QString::fromUtf8(b.themeIcon));
-    if (icon.isNull()) icon = QIcon(QString::fromUtf8(b.ownIcon));
-    QAction* a = toolbar_->addAction(icon, QString::fromUtf8(b.tooltip));
+    QAction* a = toolbar_->addAction(shell::bitmapIcon(QString::fromUtf8(b.icon)), QString::fromUtf8(b.tooltip));
     a->setObjectName(QString::fromUtf8(b.key));
     a->setToolTip(QString::fromUtf8(b.tooltip));
     toolbarActions_[static_cast<std::size_t>(b.command)] = a;
@@ -160,7 +188,7 @@ void CalculationWindow::run(ToolbarCommand command) {
     case ToolbarCommand::Open:
       return openCalculation();
     case ToolbarCommand::Save:
-      return saveCalculation();
+      return saveCalculationAs();
     case ToolbarCommand::Print:
       return print();
     case ToolbarCommand::Help:
@@ -173,16 +201,50 @@ void CalculationWindow::run(ToolbarCommand command) {
 void CalculationWindow::newCalculation() {
   drainFocusLosses();
   forward([&] { commands_->newCalculation(); });
+  showDocumentState();
 }
 
 void CalculationWindow::openCalculation() {
   drainFocusLosses();
   forward([&] { commands_->open(); });
+  showDocumentState();
+}
+
+void CalculationWindow::openCalculation(const std::filesystem::path& file) {
+  drainFocusLosses();
+  forward([&] { commands_->open(file); });
+  showDocumentState();
 }
 
 void CalculationWindow::saveCalculation() {
   drainFocusLosses();
   forward([&] { commands_->save(); });
+  showDocumentState();
+}
+
+void CalculationWindow::saveCalculationAs() {
+  drainFocusLosses();
+  forward([&] { commands_->saveAs(); });
+  showDocumentState();
+}
+
+void CalculationWindow::startedFrom(const std::filesystem::path& file) {
+  commands_->startedFrom(file);
+  showDocumentState();
+}
+
+void CalculationWindow::showDocumentState() {
+  setWindowTitle(q(calculationWindowTitle(commands_->ownFile())));
+  setWindowModified(form_.modified());
+}
+
+void CalculationWindow::copyResults() {
+  drainFocusLosses();
+  QGuiApplication::clipboard()->setText(QString::fromStdString(resultsText(form_)));
+}
+
+void CalculationWindow::showPageHelp() {
+  if (const int popup = kamerol::page(form_.currentPage()).helpPopup; popup != 0) services_.showHelp(popup);
 }
 
 void CalculationWindow::print() {

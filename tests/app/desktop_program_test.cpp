@@ -50,6 +50,34 @@ TEST(DesktopProgramTest, OpensTheFileNamedOnTheCommandLine) {
   EXPECT_FALSE(program.window().isVisible());
 }
 
+// As a double-click starts it: the file is the calculation's own and unchanged,
+// so closing at once asks nothing.
+TEST(DesktopProgramTest, ClosingAFileOpenedAtStartAsksNothing) {
+  DesktopProgram program({QStringLiteral("kamerol"), QStringLiteral(KAMEROL_EXAMPLES_DIR "/worked-example.tpl")});
+  program.window().show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.window()));
+  EXPECT_FALSE(program.window().form().modified());
+  EXPECT_FALSE(program.window().isWindowModified());
+  EXPECT_TRUE(program.window().windowTitle().contains(QStringLiteral("worked-example.tpl")));
+  bool asked = false;
+  QTimer::singleShot(0, [&asked] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      asked = true;
+      box->button(QMessageBox::Cancel)->click();
+    }
+  });
+  program.window().close();
+  QApplication::processEvents();  // the timer's turn, had no question come
+  EXPECT_FALSE(asked);
+  EXPECT_FALSE(program.window().isVisible());
+}
+
+TEST(DesktopProgramTest, StartsUnchanged) {
+  DesktopProgram program({QStringLiteral("kamerol")});
+  EXPECT_FALSE(program.window().isWindowModified());
+  EXPECT_EQ(program.window().windowTitle(), QStringLiteral("Расчет теплопритоков в холодильной камере[*]"));
+}
+
 TEST(DesktopProgramTest, AnUnreadableFileStartsWithTheDefaults) {
   // A FIFO would wait for a writer for ever, and the window would never come.
   QTemporaryDir dir;

@@ -64,18 +64,21 @@ TEST_P(LocaleNumberTest, ReadsWholeTextInLocale) {
 
 constexpr std::nullopt_t no = std::nullopt;
 
-INSTANTIATE_TEST_SUITE_P(Cases, LocaleNumberTest,
-                         testing::Values(ParseCase{"1500", 1500, 1500}, ParseCase{"  42 ", 42, 42},
-                                         ParseCase{"\t-7", -7, -7}, ParseCase{"+3", 3, 3}, ParseCase{"1.5", 1.5, no},
-                                         ParseCase{"1,5", no, 1.5}, ParseCase{"1,500", 1500, 1.5},
-                                         ParseCase{"12,345,678", 12345678, no}, ParseCase{"1,50", no, 1.5},
-                                         ParseCase{"1\u00a0500", no, 1500}, ParseCase{"1\u00a050", no, no},
-                                         ParseCase{".5", 0.5, no}, ParseCase{"5.", 5, no}, ParseCase{",5", no, 0.5},
-                                         ParseCase{"1e3", 1000, 1000}, ParseCase{"2.5E-1", 0.25, no},
-                                         ParseCase{"1e", no, no}, ParseCase{"", no, no}, ParseCase{"   ", no, no},
-                                         ParseCase{"-", no, no}, ParseCase{".", no, no}, ParseCase{"abc", no, no},
-                                         ParseCase{"12a", no, no}, ParseCase{"1 2", no, no}, ParseCase{"--1", no, no},
-                                         ParseCase{"0", 0, 0}, ParseCase{"007", 7, 7}));
+// A plain decimal number with the other decimal separator reads in both
+// locales; a text the locale reads keeps the locale's meaning.
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LocaleNumberTest,
+    testing::Values(ParseCase{"1500", 1500, 1500}, ParseCase{"  42 ", 42, 42}, ParseCase{"\t-7", -7, -7},
+                    ParseCase{"+3", 3, 3}, ParseCase{"1.5", 1.5, 1.5}, ParseCase{"1,5", 1.5, 1.5},
+                    ParseCase{"1,500", 1500, 1.5}, ParseCase{"12,345,678", 12345678, no}, ParseCase{"1,50", 1.5, 1.5},
+                    ParseCase{"1.500", 1.5, 1.5}, ParseCase{" -2,25 ", -2.25, -2.25}, ParseCase{"1\u00a0500", no, 1500},
+                    ParseCase{"1\u00a050", no, no}, ParseCase{".5", 0.5, 0.5}, ParseCase{"5.", 5, 5},
+                    ParseCase{",5", 0.5, 0.5}, ParseCase{"3,", 3, 3}, ParseCase{"1e3", 1000, 1000},
+                    ParseCase{"2.5E-1", 0.25, no}, ParseCase{"2,5e1", no, 25}, ParseCase{"1,2.5", no, no},
+                    ParseCase{"1.2.5", no, no}, ParseCase{"1e", no, no}, ParseCase{"", no, no},
+                    ParseCase{"   ", no, no}, ParseCase{"-", no, no}, ParseCase{".", no, no}, ParseCase{",", no, no},
+                    ParseCase{"abc", no, no}, ParseCase{"12a", no, no}, ParseCase{"1 2", no, no},
+                    ParseCase{"--1", no, no}, ParseCase{"0", 0, 0}, ParseCase{"007", 7, 7}));
 
 TEST(LocaleNumberTest, OutOfRangeSaturates) {
   EXPECT_EQ(localeNumber("1e999", NumberLocale::point()), std::numeric_limits<double>::infinity());

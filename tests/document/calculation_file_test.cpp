@@ -364,6 +364,53 @@ TEST(CalculationFileTest, CommandLineReadKeepsModified) {
   EXPECT_FALSE(f.form.modified());
 }
 
+// A file keeps the separators as typed; it reads the same on a machine set
+// for a decimal point and on one set for a decimal comma.
+struct SeparatorCase {
+  const char* name;
+  NumberLocale locale;
+};
+
+class FileSeparatorTest : public testing::TestWithParam<SeparatorCase> {};
+
+TEST_P(FileSeparatorTest, CommaAndPointFilesGiveTheSameResults) {
+  // Lines read as locale numbers: equipment hours, an outside temperature, the
+  // door time, the lighting hours and the vehicles' power.
+  const std::vector<std::pair<Control, std::string>> fields = {{equipHoursField, "18.5"},
+                                                               {outsideTempWallsField, "30.5"},
+                                                               {doorOpenMinutesField, "7.5"},
+                                                               {lightingHoursField, "8.5"},
+                                                               {vehiclePowerField, "2.5"}};
+  StartedForm reference;
+  reference.enter(roomLengthField, "500");
+  reference.enter(roomWidthField, "400");
+  reference.enter(roomHeightField, "300");
+  for (const auto& [control, text] : fields) reference.enter(control, text);
+  ASSERT_EQ(reference.form.text(requiredCapacityBox), "3.68");
+  const std::string pointFile = calculationFileBytes(reference.form);
+  std::string commaFile = pointFile;
+  for (const auto& [control, text] : fields) {
+    std::string comma = text;
+    comma[comma.find('.')] = ',';
+    commaFile.replace(commaFile.find("\n" + text + "\r") + 1, text.size(), comma);
+  }
+  ASSERT_NE(commaFile, pointFile);
+
+  for (const std::string& bytes : {pointFile, commaFile}) {
+    StartedForm f(GetParam().locale);
+    ASSERT_EQ(readCalculationBytes(f.form, bytes, ReadMode::Dialog, f.messages), ReadStatus::Ok);
+    EXPECT_TRUE(f.messages.messages.empty());
+    EXPECT_EQ(f.form.results().requiredCapacity, reference.form.results().requiredCapacity);
+    EXPECT_EQ(f.form.inputs().vehiclePower, 2.5f);
+    EXPECT_EQ(calculationFileBytes(f.form), bytes);  // saved again as it was typed
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, FileSeparatorTest,
+                         testing::Values(SeparatorCase{"DecimalPoint", NumberLocale::point()},
+                                         SeparatorCase{"DecimalComma", NumberLocale::comma()}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 class TemporaryFolder {
  public:
   TemporaryFolder() {
@@ -470,9 +517,9 @@ TEST(StartUpTest, CommandLineFileIsReadSilently) {
 
   RecordingMessages messages;
   CalculationForm form(messages, NumberLocale::point());
-  startCalculation(form, folder.path() / "a.tpl", messages);
+  EXPECT_TRUE(startCalculation(form, folder.path() / "a.tpl", messages));
   EXPECT_EQ(form.text(requiredCapacityBox), "1.64");
-  EXPECT_TRUE(form.modified());
+  EXPECT_FALSE(form.modified());  // as after "Открыть": closing at once asks nothing
 
   CalculationForm missing(messages, NumberLocale::point());
   startCalculation(missing, folder.path() / "missing.tpl", messages);
@@ -489,7 +536,7 @@ TEST(StartUpTest, CommandLineFileIsReadSilently) {
 
   std::ofstream(folder.path() / "bad.tpl") << "not a calculation\r\n";
   CalculationForm bad(messages, NumberLocale::point());
-  startCalculation(bad, folder.path() / "bad.tpl", messages);
+  EXPECT_FALSE(startCalculation(bad, folder.path() / "bad.tpl", messages));
   EXPECT_EQ(bad.text(equipHoursField), "18");
   EXPECT_TRUE(messages.messages.empty());
 }

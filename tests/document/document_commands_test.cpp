@@ -43,6 +43,7 @@ class FakeUi : public DocumentUi {
   }
   void showMessage(const Message& message) override { messages.push_back(message); }
   std::filesystem::path calculationsFolder() const override { return folder; }
+  void fileUsed(const std::filesystem::path& file) override { used.push_back(file); }
 
   std::deque<std::optional<std::filesystem::path>> openAnswers;
   std::deque<std::optional<std::filesystem::path>> saveAnswers;
@@ -50,6 +51,7 @@ class FakeUi : public DocumentUi {
   int questions = 0;
   std::vector<FileDialogRequest> requests;
   std::vector<Message> messages;
+  std::vector<std::filesystem::path> used;
   std::filesystem::path folder = "/calculations";
 
  private:
@@ -132,7 +134,7 @@ TEST_F(DocumentCommandsTest, CancelKeepsAskingAtEveryClose) {
 TEST_F(DocumentCommandsTest, SavingClearsModifiedSoClosingDoesNotAsk) {
   makeModified();
   ui.saveAnswers.push_back(folder_ / "a.tpl");
-  ASSERT_TRUE(commands.save());
+  ASSERT_TRUE(commands.saveAs());
   EXPECT_FALSE(f.form.modified());
   EXPECT_TRUE(commands.mayClose());
   EXPECT_EQ(ui.questions, 0);
@@ -140,7 +142,7 @@ TEST_F(DocumentCommandsTest, SavingClearsModifiedSoClosingDoesNotAsk) {
 
 TEST_F(DocumentCommandsTest, SaveAddsTheExtensionAndStartsInTheCalculationsFolder) {
   ui.saveAnswers.push_back(folder_ / u8"камера");
-  ASSERT_TRUE(commands.save());
+  ASSERT_TRUE(commands.saveAs());
   EXPECT_TRUE(std::filesystem::exists(folder_ / u8"камера.tpl"));
   ASSERT_EQ(ui.requests.size(), 1u);
   EXPECT_EQ(ui.requests[0].folder, folder_);
@@ -149,15 +151,53 @@ TEST_F(DocumentCommandsTest, SaveAddsTheExtensionAndStartsInTheCalculationsFolde
   // own folder, by either dialog.
   std::filesystem::create_directories(folder_ / "saved");
   ui.saveAnswers.push_back(folder_ / "saved" / "second.tpl");
-  ASSERT_TRUE(commands.save());
+  ASSERT_TRUE(commands.saveAs());
   ui.openAnswers.push_back(std::nullopt);
   EXPECT_FALSE(commands.open());
   ui.saveAnswers.push_back(std::nullopt);
-  EXPECT_FALSE(commands.save());
+  EXPECT_FALSE(commands.saveAs());
   for (std::size_t i = 2; i < 4; ++i) {
     EXPECT_EQ(ui.requests[i].suggested, folder_ / "saved" / "second.tpl") << i;
     EXPECT_EQ(ui.requests[i].folder, folder_ / "saved") << i;
   }
+}
+
+TEST_F(DocumentCommandsTest, SaveWritesTheOwnFileWithoutAsking) {
+  makeModified();
+  ui.saveAnswers.push_back(folder_ / "a.tpl");
+  ASSERT_TRUE(commands.save());  // a new calculation asks for a name
+  EXPECT_EQ(ui.requests.size(), 1u);
+  f.enter(roomLengthField, "500");
+  ASSERT_TRUE(commands.save());
+  EXPECT_EQ(ui.requests.size(), 1u);
+  EXPECT_FALSE(f.form.modified());
+  EXPECT_EQ(commands.ownFile(), folder_ / "a.tpl");
+
+  // The close prompt's "Yes" saves the same way.
+  f.enter(roomWidthField, "400");
+  ui.answer = SaveAnswer::Yes;
+  EXPECT_TRUE(commands.mayClose());
+  EXPECT_EQ(ui.requests.size(), 1u);
+  StartedForm saved;
+  ASSERT_EQ(readCalculationFile(saved.form, folder_ / "a.tpl", ReadMode::Dialog, saved.messages), ReadStatus::Ok);
+  EXPECT_EQ(saved.form.text(roomWidthField), "400");
+
+  // A file opened, or read at start-up, is the calculation's own; New has
+  // none, nor a file read in part.
+  std::ofstream(folder_ / "bad.tpl") << "nonsense\r\n";
+  ASSERT_FALSE(commands.open(folder_ / "bad.tpl"));
+  EXPECT_TRUE(commands.ownFile().empty());
+  ui.openAnswers.push_back(folder_ / "a.tpl");
+  ASSERT_TRUE(commands.open());
+  commands.startedFrom(folder_ / "b.tpl");
+  EXPECT_EQ(commands.ownFile(), folder_ / "b.tpl");
+  ASSERT_TRUE(commands.newCalculation());
+  EXPECT_TRUE(commands.ownFile().empty());
+  EXPECT_EQ(ui.used, (std::vector<std::filesystem::path>{folder_ / "a.tpl", folder_ / "a.tpl", folder_ / "a.tpl",
+                                                         folder_ / "a.tpl", folder_ / "b.tpl"}));
+  EXPECT_EQ(calculationWindowTitle(folder_ / u8"камера.tpl"),
+            "Расчет теплопритоков в холодильной камере — камера.tpl[*]");
+  EXPECT_EQ(calculationWindowTitle({}), "Расчет теплопритоков в холодильной камере[*]");
 }
 
 TEST_F(DocumentCommandsTest, NewAsksWhenModified) {
@@ -205,7 +245,7 @@ TEST_F(DocumentCommandsTest, SaveRefusesAFileThatIsNotARegularFile) {
   makeModified();
   makeNotRegular(folder_ / "fifo.tpl");
   ui.saveAnswers.push_back(folder_ / "fifo.tpl");
-  EXPECT_FALSE(commands.save());
+  EXPECT_FALSE(commands.saveAs());
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, "Не удалось сохранить файл расчета\n" + (folder_ / "fifo.tpl").string());
   EXPECT_TRUE(std::filesystem::exists(folder_ / "fifo.tpl"));

@@ -5,6 +5,7 @@
 #include "core/defaults.h"
 #include "core/record_fields.h"
 #include "form/calculation_fields.h"
+#include "form/results_text.h"
 #include "tests/form/form_test_support.h"
 
 namespace kamerol {
@@ -311,25 +312,42 @@ TEST(FormTest, FocusClearsAZeroAndLeavingPutsItBack) {
   EXPECT_EQ(f.form.control(reservePercentField).background, Background::Focus);
 }
 
-TEST(FormTest, DecimalCommaFollowsTheLocale) {
-  // A leading-number field reads "1,5" as 1 wherever "1,5" is a number;
-  // a locale-number field reads it as 1.5 in a decimal-comma locale.
-  StartedForm comma(NumberLocale::comma());
-  comma.enter(reservePercentField, "1,5");
-  EXPECT_FLOAT_EQ(comma.form.inputs().reserveFactor, 1.01f);
-  comma.enter(staffCountField, "1,5");
-  EXPECT_FLOAT_EQ(comma.form.inputs().staffCount, 1.5f);
-  comma.enter(staffCountField, "1.5");  // not a number with a decimal comma
-  EXPECT_EQ(comma.form.text(staffCountField), "0");
+// A locale-number field reads a decimal comma and a decimal point alike
+// wherever the text means nothing else; a leading-number field stops at a comma.
+struct SeparatorTyping {
+  const char* name;
+  NumberLocale locale;
+  Control field;
+  const char* typed;  // key by key
+  float held;
+};
 
-  StartedForm point(NumberLocale::point());
-  point.enter(staffCountField, "1.5");
-  EXPECT_FLOAT_EQ(point.form.inputs().staffCount, 1.5f);
-  point.showPageOf(reservePercentField);
-  point.form.moveFocus(reservePercentField);
-  point.form.setText(reservePercentField, "1,5");  // not a number with a decimal point
-  EXPECT_EQ(point.form.text(reservePercentField), "");
+class TypedSeparatorTest : public testing::TestWithParam<SeparatorTyping> {};
+
+TEST_P(TypedSeparatorTest, KeepsTheTextAndReadsIt) {
+  const SeparatorTyping& c = GetParam();
+  StartedForm f(c.locale);
+  f.showPageOf(c.field);
+  f.form.moveFocus(c.field);
+  f.form.setText(c.field, "");
+  f.typeInto(c.field, c.typed);
+  EXPECT_EQ(f.form.text(c.field), c.typed);
+  const float held = c.field == reservePercentField ? f.form.inputs().reserveFactor : f.form.inputs().staffCount;
+  EXPECT_FLOAT_EQ(held, c.held);
+  EXPECT_TRUE(f.messages.messages.empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TypedSeparatorTest,
+    testing::Values(
+        SeparatorTyping{"CommaLocaleComma", NumberLocale::comma(), staffCountField, "3,5", 3.5f},
+        SeparatorTyping{"CommaLocalePoint", NumberLocale::comma(), staffCountField, "3.5", 3.5f},
+        SeparatorTyping{"PointLocalePoint", NumberLocale::point(), staffCountField, "3.5", 3.5f},
+        SeparatorTyping{"PointLocaleComma", NumberLocale::point(), staffCountField, "3,5", 3.5f},
+        SeparatorTyping{"PointLocaleGroupedThousand", NumberLocale::point(), staffCountField, "1,000", 1000.0f},
+        SeparatorTyping{"LeadingNumberStopsAtAComma", NumberLocale::comma(), reservePercentField, "1,5", 1.01f},
+        SeparatorTyping{"LeadingNumberWithAPoint", NumberLocale::comma(), reservePercentField, "1.5", 1.015f}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FormTest, FinalTemperatureIsPulledUpToTheRoom) {
   StartedForm f;
@@ -615,6 +633,25 @@ TEST(FormTest, HugeTypedNumbersNeverShowInfinity) {
     EXPECT_EQ(t.find("inf"), std::string::npos) << nameOf(c);
     EXPECT_EQ(t.find("nan"), std::string::npos) << nameOf(c);
   }
+}
+
+TEST(FormTest, ResultsTextHoldsThePanelsRowsWithUnits) {
+  StartedForm f;
+  f.enter(roomLengthField, "500");
+  f.enter(roomWidthField, "400");
+  f.enter(roomHeightField, "300");
+  EXPECT_EQ(resultsText(f.form),
+            "Через стены\t0.63\tкВт\n"
+            "От вентиляции\t0.46\tкВт\n"
+            "Через дверь\t0\tкВт\n"
+            "От продукта\t0\tкВт\n"
+            "\"От дыхания\"\t0\tкВт\n"
+            "От освещения\t0\tкВт\n"
+            "От персонала\t0\tкВт\n"
+            "От ПТС\t0\tкВт\n"
+            "От вент. ВО\t0.08\tкВт\n"
+            "Суммарный теплоприток\t1.17\tкВт\n"
+            "Потребная холодопроизводительность\t1.64\tкВт\n");
 }
 
 }  // namespace

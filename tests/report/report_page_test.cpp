@@ -210,7 +210,7 @@ TEST(ReportPageTest, HeaderBlockOnlyWithTheLogo) {
   ASSERT_NE(withLogo.find(F::ProgramName, TextRole::Header), nullptr);
   EXPECT_EQ(withLogo.find(F::ProgramName, TextRole::Header)->text, "Kamerol");
   ASSERT_NE(withLogo.find(F::ProgramVersion, TextRole::Header), nullptr);
-  EXPECT_EQ(withLogo.find(F::ProgramVersion, TextRole::Header)->text, std::string("Version ") + kVersion);
+  EXPECT_EQ(withLogo.find(F::ProgramVersion, TextRole::Header)->text, std::string("Версия ") + kVersion);
 
   auto headerRules = [](const ReportPage& page) {
     std::vector<std::pair<int, int>> rules;  // (y, x1)

@@ -277,8 +277,25 @@ TEST_F(ReportPdfTest, WorkedExampleReadsBack) {
 
   const QString info = pdfInfo(file);
   EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
-  // 11625 × 16725 twips are 581.25 × 836.25 points; Qt's sheets are whole points.
-  EXPECT_TRUE(info.contains("582 x 837 pts")) << info.toStdString();
+  EXPECT_TRUE(info.contains("(A4)")) << info.toStdString();
+
+  // Everything drawn, the page frame included, lies more than 10 mm inside
+  // the sheet's edges: within any printer's printable area.
+  const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
+  if (pdftoppm.isEmpty()) return;
+  run(pdftoppm, {"-r", "72", "-png", "-singlefile", file, path("sheet")});
+  const QImage sheet(path("sheet.png"));
+  ASSERT_FALSE(sheet.isNull());
+  QRect ink;
+  for (int y = 0; y < sheet.height(); ++y)
+    for (int x = 0; x < sheet.width(); ++x)
+      if (qGray(sheet.pixel(x, y)) < 128) ink |= QRect(x, y, 1, 1);
+  const int tenMillimetres = 29;  // at 72 pixels per inch
+  EXPECT_GE(ink.left(), tenMillimetres);
+  EXPECT_GE(ink.top(), tenMillimetres);
+  EXPECT_LT(ink.right(), sheet.width() - tenMillimetres);
+  EXPECT_LT(ink.bottom(), sheet.height() - tenMillimetres);
+  EXPECT_NEAR(ink.left(), sheet.width() - 1 - ink.right(), 2);  // the frame in the middle
 }
 
 TEST_F(ReportPdfTest, ExportCarriesTheHeaderBlockWithTheLogo) {
@@ -288,7 +305,7 @@ TEST_F(ReportPdfTest, ExportCarriesTheHeaderBlockWithTheLogo) {
   ASSERT_TRUE(exportReportPdf(record, true, path("logo.pdf").toStdString()));
   const QString text = pdfText(path("logo.pdf"));
   EXPECT_TRUE(text.contains(QLatin1String(kProgramName)));
-  EXPECT_TRUE(text.contains(QStringLiteral("Version ") + QLatin1String(kVersion)));
+  EXPECT_TRUE(text.contains(QStringLiteral("Версия ") + QLatin1String(kVersion)));
   EXPECT_TRUE(text.contains(QString::fromUtf8("Иванов И. И.")));
 }
 

@@ -42,7 +42,7 @@ class AboutBoxTest : public ::testing::Test {
 TEST_F(AboutBoxTest, ShowsNameVersionPurposeAndIcon) {
   EXPECT_EQ(box->windowTitle(), QStringLiteral("О программе Kamerol"));
   EXPECT_EQ(labelText(box, "titleLabel"), QStringLiteral("Kamerol"));
-  EXPECT_EQ(labelText(box, "versionLabel"), QStringLiteral("Version ") + QLatin1String(kVersion));
+  EXPECT_EQ(labelText(box, "versionLabel"), QStringLiteral("Версия ") + QLatin1String(kVersion));
   EXPECT_EQ(labelText(box, "descriptionLabel"),
             QStringLiteral("Программа предназначена для теплового расчета холодильных камер. В результате расчета "
                            "определяется мощность (холодопроизводительность) агрегата."));

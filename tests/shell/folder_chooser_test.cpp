@@ -111,7 +111,7 @@ TEST_F(FolderChooserTest, OpensOnTheStoredFolderWithTheListsAtTheCurrentFolder) 
   store.write(QStringLiteral("P"), QStringLiteral("/stored/Расчеты"));
   open();
   EXPECT_EQ(chooser->windowTitle(), QStringLiteral("Настройка пути к папке с расчетами"));
-  EXPECT_EQ(okButton()->text(), QStringLiteral("Ok"));
+  EXPECT_EQ(okButton()->text(), QStringLiteral("OK"));
   EXPECT_EQ(settings.calculationsFolder, QStringLiteral("/stored/Расчеты"));
   EXPECT_EQ(pathBox()->text(), QStringLiteral("/stored/Расчеты"));
   EXPECT_EQ(chooser->folderListPath(), path("vol"));
@@ -140,11 +140,14 @@ TEST_F(FolderChooserTest, DoubleClickedFolderIsTheCalculationsFolderAtOnceButNot
   EXPECT_TRUE(chooser->isVisible());
 }
 
-TEST_F(FolderChooserTest, CloseBoxKeepsAChosenFolderForThisRunOnly) {
+TEST_F(FolderChooserTest, CancelAsTheCloseBoxKeepsAChosenFolderForThisRunOnly) {
   store.write(QStringLiteral("P"), QStringLiteral("/stored"));
   open();
   chooser->chooseFolder(path("vol/alpha"));
-  chooser->close();
+  auto* cancel = chooser->findChild<QPushButton*>(QStringLiteral("CancelButton"));
+  ASSERT_NE(cancel, nullptr);
+  EXPECT_EQ(cancel->text(), QStringLiteral("Отмена"));
+  cancel->click();
   EXPECT_TRUE(QTest::qWaitFor([this] { return chooser.isNull(); }));
   EXPECT_EQ(settings.calculationsFolder, QDir::toNativeSeparators(path("vol/alpha")));
   EXPECT_EQ(store.writtenKeys(), QStringList{QStringLiteral("P")});  // only the test's own write

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QPointer>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUuid>
 
@@ -55,6 +57,23 @@ TEST(AppSettingsTest, StoredValuesAreRead) {
   EXPECT_EQ(settings.logo, 0);
   EXPECT_EQ(settings.chartInReport, 1);
   EXPECT_EQ(settings.calculationsFolder, QStringLiteral("/home/engineer/Расчеты"));
+}
+
+TEST(RecentFilesTest, LatestFirstOnceEightAtMostAndMissingOnesDropped) {
+  QTemporaryDir dir;
+  QStringList files{QString()};  // files[n] is "n.tpl"
+  for (int n = 1; n <= 10; ++n) {
+    files << QDir::toNativeSeparators(dir.filePath(QStringLiteral("%1.tpl").arg(n)));
+    QFile(files.back()).open(QIODevice::WriteOnly);
+  }
+  MemorySettingsStore store;
+  for (int n = 1; n <= 10; ++n) rememberRecentFile(store, files[n]);
+  rememberRecentFile(store, files[5]);  // again: to the top, once
+  QStringList expected{files[5], files[10], files[9], files[8], files[7], files[6], files[4], files[3]};
+  EXPECT_EQ(readRecentFiles(store), expected);
+  QFile::remove(files[10]);
+  expected.removeAll(files[10]);
+  EXPECT_EQ(readRecentFiles(store), expected);
 }
 
 TEST(QSettingsStoreTest, RoundTripsUnderTheProgramsSectionInXdgConfigHome) {

@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -12,7 +13,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -28,6 +31,16 @@ namespace {
 
 using enum Control;
 using testing_support::RecordingMessages;
+
+// The shell's services as far as the window's commands reach them.
+class TestServices : public WindowServices {
+ public:
+  void showHelp(int popup) override { popups.push_back(popup); }
+  std::vector<std::filesystem::path> recentFiles() const override { return recent; }
+  void rememberFile(const std::filesystem::path& file) override { recent.insert(recent.begin(), file); }
+  std::vector<int> popups;
+  std::vector<std::filesystem::path> recent;
+};
 
 class WindowTest : public testing::Test {
  protected:
@@ -64,7 +77,7 @@ class WindowTest : public testing::Test {
 
   RecordingMessages messages;
   CalculationForm form;
-  WindowServices services;
+  TestServices services;
   CalculationWindow window;
 };
 
@@ -215,10 +228,11 @@ TEST_F(WindowTest, InclusionCheckBoxExcludesAGain) {
 TEST_F(WindowTest, MenusAndToolbarAsListed) {
   QStringList menus;
   for (QAction* a : window.menuBar()->actions()) menus << a->text();
-  EXPECT_EQ(menus, (QStringList{"Файл", "Настройки", "Инструменты", "Помощь"}));
+  EXPECT_EQ(menus, (QStringList{"&Файл", "&Настройки", "&Инструменты", "&Помощь"}));
   QStringList file;
   for (QAction* a : window.menuBar()->actions()[0]->menu()->actions()) file << (a->isSeparator() ? "—" : a->text());
-  EXPECT_EQ(file, (QStringList{"Новый", "—", "Открыть", "—", "Сохранить как...", "—", "Печать", "—", "Выход"}));
+  EXPECT_EQ(file, (QStringList{"&Новый", "—", "&Открыть", "Последние &файлы", "—", "&Сохранить", "Сохранить &как...",
+                               "—", "&Печать", "—", "&Выход"}));
   const std::pair<const char*, const char*> buttons[] = {{"New", "Обновить"},
                                                          {"Open", "Открыть файл"},
                                                          {"Save", "Сохранить как..."},
@@ -228,10 +242,89 @@ TEST_F(WindowTest, MenusAndToolbarAsListed) {
     QAction* a = window.action(key);
     ASSERT_NE(a, nullptr) << key;
     EXPECT_EQ(a->toolTip(), QString::fromUtf8(tooltip));
-    EXPECT_TRUE(a->shortcut().isEmpty());
+    EXPECT_TRUE(a->shortcut().isEmpty());  // the menu items carry the shortcuts
   }
   EXPECT_EQ(window.action(ToolbarCommand::Save), window.action("Save"));
-  EXPECT_EQ(window.windowTitle(), "Расчет теплопритоков в холодильной камере");
+  EXPECT_EQ(window.windowTitle(), "Расчет теплопритоков в холодильной камере[*]");
+}
+
+// Within the menu bar and within each menu, no two entries share an access key.
+TEST_F(WindowTest, AccessKeysDoNotClash) {
+  const auto keysOf = [](const QList<QAction*>& actions) {
+    QStringList keys;
+    for (QAction* a : actions) {
+      if (a->isSeparator()) continue;
+      const qsizetype at = a->text().indexOf(QLatin1Char('&'));
+      EXPECT_GE(at, 0) << a->text().toStdString();
+      if (at >= 0) keys << a->text().mid(at + 1, 1).toLower();
+    }
+    EXPECT_EQ(keys.size(), QSet<QString>(keys.begin(), keys.end()).size()) << keys.join(' ').toStdString();
+  };
+  keysOf(window.menuBar()->actions());
+  for (QAction* menu : window.menuBar()->actions()) keysOf(menu->menu()->actions());
+}
+
+struct ShortcutCase {
+  const char* name;
+  const char* action;
+  QKeySequence keys;
+};
+
+class WindowShortcutTest : public WindowTest, public testing::WithParamInterface<ShortcutCase> {};
+
+TEST_P(WindowShortcutTest, MenuItemCarriesItsKeys) {
+  auto* a = window.menuBar()->findChild<QAction*>(QString::fromUtf8(GetParam().action));
+  ASSERT_NE(a, nullptr);
+  EXPECT_EQ(a->shortcut(), GetParam().keys);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, WindowShortcutTest,
+    testing::Values(ShortcutCase{"New", "menuNew", QKeySequence(Qt::CTRL | Qt::Key_N)},
+                    ShortcutCase{"Open", "menuOPEN", QKeySequence(Qt::CTRL | Qt::Key_O)},
+                    ShortcutCase{"Save", "menuSAVE", QKeySequence(Qt::CTRL | Qt::Key_S)},
+                    ShortcutCase{"SaveAs", "menuSAVE_AS", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+                    ShortcutCase{"Print", "menuPrint", QKeySequence(Qt::CTRL | Qt::Key_P)},
+                    ShortcutCase{"CopyResults", "Menu_Tools_Copy", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
+                    ShortcutCase{"PageHelp", "menuPageHelp", QKeySequence(Qt::Key_F1)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WindowTest, F1OpensThePagesHelpAndCtrlShiftCCopiesTheResults) {
+  clickTab(3);
+  QTest::keyClick(&window, Qt::Key_F1);
+  EXPECT_EQ(services.popups, std::vector<int>{4});
+  type(roomLengthField, "500");
+  QTest::keyClick(&window, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+  const QStringList rows = QGuiApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(rows.size(), 11);
+  EXPECT_EQ(rows.front(), "Через стены\t0\tкВт");
+}
+
+TEST_F(WindowTest, SaveWritesTheOwnFileAndTheTitleFollows) {
+  QTemporaryDir dir;
+  const std::filesystem::path file = (dir.path() + QStringLiteral("/камера.tpl")).toStdU16String();
+  type(roomWidthField, "400");
+  type(roomLengthField, "500");
+  EXPECT_TRUE(window.isWindowModified());
+  window.startedFrom(file);
+  EXPECT_EQ(window.windowTitle(), "Расчет теплопритоков в холодильной камере — камера.tpl[*]");
+  QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);  // no dialog: the test would wait for ever
+  EXPECT_TRUE(std::filesystem::exists(file));
+  EXPECT_FALSE(window.isWindowModified());
+  EXPECT_FALSE(form.modified());
+  type(roomWidthField, "300");
+  EXPECT_TRUE(window.isWindowModified());
+  // The file is among the recent ones; picking it there opens it.
+  ASSERT_FALSE(services.recent.empty());
+  EXPECT_EQ(services.recent.front(), file);
+  QMenu* recent = window.menuBar()->findChild<QMenu*>(QStringLiteral("menuRecent"));
+  ASSERT_NE(recent, nullptr);
+  emit recent->aboutToShow();
+  ASSERT_FALSE(recent->actions().isEmpty());
+  form.setModified(false);
+  recent->actions().front()->trigger();
+  EXPECT_EQ(text(roomWidthField), "400");  // as saved
+  EXPECT_FALSE(window.isWindowModified());
 }
 
 TEST_F(WindowTest, EveryControlHasAnAccessibleName) {

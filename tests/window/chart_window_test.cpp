@@ -15,6 +15,7 @@
 #include "document/startup.h"
 #include "tests/form/form_test_support.h"
 #include "window/calculation_window.h"
+#include "window/window_placement.h"
 
 namespace kamerol {
 namespace {
@@ -60,8 +61,44 @@ class ChartWindowTest : public testing::Test {
   CalculationWindow window;
 };
 
+// Frames on a screen; the form is 810 × 560 with its borders, the chart would
+// like 730 × 480 and needs 410 × 270.
+struct PlacementCase {
+  const char* name;
+  QRect screen;
+  QRect form;
+  QRect chart;       // where the chart goes
+  QPoint formMoved;  // where the form goes
+};
+
+class PlaceBesideTest : public testing::TestWithParam<PlacementCase> {};
+
+TEST_P(PlaceBesideTest, BesideNeverOverAndOnTheScreen) {
+  const PlacementCase& c = GetParam();
+  const BesidePlacement p = placeBeside(c.form, {730, 480}, {410, 270}, c.screen);
+  EXPECT_EQ(p.window, c.chart);
+  EXPECT_EQ(p.anchor.topLeft(), c.formMoved);
+  EXPECT_EQ(p.anchor.size(), c.form.size());
+  EXPECT_TRUE(c.screen.contains(p.window));
+  EXPECT_FALSE(p.window.intersects(p.anchor));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Screens, PlaceBesideTest,
+    testing::Values(
+        PlacementCase{
+            "WideScreenOnTheRight", {0, 0, 1920, 1040}, {100, 100, 810, 560}, {918, 100, 730, 480}, {100, 100}},
+        PlacementCase{"FormAtTheRightEdge", {0, 0, 1920, 1040}, {1100, 50, 810, 560}, {362, 50, 730, 480}, {1100, 50}},
+        PlacementCase{"SmallScreenNarrowedOnTheRight", {0, 0, 1366, 728}, {0, 0, 810, 560}, {818, 0, 548, 480}, {0, 0}},
+        PlacementCase{
+            "SmallScreenNarrowedOnTheLeft", {0, 0, 1366, 728}, {556, 0, 810, 560}, {0, 0, 548, 480}, {556, 0}},
+        PlacementCase{"CentredFormMovesLeft", {0, 0, 1366, 728}, {278, 84, 810, 560}, {818, 84, 548, 480}, {0, 84}},
+        PlacementCase{"LowFormRaisedChart", {0, 0, 1366, 728}, {0, 500, 810, 560}, {818, 248, 548, 480}, {0, 500}},
+        PlacementCase{"SecondScreen", {1920, 0, 1366, 768}, {1920, 0, 810, 560}, {2738, 0, 548, 480}, {1920, 0}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(ChartWindowTest, OpensFromToolsBesideTheFormOneAtATime) {
-  EXPECT_EQ(menuTexts(2), (QStringList{"Калькулятор", "Диаграмма теплопритоков"}));
+  EXPECT_EQ(menuTexts(2), (QStringList{"&Калькулятор", "&Диаграмма теплопритоков", "Копировать &результаты"}));
   EXPECT_EQ(window.chartWindow(), nullptr);  // nothing of it before it is asked for
   ChartWindow* chart = openChart();
   ASSERT_NE(chart, nullptr);
@@ -69,7 +106,12 @@ TEST_F(ChartWindowTest, OpensFromToolsBesideTheFormOneAtATime) {
   EXPECT_EQ(chart->windowTitle(), "Диаграмма теплопритоков");
   EXPECT_EQ(chart->view()->accessibleName(), "Диаграмма теплопритоков");
   EXPECT_TRUE(chart->view()->accessibleDescription().contains("Через стены: 0.63 кВт, 53.8 %"));
-  EXPECT_NE(chart->geometry().left(), window.geometry().left());
+  // Beside the form where the screen has room for both (the offscreen one may not).
+  const QRect screen = chart->screen()->availableGeometry();
+  EXPECT_TRUE(screen.contains(chart->frameGeometry()));
+  if (screen.width() >= window.frameGeometry().width() + kBesideGap + chart->minimumSizeHint().width()) {
+    EXPECT_FALSE(chart->frameGeometry().intersects(window.frameGeometry()));
+  }
   EXPECT_EQ(openChart(), chart);
 
   chart->close();
@@ -103,7 +145,7 @@ TEST_F(ChartWindowTest, FollowsAKeystrokeAndACheckBox) {
 }
 
 TEST_F(ChartWindowTest, ChartInReportIsACheckableSetting) {
-  EXPECT_EQ(menuTexts(1).last(), "Диаграмма в отчёте");
+  EXPECT_EQ(menuTexts(1).last(), "&Диаграмма в отчёте");
   QAction* item = menuItem(1, "mnuChart");
   ASSERT_NE(item, nullptr);
   EXPECT_TRUE(item->isCheckable());
