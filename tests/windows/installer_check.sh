@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The installer under Wine, in a fresh prefix (WINEPREFIX): a silent install
-# for the current user puts the program folder, the Start-menu entry, the .tpl
-# association and the entry in the installed programs in place; the installed
-# program calculates; a silent uninstall leaves none of it behind.
+# The installer under Wine, in a fresh prefix (WINEPREFIX): a silent install,
+# for the current user or for all users, puts the program folder, the
+# Start-menu entry, the .tpl association and the entry in the installed
+# programs in place; the installed program calculates; a silent uninstall
+# leaves none of it behind.
 # Usage: installer_check.sh SETUP.EXE SOURCE_ROOT
 set -u
 setup=${1:?kamerol-VERSION-setup.exe} root=${2:?the source root}
@@ -18,8 +19,6 @@ wine_step() {
   shift
   KAMEROL_WINE_TIMEOUT=120 KAMEROL_WINE_STEP="installer: $step" "$root/scripts/wine-run" "$@" </dev/null
 }
-classes='HKCU\Software\Classes'
-uninstall='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kamerol'
 # A key's value as `wine reg query` prints it, or nothing when the key is absent.
 value() {  # STEP KEY [NAME]
   local name=(/ve)
@@ -31,53 +30,66 @@ version=${version#kamerol-}
 version=${version%-setup.exe}
 start_menu_links() { find "$WINEPREFIX/drive_c" -iname 'Kamerol.lnk' 2>/dev/null; }
 
-wine_step "setup /S" "$setup" /S /CurrentUser || fail "the setup exits $?"
-location=$(value "the install location" "$uninstall" InstallLocation)
-[ -n "$location" ] || fail "no entry in the installed programs"
-folder=$(wine_step "winepath" winepath -u "$location" 2>/dev/null | tr -d '\r')
-[ -n "$folder" ] && [ -f "$folder/kamerol-cli.exe" ] && [ -f "$folder/uninstall.exe" ] &&
-  [ -f "$folder/examples/worked-example.tpl" ] || fail "the program folder $folder is incomplete"
-[[ $location == *'\AppData\'* ]] || fail "a per-user install went to $location"
-[ -n "$(start_menu_links)" ] || fail "no Start-menu entry"
+# MODE (CurrentUser or AllUsers, as the setup's command line says) installs
+# into a folder whose path holds WHERE, with its keys in HIVE.
+install_and_uninstall() {  # MODE HIVE WHERE
+  local mode=$1 where=$3
+  local classes="$2\\Software\\Classes"
+  local uninstall="$2\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Kamerol"
+  local location folder got out key
+  wine_step "setup /S" "$setup" /S "/$mode" || fail "$mode: the setup exits $?"
+  location=$(value "the install location" "$uninstall" InstallLocation)
+  [ -n "$location" ] || fail "$mode: no entry in the installed programs"
+  folder=$(wine_step "winepath" winepath -u "$location" 2>/dev/null | tr -d '\r')
+  [ -n "$folder" ] && [ -f "$folder/kamerol-cli.exe" ] && [ -f "$folder/uninstall.exe" ] &&
+    [ -f "$folder/examples/worked-example.tpl" ] || fail "$mode: the program folder $folder is incomplete"
+  [[ $location == *"$where"* ]] || fail "$mode: the install went to $location"
+  [ -n "$(start_menu_links)" ] || fail "$mode: no Start-menu entry"
 
-while IFS='|' read -r what key name expected; do
-  got=$(value "$what" "$key" "$name")
-  [[ $got == "$expected" || ($expected == '*' && -n $got) ]] || fail "$what: \"$got\", not \"$expected\""
-done <<EOF_KEYS
+  while IFS='|' read -r what key name expected; do
+    got=$(value "$what" "$key" "$name")
+    [[ $got == "$expected" || ($expected == '*' && -n $got) ]] || fail "$mode: $what: \"$got\", not \"$expected\""
+  done <<EOF_KEYS
 the .tpl association|$classes\\.tpl||Kamerol
 the open command|$classes\\Kamerol\\shell\\open\\command||"$location\\kamerol-cli.exe" "%1"
 the program's icon|$classes\\Kamerol\\DefaultIcon||$location\\kamerol-cli.exe,0
 the name in the installed programs|$uninstall|DisplayName|Kamerol
 the version in the installed programs|$uninstall|DisplayVersion|$version
 the publisher in the installed programs|$uninstall|Publisher|Kamerol
-the uninstaller|$uninstall|UninstallString|"$location\\uninstall.exe" /CurrentUser
+the uninstaller|$uninstall|UninstallString|"$location\\uninstall.exe" /$mode
 the icon in the installed programs|$uninstall|DisplayIcon|$location\\kamerol-cli.exe,0
 no Modify button|$uninstall|NoModify|0x1
 no Repair button|$uninstall|NoRepair|0x1
 the size in the installed programs|$uninstall|EstimatedSize|*
 EOF_KEYS
 
-# reg query prints in the console's code page, which has no Cyrillic here: the
-# file type's Russian name is read from an export, which is UTF-16.
-wine_step "export the file type" reg export "$classes\\Kamerol" 'C:\kamerol-type.reg' /y >/dev/null 2>&1
-iconv -f UTF-16 -t UTF-8 "$WINEPREFIX/drive_c/kamerol-type.reg" 2>/dev/null | tr -d '\r' |
-  grep -qx '@="Расчет холод. камеры"' || fail "the file type is not named \"Расчет холод. камеры\""
+  # reg query prints in the console's code page, which has no Cyrillic here: the
+  # file type's Russian name is read from an export, which is UTF-16.
+  rm -f "$WINEPREFIX/drive_c/kamerol-type.reg"
+  wine_step "export the file type" reg export "$classes\\Kamerol" 'C:\kamerol-type.reg' /y >/dev/null 2>&1
+  iconv -f UTF-16 -t UTF-8 "$WINEPREFIX/drive_c/kamerol-type.reg" 2>/dev/null | tr -d '\r' |
+    grep -qx '@="Расчет холод. камеры"' || fail "$mode: the file type is not named \"Расчет холод. камеры\""
 
-out=$(wine_step "the installed program" "$folder/kamerol-cli.exe" calc "$folder/examples/worked-example.tpl")
-[[ $(tail -n 1 <<<"$out") == *" 1.64" ]] || fail "the installed program gives $(tail -n 1 <<<"$out")"
+  out=$(wine_step "the installed program" "$folder/kamerol-cli.exe" calc "$folder/examples/worked-example.tpl")
+  [[ $(tail -n 1 <<<"$out") == *" 1.64" ]] || fail "$mode: the installed program gives $(tail -n 1 <<<"$out")"
 
-# The uninstaller runs from a copy of itself in the temporary folder and ends
-# after the one started: its work is done when its entry is gone.
-wine_step "uninstall /S" "$folder/uninstall.exe" /S /CurrentUser || fail "the uninstaller exits $?"
-for _ in $(seq 60); do
-  [ -e "$folder" ] || break
-  sleep 1
-done
-[ ! -e "$folder" ] || fail "the program folder stays: $(find "$folder" | tr '\n' ' ')"
-[ -z "$(start_menu_links)" ] || fail "the Start-menu entry stays"
-for key in "$classes\\.tpl" "$classes\\Kamerol" "$uninstall"; do
-  wine_step "after uninstall: $key" reg query "$key" >/dev/null 2>&1 && fail "$key stays"
-done
+  # The uninstaller runs from a copy of itself in the temporary folder and ends
+  # after the one started: its work is done when its entry is gone.
+  wine_step "uninstall /S" "$folder/uninstall.exe" /S "/$mode" || fail "$mode: the uninstaller exits $?"
+  for _ in $(seq 60); do
+    [ -e "$folder" ] || break
+    sleep 1
+  done
+  [ ! -e "$folder" ] || fail "$mode: the program folder stays: $(find "$folder" | tr '\n' ' ')"
+  [ -z "$(start_menu_links)" ] || fail "$mode: the Start-menu entry stays"
+  for key in "$classes\\.tpl" "$classes\\Kamerol" "$uninstall"; do
+    wine_step "after uninstall: $key" reg query "$key" >/dev/null 2>&1 && fail "$mode: $key stays"
+  done
+}
+
+# A standard user's install, and an administrator's for all users (Wine's user is one).
+install_and_uninstall CurrentUser HKCU '\AppData\'
+install_and_uninstall AllUsers HKLM '\Program Files\'
 
 [ $failed -eq 0 ] && echo "The installer installs and uninstalls under Wine"
 exit $failed
