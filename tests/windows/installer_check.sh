@@ -45,19 +45,22 @@ install_and_uninstall() {  # MODE HIVE WHERE
     [ -f "$folder/examples/worked-example.tpl" ] || fail "$mode: the program folder $folder is incomplete"
   [[ $location == *"$where"* ]] || fail "$mode: the install went to $location"
   [ -n "$(start_menu_links)" ] || fail "$mode: no Start-menu entry"
+  # The desktop program opens calculations where the folder has it.
+  local main=kamerol-cli.exe
+  [ -f "$folder/kamerol.exe" ] && main=kamerol.exe
 
   while IFS='|' read -r what key name expected; do
     got=$(value "$what" "$key" "$name")
     [[ $got == "$expected" || ($expected == '*' && -n $got) ]] || fail "$mode: $what: \"$got\", not \"$expected\""
   done <<EOF_KEYS
 the .tpl association|$classes\\.tpl||Kamerol
-the open command|$classes\\Kamerol\\shell\\open\\command||"$location\\kamerol-cli.exe" "%1"
-the program's icon|$classes\\Kamerol\\DefaultIcon||$location\\kamerol-cli.exe,0
+the open command|$classes\\Kamerol\\shell\\open\\command||"$location\\$main" "%1"
+the program's icon|$classes\\Kamerol\\DefaultIcon||$location\\$main,0
 the name in the installed programs|$uninstall|DisplayName|Kamerol
 the version in the installed programs|$uninstall|DisplayVersion|$version
 the publisher in the installed programs|$uninstall|Publisher|Kamerol
 the uninstaller|$uninstall|UninstallString|"$location\\uninstall.exe" /$mode
-the icon in the installed programs|$uninstall|DisplayIcon|$location\\kamerol-cli.exe,0
+the icon in the installed programs|$uninstall|DisplayIcon|$location\\$main,0
 no Modify button|$uninstall|NoModify|0x1
 no Repair button|$uninstall|NoRepair|0x1
 the size in the installed programs|$uninstall|EstimatedSize|*
