@@ -17,7 +17,7 @@ fail() {
 wine_step() {
   local step=$1
   shift
-  KAMEROL_WINE_TIMEOUT=120 KAMEROL_WINE_STEP="installer: $step" "$root/scripts/wine-run" "$@" </dev/null
+  KAMEROL_WINE_TIMEOUT=60 KAMEROL_WINE_STEP="installer: $step" "$root/scripts/wine-run" "$@" </dev/null
 }
 # A key's value as `wine reg query` prints it, or nothing when the key is absent.
 value() {  # STEP KEY [NAME]
