@@ -19,8 +19,8 @@
 #include "core/text.h"
 #include "document/calculation_file.h"
 #include "document/startup.h"
-#include "document/utf8_path.h"
 #include "form/calculation_form.h"
+#include "platform/utf8_path.h"
 
 namespace kamerol {
 namespace {

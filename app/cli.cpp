@@ -18,9 +18,9 @@
 #include "core/version.h"
 #include "document/calculation_file.h"
 #include "document/startup.h"
-#include "document/utf8_path.h"
 #include "form/calculation_fields.h"
 #include "form/calculation_form.h"
+#include "platform/utf8_path.h"
 
 namespace kamerol {
 namespace cli {

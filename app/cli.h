@@ -18,7 +18,7 @@
 
 #include "core/number_text.h"
 #include "core/record.h"
-#include "document/file_access.h"
+#include "platform/file_access.h"
 
 namespace kamerol {
 

@@ -1,6 +1,6 @@
 #include "app/console.h"
 
-#include "shell/windows_api.h"
+#include "platform/windows_api.h"
 
 #include <cstdio>
 

@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "shell/windows_api.h"
+#include "platform/windows_api.h"
 
 #ifndef _WIN32
 #include <dlfcn.h>

@@ -4,7 +4,7 @@
 #include <iterator>
 #include <string>
 
-#include "shell/windows_api.h"
+#include "platform/windows_api.h"
 
 namespace kamerol {
 

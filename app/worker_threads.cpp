@@ -1,6 +1,7 @@
 #include "app/worker_threads.h"
 
-#include <latch>
+#include <condition_variable>
+#include <mutex>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -29,6 +30,32 @@ void leaveProcessor([[maybe_unused]] int creator) {
 #endif
 }
 
+// The threads still to move. Not std::latch: MinGW-w64's GCC 12 library waits
+// on one without a futex and can miss its last count-down, which left a batch
+// on Windows waiting for ever now and then.
+class Countdown {
+ public:
+  explicit Countdown(unsigned count) : left_(count) {}
+
+  void countDown(unsigned n = 1) {
+    {
+      const std::lock_guard lock(mutex_);
+      left_ -= n;
+    }
+    zero_.notify_all();
+  }
+
+  void wait() {
+    std::unique_lock lock(mutex_);
+    zero_.wait(lock, [this] { return left_ == 0; });
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable zero_;
+  unsigned left_;
+};
+
 int currentProcessor() {
 #ifdef __linux__
   return sched_getcpu();
@@ -43,19 +70,19 @@ void runOnThreads(unsigned count, const std::function<void()>& work) {
   if (count <= 1) return work();
   // The calling thread waits until the others have moved: started next to a
   // busy thread, a new one may wait a whole time slice for its first turn.
-  std::latch moved(count - 1);
+  Countdown moved(count - 1);
   std::vector<std::jthread> others;
   const int creator = currentProcessor();
   for (unsigned t = 1; t < count; ++t) {
     try {
       others.emplace_back([&] {
         leaveProcessor(creator);
-        moved.count_down();
+        moved.countDown();
         work();
       });
     } catch (const std::system_error&) {
       // The system gives no more threads: those started do the work.
-      moved.count_down(count - t);
+      moved.countDown(count - t);
       break;
     }
   }

@@ -9,7 +9,7 @@
 #include "core/number_text.h"
 #include "core/rounding.h"
 #include "core/text.h"
-#include "document/file_access.h"
+#include "platform/file_access.h"
 
 namespace kamerol {
 namespace {

@@ -9,10 +9,10 @@
 #include <string>
 #include <string_view>
 
-#include "document/file_access.h"
 #include "form/calculation_fields.h"
 #include "form/calculation_form.h"
 #include "form/messages.h"
+#include "platform/file_access.h"
 
 namespace kamerol {
 

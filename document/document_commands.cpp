@@ -1,7 +1,7 @@
 #include "document/document_commands.h"
 
 #include "document/calculation_file.h"
-#include "document/utf8_path.h"
+#include "platform/utf8_path.h"
 
 namespace kamerol {
 

@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "core/record.h"
-#include "document/file_access.h"
+#include "platform/file_access.h"
 
 namespace kamerol {
 

@@ -14,7 +14,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "document/file_access.h"
+#include "platform/file_access.h"
 #include "report/report_page.h"
 
 class QPainter;

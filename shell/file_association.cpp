@@ -17,11 +17,11 @@
 #include <string_view>
 #include <utility>
 
-#include "document/file_access.h"
+#include "platform/file_access.h"
 #include "shell/program_icon.h"
 
 #ifdef Q_OS_WIN
-#include "shell/windows_api.h"
+#include "platform/windows_api.h"
 
 #include <shlobj.h>
 

@@ -10,7 +10,7 @@
 #include "shell/qt_sound_player.h"
 
 #ifdef Q_OS_WIN
-#include "shell/windows_api.h"
+#include "platform/windows_api.h"
 
 #include <mmsystem.h>
 

@@ -24,7 +24,7 @@
 #include "report/report_export.h"
 #include "report/report_page.h"
 #include "report/report_sample.h"
-#include "tests/document/file_size_limit.h"
+#include "tests/platform/file_size_limit.h"
 
 namespace kamerol {
 namespace {

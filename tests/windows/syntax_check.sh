@@ -14,10 +14,10 @@ qt=$(ls -d /usr/include/x86_64-linux-gnu/qt6 2>/dev/null || ls -d /usr/include/q
 includes=(-I"$root" -I"$generated" -I"$qt")
 for module in QtCore QtGui QtWidgets QtMultimedia QtPrintSupport; do includes+=(-I"$qt/$module"); done
 status=0
-for source in "$root"/shell/*.cpp "$root"/window/*.cpp "$root"/app/kamerol_main.cpp "$root"/document/file_access.cpp; do
+for source in "$root"/shell/*.cpp "$root"/window/*.cpp "$root"/app/kamerol_main.cpp "$root"/platform/file_access.cpp; do
   # Only our own diagnostics count: Qt's Linux headers warn about dllimport under MinGW.
   output=$("$compiler" -std=c++20 -fsyntax-only -Wall -Wextra "${includes[@]}" \
-    "$source" 2>&1 | grep -E "^$root/(shell|window|app|core|form|document|report)/" | grep -E 'error|warning')
+    "$source" 2>&1 | grep -E "^$root/(platform|shell|window|app|core|form|document|report)/" | grep -E 'error|warning')
   if [ -n "$output" ]; then
     echo "$output"
     status=1

@@ -21,6 +21,8 @@ fail() {
 # programs started soon after another locale's may read it: each locale has a
 # prefix of its own.
 prefix=${WINEPREFIX:-${TMPDIR:-/tmp}/kamerol-wine-$(id -u)}
+# A hanging call is stopped, and named, well before ctest stops the whole check.
+export KAMEROL_WINE_TIMEOUT=${KAMEROL_WINE_TIMEOUT:-60}
 cli() {
   local l=${locale:-C.UTF-8}
   local p=$prefix

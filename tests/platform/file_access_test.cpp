@@ -1,4 +1,4 @@
-#include "document/file_access.h"
+#include "platform/file_access.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
-#include "tests/document/file_size_limit.h"
+#include "tests/platform/file_size_limit.h"
 #endif
 
 namespace kamerol {

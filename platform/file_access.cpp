@@ -1,4 +1,4 @@
-#include "document/file_access.h"
+#include "platform/file_access.h"
 
 #include <algorithm>
 #include <atomic>
@@ -6,7 +6,7 @@
 #include <random>
 #include <utility>
 
-#include "shell/windows_api.h"
+#include "platform/windows_api.h"
 
 #ifndef _WIN32
 #include <fcntl.h>

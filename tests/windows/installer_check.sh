@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# The installer under Wine, in a fresh prefix (WINEPREFIX): a silent install,
+# for the current user or for all users, puts the program folder, the
+# Start-menu entry, the .tpl association and the entry in the installed
+# programs in place; the installed program calculates; a silent uninstall
+# leaves none of it behind.
+# Usage: installer_check.sh SETUP.EXE SOURCE_ROOT
+set -u
+setup=${1:?kamerol-VERSION-setup.exe} root=${2:?the source root}
+: "${WINEPREFIX:?a fresh Wine prefix}"
+failed=0
+fail() {
+  echo "FAILED: $*"
+  failed=1
+}
+# Each Wine program under a time limit that names the step when it ends it.
+wine_step() {
+  local step=$1
+  shift
+  KAMEROL_WINE_TIMEOUT=60 KAMEROL_WINE_STEP="installer: $step" "$root/scripts/wine-run" "$@" </dev/null
+}
+# A key's value as `wine reg query` prints it, or nothing when the key is absent.
+value() {  # STEP KEY [NAME]
+  local name=(/ve)
+  [ -n "${3:-}" ] && name=(/v "$3")
+  wine_step "$1" reg query "$2" "${name[@]}" 2>/dev/null | tr -d '\r' | sed -n 's/^ *[^ ].*  *REG_[A-Z_]*  *//p'
+}
+version=$(basename "$setup")
+version=${version#kamerol-}
+version=${version%-setup.exe}
+start_menu_links() { find "$WINEPREFIX/drive_c" -iname 'Kamerol.lnk' 2>/dev/null; }
+
+# MODE (CurrentUser or AllUsers, as the setup's command line says) installs
+# into a folder whose path holds WHERE, with its keys in HIVE.
+install_and_uninstall() {  # MODE HIVE WHERE
+  local mode=$1 where=$3
+  local classes="$2\\Software\\Classes"
+  local uninstall="$2\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Kamerol"
+  local location folder got out key
+  wine_step "setup /S" "$setup" /S "/$mode" || fail "$mode: the setup exits $?"
+  location=$(value "the install location" "$uninstall" InstallLocation)
+  [ -n "$location" ] || fail "$mode: no entry in the installed programs"
+  folder=$(wine_step "winepath" winepath -u "$location" 2>/dev/null | tr -d '\r')
+  [ -n "$folder" ] && [ -f "$folder/kamerol-cli.exe" ] && [ -f "$folder/uninstall.exe" ] &&
+    [ -f "$folder/examples/worked-example.tpl" ] || fail "$mode: the program folder $folder is incomplete"
+  [[ $location == *"$where"* ]] || fail "$mode: the install went to $location"
+  [ -n "$(start_menu_links)" ] || fail "$mode: no Start-menu entry"
+  # The desktop program opens calculations where the folder has it.
+  local main=kamerol-cli.exe
+  [ -f "$folder/kamerol.exe" ] && main=kamerol.exe
+
+  while IFS='|' read -r what key name expected; do
+    got=$(value "$what" "$key" "$name")
+    [[ $got == "$expected" || ($expected == '*' && -n $got) ]] || fail "$mode: $what: \"$got\", not \"$expected\""
+  done <<EOF_KEYS
+the .tpl association|$classes\\.tpl||Kamerol
+the open command|$classes\\Kamerol\\shell\\open\\command||"$location\\$main" "%1"
+the program's icon|$classes\\Kamerol\\DefaultIcon||$location\\$main,0
+the name in the installed programs|$uninstall|DisplayName|Kamerol
+the version in the installed programs|$uninstall|DisplayVersion|$version
+the publisher in the installed programs|$uninstall|Publisher|Kamerol
+the uninstaller|$uninstall|UninstallString|"$location\\uninstall.exe" /$mode
+the icon in the installed programs|$uninstall|DisplayIcon|$location\\$main,0
+no Modify button|$uninstall|NoModify|0x1
+no Repair button|$uninstall|NoRepair|0x1
+the size in the installed programs|$uninstall|EstimatedSize|*
+EOF_KEYS
+
+  # reg query prints in the console's code page, which has no Cyrillic here: the
+  # file type's Russian name is read from an export, which is UTF-16.
+  rm -f "$WINEPREFIX/drive_c/kamerol-type.reg"
+  wine_step "export the file type" reg export "$classes\\Kamerol" 'C:\kamerol-type.reg' /y >/dev/null 2>&1
+  iconv -f UTF-16 -t UTF-8 "$WINEPREFIX/drive_c/kamerol-type.reg" 2>/dev/null | tr -d '\r' |
+    grep -qx '@="Расчет холод. камеры"' || fail "$mode: the file type is not named \"Расчет холод. камеры\""
+
+  out=$(wine_step "the installed program" "$folder/kamerol-cli.exe" calc "$folder/examples/worked-example.tpl")
+  [[ $(tail -n 1 <<<"$out") == *" 1.64" ]] || fail "$mode: the installed program gives $(tail -n 1 <<<"$out")"
+
+  # The uninstaller runs from a copy of itself in the temporary folder and ends
+  # after the one started: its work is done when its entry is gone.
+  wine_step "uninstall /S" "$folder/uninstall.exe" /S "/$mode" || fail "$mode: the uninstaller exits $?"
+  for _ in $(seq 60); do
+    [ -e "$folder" ] || break
+    sleep 1
+  done
+  [ ! -e "$folder" ] || fail "$mode: the program folder stays: $(find "$folder" | tr '\n' ' ')"
+  [ -z "$(start_menu_links)" ] || fail "$mode: the Start-menu entry stays"
+  for key in "$classes\\.tpl" "$classes\\Kamerol" "$uninstall"; do
+    wine_step "after uninstall: $key" reg query "$key" >/dev/null 2>&1 && fail "$mode: $key stays"
+  done
+}
+
+# A standard user's install, and an administrator's for all users (Wine's user is one).
+install_and_uninstall CurrentUser HKCU '\AppData\'
+install_and_uninstall AllUsers HKLM '\Program Files\'
+
+[ $failed -eq 0 ] && echo "The installer installs and uninstalls under Wine"
+exit $failed
