@@ -12,6 +12,7 @@
 #include "core/rounding.h"
 #include "core/tables.h"
 #include "core/text.h"
+#include "form/results_panel.h"
 
 namespace kamerol {
 
@@ -901,25 +902,28 @@ void CalculationForm::recalculate() {
 }
 
 void CalculationForm::applyEngineRun() {
+  ++engineRuns_;
   const auto compute = [this] {
-    return computeHeatLoad(record_.inputs, record_.results,
-                           {text(roomLengthField), text(roomWidthField), text(roomHeightField)},
-                           [this] { redrawSketch(); });
+    redrawSketch();
+    const CalculationResults previous = record_.results;
+    HeatLoad load = computeHeatLoad(record_.inputs, previous);
+    PanelTexts panel = fillResultsPanel(load, record_.inputs, previous,
+                                        {text(roomLengthField), text(roomWidthField), text(roomHeightField)});
+    record_.results = load.results;
+    record_.inputs.lightingPower = load.lightingPower;
+    setText(airChangeRateBox, panel.airChangeRate);
+    return panel;
   };
-  EngineOutput out = compute();
-  record_.results = out.results;
-  record_.inputs.lightingPower = out.lightingPower;
-  setText(airChangeRateBox, out.panel.airChangeRate);
-  if (text(lightingPowerField) != out.lightingPowerText) {
+  PanelTexts panel = compute();
+  if (text(lightingPowerField) != panel.lightingPower) {
     // The lighting field's own change handling reads the written value back
-    // and recalculates, nested; the run goes on from the record it leaves.
-    setText(lightingPowerField, out.lightingPowerText);
-    out = compute();
-    record_.results = out.results;
-    record_.inputs.lightingPower = out.lightingPower;
-    setText(airChangeRateBox, out.panel.airChangeRate);
+    // and runs the engine again, nested, which shows its results. Only where
+    // that nesting was cut short does this run have to go on with them.
+    const int runs = engineRuns_;
+    setText(lightingPowerField, panel.lightingPower);
+    if (engineRuns_ != runs) return;
+    panel = compute();
   }
-  const PanelTexts& panel = out.panel;
   setText(floorAreaBox, panel.floorArea);
   setText(roomVolumeBox, panel.roomVolume);
   for (const GainRow& row : kGains) {
