@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "app/calculation_json.h"
 #include "app/cli_calculation.h"
 #include "core/cp1251.h"
 #include "core/version.h"
