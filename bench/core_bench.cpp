@@ -1,34 +1,26 @@
 #include <benchmark/benchmark.h>
 
-#include "core/defaults.h"
 #include "core/engine.h"
 #include "core/products.h"
 #include "core/sketch.h"
+#include "core/worked_example.h"
 
 namespace kamerol {
 namespace {
 
-CalculationInputs workedExample() {
-  CalculationInputs in = defaultInputs();
-  in.roomLength = 5;
-  in.roomWidth = 4;
-  in.roomHeight = 3;
-  return in;
-}
-
 void BM_EngineRun(benchmark::State& state) {
-  const CalculationInputs in = workedExample();
+  const CalculationInputs in = workedExampleInputs();
   CalculationResults results;
   for (auto _ : state) {
-    EngineOutput out = computeHeatLoad(in, results, {"500", "400", "300"});
-    benchmark::DoNotOptimize(out);
-    results = out.results;
+    HeatLoad load = computeHeatLoad(in, results);
+    benchmark::DoNotOptimize(load);
+    results = load.results;
   }
 }
 BENCHMARK(BM_EngineRun);
 
 void BM_RoomSketch(benchmark::State& state) {
-  const SketchInput in = sketchInputOf(workedExample());
+  const SketchInput in = sketchInputOf(workedExampleInputs());
   for (auto _ : state) benchmark::DoNotOptimize(computeRoomSketch(in));
 }
 BENCHMARK(BM_RoomSketch);

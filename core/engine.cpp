@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/number_text.h"
+#include "core/gains.h"
 #include "core/rounding.h"
 #include "core/tables.h"
 
@@ -17,8 +17,6 @@ float store(double x) {
 
 float storeR2(double x) { return store(r2(x)); }
 
-// Surface resistance of the enclosure in units of 0.001 m²·K/W, so that
-// temperature difference × area / resistance is in kW.
 double resistance(float materialThickness, float materialLambda, float insulationThickness, float insulationLambda) {
   return static_cast<double>(materialThickness) / materialLambda + 150.775376 +
          static_cast<double>(insulationThickness) / insulationLambda;
@@ -29,52 +27,47 @@ std::int16_t tempDiff(float outside, float room) { return toInt16(static_cast<do
 
 }  // namespace
 
-EngineOutput computeHeatLoad(const CalculationInputs& in, const CalculationResults& previous,
-                             const DimensionTexts& texts, const std::function<void()>& roomChanged) {
-  EngineOutput out;
-  CalculationResults& r = out.results;
-  PanelTexts& panel = out.panel;
+HeatLoad computeHeatLoad(const CalculationInputs& in, const CalculationResults& previous) {
+  HeatLoad load;
+  CalculationResults& r = load.results;
 
-  // 1. A negative dimension counts as its magnitude.
+  // A negative dimension counts as its magnitude.
   const double length = std::fabs(in.roomLength);
   const double width = std::fabs(in.roomWidth);
   const double height = std::fabs(in.roomHeight);
 
-  // 2.
-  if (roomChanged) roomChanged();
-
-  // 3. Areas and volume.
+  // Areas and volume.
   r.floorArea = storeR2(width * length);
   r.roomVolume = storeR2(width * length * height);
   r.wallArea = store((height * width + height * length) * 2);
   r.ceilingArea = store(width * length);
 
-  // 4. Temperature differences.
+  // Temperature differences.
   r.tempDiffWalls = tempDiff(in.outsideTempWalls, in.roomTemp);
   r.tempDiffCeiling = tempDiff(in.outsideTempCeiling, in.roomTemp);
   r.tempDiffFloor = tempDiff(in.outsideTempFloor, in.roomTemp);
 
-  // 5. Enclosure.
-  r.qWallPart = store(
-      r.tempDiffWalls * static_cast<double>(r.wallArea) /
-      resistance(in.wallMaterialThickness, in.wallMaterialLambda, in.wallInsulationThickness, in.wallInsulationLambda));
-  r.qCeiling = store(r.tempDiffCeiling * static_cast<double>(r.ceilingArea) /
-                     resistance(in.ceilingMaterialThickness, in.ceilingMaterialLambda, in.ceilingInsulationThickness,
-                                in.ceilingInsulationLambda));
-  r.qFloor = store(r.tempDiffFloor * static_cast<double>(r.ceilingArea) /
-                   resistance(in.floorMaterialThickness, in.floorMaterialLambda, in.floorInsulationThickness,
-                              in.floorInsulationLambda));
+  // Enclosure.
+  SurfaceResistances& resist = load.resistance;
+  resist.walls =
+      resistance(in.wallMaterialThickness, in.wallMaterialLambda, in.wallInsulationThickness, in.wallInsulationLambda);
+  resist.ceiling = resistance(in.ceilingMaterialThickness, in.ceilingMaterialLambda, in.ceilingInsulationThickness,
+                              in.ceilingInsulationLambda);
+  resist.floor = resistance(in.floorMaterialThickness, in.floorMaterialLambda, in.floorInsulationThickness,
+                            in.floorInsulationLambda);
+  r.qWallPart = store(r.tempDiffWalls * static_cast<double>(r.wallArea) / resist.walls);
+  r.qCeiling = store(r.tempDiffCeiling * static_cast<double>(r.ceilingArea) / resist.ceiling);
+  r.qFloor = store(r.tempDiffFloor * static_cast<double>(r.ceilingArea) / resist.floor);
   r.qWalls = storeR2(static_cast<double>(r.qCeiling) + r.qWallPart + r.qFloor);
 
-  // 6. Fresh-air ventilation. Without a volume the last rate stays.
+  // Fresh-air ventilation. Without a volume the last rate stays.
   r.ventSpecificHeat = ventilationSpecificHeat(in.roomTemp);
   r.airChangeRate = previous.airChangeRate;
   if (r.roomVolume != 0) r.airChangeRate = store(70 / std::sqrt(static_cast<double>(r.roomVolume)));
-  panel.airChangeRate = formatNumber(r2(r.airChangeRate));
   r.qVentilation =
       storeR2(static_cast<double>(r.airChangeRate) * r.roomVolume * static_cast<double>(r.ventSpecificHeat));
 
-  // 7. Door infiltration.
+  // Door infiltration.
   const double t = in.roomTemp;
   r.roomAirEnthalpy = store(0.0125 * t * t + 1.575 * t + 7.5);
   r.enthalpyDiff = store(67 - static_cast<double>(r.roomAirEnthalpy));
@@ -88,7 +81,7 @@ EngineOutput computeHeatLoad(const CalculationInputs& in, const CalculationResul
                       (1 - static_cast<double>(in.curtainEfficiency)));
   }
 
-  // 8. Product, first on a 24-hour basis, a later case overwriting an earlier one.
+  // Product, first on a 24-hour basis, a later case overwriting an earlier one.
   {
     const double m = in.dailyMass;
     const double t1 = in.productInitialTemp;
@@ -100,11 +93,20 @@ EngineOutput computeHeatLoad(const CalculationInputs& in, const CalculationResul
     const bool cooledOnly = t2 > tf;
     const bool alreadyFrozen = t1 <= tf && t2 < tf;
     const bool frozenThrough = t1 >= tf && tf > t2;
-    const auto cooled = [&](double seconds) { return store(m * c1 * (t1 - t2) / seconds); };
-    const auto frozen = [&](double seconds) { return store(m * c2 * (t1 - t2) / seconds); };
+    ProductPhases& phases = load.product;
+    const auto cooled = [&](double seconds) {
+      phases = {.cooling = store(m * c1 * (t1 - t2)), .seconds = seconds};
+      return store(m * c1 * (t1 - t2) / seconds);
+    };
+    const auto frozen = [&](double seconds) {
+      phases = {.subCooling = store(m * c2 * (t1 - t2)), .seconds = seconds};
+      return store(m * c2 * (t1 - t2) / seconds);
+    };
     const auto through = [&](double seconds) {
       const float aboveFreezing = store(m * c1 * (t1 - tf));
       const float belowFreezing = store(m * c2 * (tf - t2));
+      phases = {
+          .cooling = aboveFreezing, .freezing = store(latent * m), .subCooling = belowFreezing, .seconds = seconds};
       return store((latent * m + aboveFreezing + belowFreezing) / seconds);
     };
     float q = 0;
@@ -122,67 +124,59 @@ EngineOutput computeHeatLoad(const CalculationInputs& in, const CalculationResul
     r.qProduct = q;
   }
 
-  // 9. Respiration of the stored mass, in both modes.
+  // Respiration of the stored mass, in both modes.
   r.qRespiration = store(static_cast<double>(in.storedMass) * in.respirationHeat / 3600000);
 
-  // 10. Lighting, with the rounded floor area.
-  out.lightingPower = in.useRecommendedLighting ? 5.0f : in.lightingPower;
-  out.lightingPowerText = formatNumber(out.lightingPower);
+  // Lighting, with the rounded floor area.
+  load.lightingPower = in.useRecommendedLighting ? 5.0f : in.lightingPower;
   r.qLighting =
-      store(static_cast<double>(in.lightingHours) * out.lightingPower * static_cast<double>(r.floorArea) / 24000);
+      store(static_cast<double>(in.lightingHours) * load.lightingPower * static_cast<double>(r.floorArea) / 24000);
 
-  // 11. Staff, for the lighting hours.
+  // Staff, for the lighting hours.
   r.heatPerPerson = store(t * -6 + 270);
   r.qStaff = store(static_cast<double>(in.staffCount) * 0.00004167 * r.heatPerPerson * in.lightingHours);
 
-  // 12. Loading vehicles, for the lighting hours.
+  // Loading vehicles, for the lighting hours.
   r.qVehicles = store(static_cast<double>(in.vehiclePower) * 0.0416667 * in.lightingHours);
 
-  // 13. Results panel (aa1). Its zero tests compare texts, not numbers.
-  const bool noArea = texts.width == "0" || texts.length == "0";
-  panel.floorArea = noArea ? "0" : formatNumber(r.floorArea);
-  const bool allDimensions = !texts.width.empty() && !texts.length.empty() && !texts.height.empty();
-  panel.roomVolume = allDimensions ? formatNumber(r.roomVolume) : "0";
-  const bool noVolume = panel.roomVolume == "0";
-
-  // `allowed`: the panel's own condition beside the gain's check box.
-  const auto show = [&](Gain gain, float value, bool allowed = true) {
+  // The counted value of the first eight gains.
+  const bool hasVolume = r.roomVolume != 0;
+  const auto count = [&](Gain gain, float value, bool allowed = true) {
     const GainRow& row = gainRow(gain);
-    float& shown = r.*(row.shown);
-    shown = in.*(row.include) && allowed ? r2(value) : 0.0f;
-    panel.gains[static_cast<int>(gain)] = formatNumber(shown);
+    r.*(row.shown) = in.*(row.include) && allowed ? r2(value) : 0.0f;
   };
-  show(Gain::Walls, r.qWalls, !noVolume);
-  show(Gain::Ventilation, r.qVentilation, !noVolume && panel.airChangeRate != "0");
-  show(Gain::Door, r.qDoor);
-  show(Gain::Product, r.qProduct);
-  panel.freezingPoint = formatNumber(in.freezingPoint);
-  show(Gain::Respiration, r.qRespiration);
-  show(Gain::Lighting, r.qLighting);
-  show(Gain::Staff, r.qStaff);
-  show(Gain::Vehicles, r.qVehicles);
+  count(Gain::Walls, r.qWalls, hasVolume);
+  count(Gain::Ventilation, r.qVentilation, hasVolume && r2(r.airChangeRate) != 0);
+  count(Gain::Door, r.qDoor);
+  count(Gain::Product, r.qProduct);
+  count(Gain::Respiration, r.qRespiration);
+  count(Gain::Lighting, r.qLighting);
+  count(Gain::Staff, r.qStaff);
+  count(Gain::Vehicles, r.qVehicles);
 
-  // 14. Fans: an allowance on the eight shown gains, or count × power.
-  const double shownSum = static_cast<double>(r.shownVentilation) + r.shownWalls + r.shownDoor + r.shownProduct +
-                          r.shownRespiration + r.shownLighting + r.shownStaff + r.shownVehicles;
-  r.qFansPreliminary = store(shownSum * (static_cast<double>(in.equipHours) * in.fanPercent) / 2400);
+  sumCountedGains(load, in, previous);
+  return load;
+}
+
+void sumCountedGains(HeatLoad& load, const CalculationInputs& in, const CalculationResults& previous) {
+  CalculationResults& r = load.results;
+
+  // Fans: an allowance on the eight counted gains, or count × power.
+  const double countedSum = static_cast<double>(r.shownVentilation) + r.shownWalls + r.shownDoor + r.shownProduct +
+                            r.shownRespiration + r.shownLighting + r.shownStaff + r.shownVehicles;
+  r.qFansPreliminary = store(countedSum * (static_cast<double>(in.equipHours) * in.fanPercent) / 2400);
   r.qFansRefined = store(static_cast<double>(in.fanPower) * in.fanCount * 0.001);
   r.qFans = in.refinedFanCalc ? r.qFansRefined : r.qFansPreliminary;
-  show(Gain::Fans, r.qFans);
+  r.shownFans = in.includeFans ? r2(r.qFans) : 0.0f;
 
-  // 15. Total of the shown gains, unrounded.
-  r.qTotal = store(shownSum + r.shownFans);
-  panel.total = formatNumber(r2(r.qTotal));
+  // Total of the counted gains, unrounded.
+  r.qTotal = store(countedSum + r.shownFans);
 
-  // 16. Required capacity; without equipment hours the last one stays.
-  if (in.equipHours == 0) {
-    r.requiredCapacity = previous.requiredCapacity;
-    panel.requiredCapacityBlack = true;
-  } else {
-    r.requiredCapacity = store(static_cast<double>(in.reserveFactor) * r.qTotal * 24 / in.equipHours);
-    panel.requiredCapacity = formatNumber(r2(r.requiredCapacity));
-  }
-  return out;
+  // Required capacity; without equipment hours the last one stays.
+  load.capacityComputed = in.equipHours != 0;
+  r.requiredCapacity = load.capacityComputed
+                           ? store(static_cast<double>(in.reserveFactor) * r.qTotal * 24 / in.equipHours)
+                           : previous.requiredCapacity;
 }
 
 }  // namespace kamerol

@@ -1,59 +1,62 @@
 #pragma once
 
-// The heat-load engine (OSNOVNAY) with its results-panel fill (aa1), as a pure
-// function: the inputs and the previous results go in, the new results and the
-// texts of every box the run writes come out. The form applies them.
+// The heat-load engine (OSNOVNAY) as a plain function of numbers: the held
+// values of a calculation go in; every gain, their sum, the required capacity
+// and the figures an engineer checks them by come out. What the results panel
+// shows of them is the form's business.
 
-#include <functional>
-#include <optional>
-#include <string>
-#include <string_view>
+#include <cstdint>
 
-#include "core/gains.h"
 #include "core/record.h"
 
 namespace kamerol {
 
-// The three dimension texts the panel rules compare: only the exact text "0"
-// counts as zero, and an empty text counts as a missing dimension.
-struct DimensionTexts {
-  std::string_view length;  // roomLengthField
-  std::string_view width;   // roomWidthField
-  std::string_view height;  // roomHeightField
+// The heat the day's product gives up, by phase, in kJ, and the time in
+// seconds it is spread over. Only the phases of the case that decided the
+// product gain are filled.
+struct ProductPhases {
+  float cooling = 0;     // down to the freezing point, or to the final temperature above it
+  float freezing = 0;    // the latent heat
+  float subCooling = 0;  // below the freezing point
+  double seconds = 0;    // 86400, or the freezing time; 0 when no case applies
 };
 
-// The texts a run writes into the boxes of the form.
-struct PanelTexts {
-  std::string floorArea;          // floorAreaBox
-  std::string roomVolume;         // roomVolumeBox
-  std::string airChangeRate;      // airChangeRateBox
-  std::string freezingPoint;      // freezingPointBox
-  std::string gains[kGainCount];  // wallsGainBox .. fansGainBox
-  std::string total;              // totalGainBox
-  // requiredCapacityBox. Empty when the equipment hours are 0: the box keeps its text.
-  std::optional<std::string> requiredCapacity;
-  bool requiredCapacityBlack = false;  // the box's background: black, or the read-only grey
+// Resistance of an enclosure surface in units of 0.001 m²·K/W, so that
+// temperature difference × area / resistance is in kW.
+struct SurfaceResistances {
+  double walls = 0;
+  double ceiling = 0;
+  double floor = 0;
 };
 
-struct EngineOutput {
+struct HeatLoad {
+  // What the calculation record keeps: areas and volume, the temperature
+  // differences, the ventilation rate and specific heat, the door's area,
+  // density and enthalpy difference, the nine gains with their counted
+  // (included, rounded) values, the fan allowance, the sum and the required
+  // capacity.
   CalculationResults results;
-  // The lighting power the run used: the recommended 5 W/m² when that is on.
-  float lightingPower = 0;
-  // The run writes it back into the lighting-power box; where that changes the
-  // box's text, the box's own change handling follows.
-  std::string lightingPowerText;
-  PanelTexts panel;
+  SurfaceResistances resistance;
+  ProductPhases product;
+  float lightingPower = 0;  // W/m² the run used: the recommended 5 when that is on
+  // False without equipment hours: the required capacity is the previous one.
+  bool capacityComputed = false;
 };
 
 // One run. `previous` supplies what survives a run: the air-change rate of a
 // room without volume and the required capacity without equipment hours.
-// `roomChanged` is called at the start of the run, where the room sketch
-// redraws itself.
+//
+// A gain counts (its `shown...` value) rounded and when it is included; the
+// walls and the ventilation count only for a room with a volume, and the
+// ventilation only with an air-change rate that does not round to 0.
 //
 // Every value a run stores is finite: a step that overflows or has no real
 // result (a door in a room warmer than about 28.7 °C, a 16-bit temperature
-// difference out of range) counts as 0, and its box shows "0".
-EngineOutput computeHeatLoad(const CalculationInputs& inputs, const CalculationResults& previous,
-                             const DimensionTexts& texts, const std::function<void()>& roomChanged = {});
+// difference out of range) counts as 0.
+HeatLoad computeHeatLoad(const CalculationInputs& inputs, const CalculationResults& previous = {});
+
+// The fan allowance, the sum and the required capacity again, from counted
+// values that changed after the run.
+void sumCountedGains(HeatLoad& load, const CalculationInputs& inputs, const CalculationResults& previous);
 
 }  // namespace kamerol

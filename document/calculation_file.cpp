@@ -19,7 +19,6 @@ using enum Control;
 using Kind = LineKind;
 using Extra = LineExtra;
 using Line = CalculationField;
-using In = CalculationInputs;
 
 constexpr const auto& kLines = kCalculationFields;
 
@@ -115,7 +114,8 @@ std::optional<std::vector<ParsedLine>> parse(std::string_view bytes, const Numbe
           entry.extra == Extra::Locale ? localeNumber(p.text, locale) : std::optional(leadingNumber(p.text));
       if (!number) return std::nullopt;
       double value = *number;
-      if (entry.held == &In::reserveFactor) value = 1 + value / 100;
+      // The reserve is typed in per cent and held as a factor, as the form reads it.
+      if (entry.rule && entry.rule->conversion == detail::NumericRule::Conversion::Reserve) value = 1 + value / 100;
       if (!fitsSingle(value)) return std::nullopt;  // too large for its type
       p.heldValue = static_cast<float>(value);
     }
@@ -144,7 +144,7 @@ ReadStatus readCalculationBytes(CalculationForm& form, std::string_view bytes, R
       form.setText(entry.control, line.text);
     else
       form.setState(entry.control, line.state);
-    if (entry.held) form.setHeldValue(entry.held, line.heldValue);
+    if (entry.extra != Extra::None) form.setHeldValue(entry.held, line.heldValue);
     // The lighting power (line 36) is read while the recommendation is still
     // in force, and the engine replaces it by the recommended power. When the
     // recommendation turns out to be off (line 37), the stored power is read

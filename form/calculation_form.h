@@ -213,7 +213,8 @@ class CalculationForm {
   RoomSketch sketch_;
   int currentPage_ = 1;
   std::optional<Control> focused_;
-  int depth_ = 0;  // nesting of change reactions
+  int depth_ = 0;       // nesting of change reactions
+  int engineRuns_ = 0;  // engine runs so far, to tell a nested run
 };
 
 }  // namespace kamerol

@@ -5,27 +5,24 @@
 #include <cmath>
 #include <vector>
 
-#include "core/defaults.h"
+#include "core/gains.h"
+#include "core/number_text.h"
 #include "core/products.h"
+#include "core/rounding.h"
+#include "core/worked_example.h"
+#include "tests/row_names.h"
 
 namespace kamerol {
 namespace {
 
-// The worked example: a 500 × 400 × 300 cm room at 0 °C, defaults otherwise.
-CalculationInputs workedExample() {
-  CalculationInputs in = defaultInputs();
-  in.roomLength = 5;
-  in.roomWidth = 4;
-  in.roomHeight = 3;
-  return in;
+CalculationInputs workedExample() { return workedExampleInputs(); }
+
+HeatLoad run(const CalculationInputs& in, const CalculationResults& previous = {}) {
+  return computeHeatLoad(in, previous);
 }
 
-constexpr DimensionTexts kWorkedTexts{"500", "400", "300"};
-
-EngineOutput run(const CalculationInputs& in, const CalculationResults& previous = {},
-                 const DimensionTexts& texts = kWorkedTexts) {
-  return computeHeatLoad(in, previous, texts);
-}
+// A counted gain as the results panel writes it.
+std::string shownText(const CalculationResults& r, Gain gain) { return formatNumber(r.*(gainRow(gain).shown)); }
 
 void setProduct(CalculationInputs& in, const char* name) {
   const Product p = *findProduct(name);
@@ -44,22 +41,16 @@ std::vector<float> allFloatResults(const CalculationResults& r) {
           r.requiredCapacity};
 }
 
-std::vector<std::string> allTexts(const EngineOutput& out) {
-  std::vector<std::string> t = {out.panel.floorArea,     out.panel.roomVolume, out.panel.airChangeRate,
-                                out.panel.freezingPoint, out.panel.total,      out.lightingPowerText};
-  for (const auto& g : out.panel.gains) t.push_back(g);
-  if (out.panel.requiredCapacity) t.push_back(*out.panel.requiredCapacity);
-  return t;
-}
-
 TEST(EngineTest, WorkedExampleToTheDigit) {
-  const EngineOutput out = run(workedExample());
+  const HeatLoad out = run(workedExample());
   const CalculationResults& r = out.results;
   EXPECT_EQ(r.floorArea, 20.0f);
   EXPECT_EQ(r.roomVolume, 60.0f);
   EXPECT_EQ(r.wallArea, 54.0f);
   EXPECT_EQ(r.ceilingArea, 20.0f);
   EXPECT_EQ(r.tempDiffWalls, 28);
+  EXPECT_NEAR(out.resistance.walls, 4150.775376, 1e-3);
+  EXPECT_EQ(out.resistance.ceiling, out.resistance.walls);
   // 28 × 54 / 4150.775..., with the insulation's conductivity as the float 0.025.
   EXPECT_NEAR(r.qWallPart, 0.36427, 1e-5);
   EXPECT_NEAR(r.qCeiling, 0.13491, 1e-5);
@@ -76,17 +67,14 @@ TEST(EngineTest, WorkedExampleToTheDigit) {
   EXPECT_NEAR(r.qTotal, 1.17, 1e-6);
   EXPECT_NEAR(r.requiredCapacity, 1.638, 1e-3);
 
-  EXPECT_EQ(out.panel.floorArea, "20");
-  EXPECT_EQ(out.panel.roomVolume, "60");
-  EXPECT_EQ(out.panel.airChangeRate, "9.04");
-  EXPECT_EQ(out.panel.freezingPoint, "-1.5");
+  EXPECT_EQ(r2(r.airChangeRate), 9.04f);
   const char* gains[] = {"0.63", "0.46", "0", "0", "0", "0", "0", "0", "0.08"};
-  for (int i = 0; i < kGainCount; ++i) EXPECT_EQ(out.panel.gains[i], gains[i]) << i;
-  EXPECT_EQ(out.panel.total, "1.17");
-  EXPECT_EQ(out.panel.requiredCapacity, "1.64");
-  EXPECT_FALSE(out.panel.requiredCapacityBlack);
+  for (const GainRow& row : kGains) EXPECT_EQ(shownText(r, row.gain), gains[static_cast<int>(row.gain)]) << row.caption;
+  EXPECT_EQ(r2(r.qTotal), 1.17f);
+  EXPECT_EQ(r2(r.requiredCapacity), 1.64f);
+  EXPECT_TRUE(out.capacityComputed);
   EXPECT_EQ(out.lightingPower, 5.0f);
-  EXPECT_EQ(out.lightingPowerText, "5");
+  EXPECT_EQ(out.product.cooling, 0.0f);  // no product mass
 }
 
 struct ProductCase {
@@ -94,7 +82,8 @@ struct ProductCase {
   ProcessMode mode;
   float initial;
   float final;
-  double expected;  // kW
+  double expected;       // kW
+  ProductPhases phases;  // kJ, and the seconds
 };
 
 class ProductGainTest : public testing::TestWithParam<ProductCase> {};
@@ -106,27 +95,52 @@ TEST_P(ProductGainTest, FollowsTheCases) {
   in.dailyMass = 1000;
   in.productInitialTemp = c.initial;
   in.productFinalTemp = c.final;
-  EXPECT_NEAR(run(in).results.qProduct, c.expected, 5e-4) << c.name;
+  const HeatLoad out = run(in);
+  EXPECT_NEAR(out.results.qProduct, c.expected, 5e-4);
+  EXPECT_NEAR(out.product.cooling, c.phases.cooling, 0.01);
+  EXPECT_NEAR(out.product.freezing, c.phases.freezing, 0.01);
+  EXPECT_NEAR(out.product.subCooling, c.phases.subCooling, 0.01);
+  EXPECT_EQ(out.product.seconds, c.phases.seconds);
 }
 
 // Lamb: freezing point -1.5 °C, c1 3.06, c2 1.72, r 222.
 INSTANTIATE_TEST_SUITE_P(
     Cases, ProductGainTest,
     testing::Values(
-        ProductCase{"frozen through over 18 h", ProcessMode::Freezing, 20, -18, (222000 + 65790 + 28380) / 64800.0},
-        ProductCase{"frozen through on 24 h", ProcessMode::Storage, 20, -18, (222000 + 65790 + 28380) / 86400.0},
-        ProductCase{"cooled only", ProcessMode::Storage, 20, 0, 1000 * 3.06 * 20 / 86400.0},
-        ProductCase{"already frozen", ProcessMode::Storage, -5, -18, 1000 * 1.72 * 13 / 86400.0},
-        ProductCase{"final at the freezing point", ProcessMode::Storage, 20, -1.5, 0},
-        ProductCase{"final at the freezing point, freezing", ProcessMode::Freezing, 20, -1.5, 0},
-        ProductCase{"warmed, not clamped", ProcessMode::Storage, 0, 10, 1000 * 3.06 * -10 / 86400.0},
+        ProductCase{"frozen through over 18 h",
+                    ProcessMode::Freezing,
+                    20,
+                    -18,
+                    (222000 + 65790 + 28380) / 64800.0,
+                    {65790, 222000, 28380, 64800}},
+        ProductCase{"frozen through on 24 h",
+                    ProcessMode::Storage,
+                    20,
+                    -18,
+                    (222000 + 65790 + 28380) / 86400.0,
+                    {65790, 222000, 28380, 86400}},
+        ProductCase{"cooled only", ProcessMode::Storage, 20, 0, 1000 * 3.06 * 20 / 86400.0, {61200, 0, 0, 86400}},
+        ProductCase{"already frozen", ProcessMode::Storage, -5, -18, 1000 * 1.72 * 13 / 86400.0, {0, 0, 22360, 86400}},
+        ProductCase{"final at the freezing point", ProcessMode::Storage, 20, -1.5, 0, {}},
+        ProductCase{"final at the freezing point, freezing", ProcessMode::Freezing, 20, -1.5, 0, {}},
+        ProductCase{
+            "warmed, not clamped", ProcessMode::Storage, 0, 10, 1000 * 3.06 * -10 / 86400.0, {-30600, 0, 0, 86400}},
         // Starting exactly at the freezing point: on 24 h the frozen-through
         // case is tested last and wins; over the freezing time the
         // already-frozen case is tested last and wins.
-        ProductCase{"start at the freezing point", ProcessMode::Storage, -1.5, -18,
-                    (222000 + 0 + 1000 * 1.72 * 16.5) / 86400.0},
-        ProductCase{"start at the freezing point, freezing", ProcessMode::Freezing, -1.5, -18,
-                    1000 * 1.72 * 16.5 / 64800.0}));
+        ProductCase{"start at the freezing point",
+                    ProcessMode::Storage,
+                    -1.5,
+                    -18,
+                    (222000 + 0 + 1000 * 1.72 * 16.5) / 86400.0,
+                    {0, 222000, 28380, 86400}},
+        ProductCase{"start at the freezing point, freezing",
+                    ProcessMode::Freezing,
+                    -1.5,
+                    -18,
+                    1000 * 1.72 * 16.5 / 64800.0,
+                    {0, 0, 28380, 64800}}),
+    RowName());
 
 TEST(EngineTest, FreezingWithoutHoursStaysOnTheDailyBasis) {
   CalculationInputs in = workedExample();
@@ -137,11 +151,10 @@ TEST(EngineTest, FreezingWithoutHoursStaysOnTheDailyBasis) {
   CalculationResults previous;
   previous.requiredCapacity = 42.5f;
   in.equipHours = 0;
-  const EngineOutput out = run(in, previous);
+  const HeatLoad out = run(in, previous);
   EXPECT_NEAR(out.results.qProduct, 3.659, 5e-4);
   EXPECT_EQ(out.results.qFansPreliminary, 0.0f);
-  EXPECT_TRUE(out.panel.requiredCapacityBlack);
-  EXPECT_FALSE(out.panel.requiredCapacity.has_value());
+  EXPECT_FALSE(out.capacityComputed);
   EXPECT_EQ(out.results.requiredCapacity, 42.5f);
 }
 
@@ -149,27 +162,26 @@ TEST(EngineTest, NegativeDimensionsCountAsTheirMagnitude) {
   CalculationInputs negative = workedExample();
   negative.roomLength = -5;
   negative.roomHeight = -3;
-  const EngineOutput a = run(workedExample());
-  const EngineOutput b = run(negative, {}, {"-500", "400", "-300"});
+  const HeatLoad a = run(workedExample());
+  const HeatLoad b = run(negative);
   EXPECT_EQ(allFloatResults(a.results), allFloatResults(b.results));
-  EXPECT_EQ(allTexts(a), allTexts(b));
 }
 
 TEST(EngineTest, AirChangeRateSurvivesARoomWithoutVolume) {
-  const EngineOutput first = run(workedExample());
+  const HeatLoad first = run(workedExample());
   CalculationInputs flat = workedExample();
   flat.roomHeight = 0;
-  const EngineOutput second = run(flat, first.results, {"500", "400", "0"});
+  const HeatLoad second = run(flat, first.results);
   EXPECT_EQ(second.results.airChangeRate, first.results.airChangeRate);
-  EXPECT_EQ(second.panel.airChangeRate, "9.04");
+  EXPECT_EQ(r2(second.results.airChangeRate), 9.04f);
   EXPECT_EQ(second.results.qVentilation, 0.0f);
-  EXPECT_EQ(second.panel.gains[int(Gain::Ventilation)], "0");
+  EXPECT_EQ(second.results.shownVentilation, 0.0f);
 }
 
 TEST(EngineTest, RoomTemperatureWithoutATableRowHasNoVentilation) {
   CalculationInputs in = workedExample();
   in.roomTemp = 2.5f;
-  const EngineOutput out = run(in);
+  const HeatLoad out = run(in);
   EXPECT_EQ(out.results.ventSpecificHeat, 0.0f);
   EXPECT_EQ(out.results.qVentilation, 0.0f);
 }
@@ -189,14 +201,12 @@ TEST(EngineTest, RecommendedLightingOverridesTypedPower) {
   CalculationInputs in = workedExample();
   in.lightingPower = 12;
   in.lightingHours = 24;
-  EngineOutput out = run(in);
+  HeatLoad out = run(in);
   EXPECT_EQ(out.lightingPower, 5.0f);
-  EXPECT_EQ(out.lightingPowerText, "5");
   EXPECT_NEAR(out.results.qLighting, 24 * 5 * 20 / 24000.0, 1e-7);
   in.useRecommendedLighting = false;
   out = run(in);
   EXPECT_EQ(out.lightingPower, 12.0f);
-  EXPECT_EQ(out.lightingPowerText, "12");
   EXPECT_NEAR(out.results.qLighting, 24 * 12 * 20 / 24000.0, 1e-7);
 }
 
@@ -210,7 +220,7 @@ TEST(EngineTest, StaffAndVehiclesUseTheLightingHours) {
   EXPECT_EQ(run(in).results.qVehicles, 0.0f);
   in.lightingHours = 8;
   in.roomTemp = -10;
-  const EngineOutput out = run(in);
+  const HeatLoad out = run(in);
   EXPECT_EQ(out.results.heatPerPerson, 330.0f);
   EXPECT_NEAR(out.results.qStaff, 5 * 0.00004167 * 330 * 8, 1e-6);
   EXPECT_NEAR(out.results.qVehicles, 10 * 0.0416667 * 8, 1e-6);
@@ -233,7 +243,7 @@ CalculationInputs everyGain() {
 
 // Every gain of that room, worked by hand to the digit the panel shows.
 TEST(EngineTest, EveryGainToTheDisplayedDigit) {
-  const EngineOutput out = run(everyGain());
+  const HeatLoad out = run(everyGain());
   const CalculationResults& r = out.results;
   struct Expected {
     Gain gain;
@@ -252,9 +262,12 @@ TEST(EngineTest, EveryGainToTheDisplayedDigit) {
       {Gain::Vehicles, "1.25", "3 × 0.0416667 × 10"},
       {Gain::Fans, "0.57", "7.57 × 18 × 10 / 2400"},
   };
-  for (const Expected& e : expected) EXPECT_EQ(out.panel.gains[static_cast<int>(e.gain)], e.shown) << e.working;
-  EXPECT_EQ(out.panel.total, "8.14");
-  EXPECT_EQ(out.panel.requiredCapacity, "11.4");  // 1.05 × 8.14 × 24 / 18
+  for (const Expected& e : expected) EXPECT_EQ(shownText(r, e.gain), e.shown) << e.working;
+  EXPECT_EQ(formatNumber(r2(r.qTotal)), "8.14");
+  EXPECT_EQ(formatNumber(r2(r.requiredCapacity)), "11.4");  // 1.05 × 8.14 × 24 / 18
+  EXPECT_NEAR(r.doorArea, 4.14, 1e-6);
+  EXPECT_NEAR(r.roomAirDensity, 1.293, 1e-6);
+  EXPECT_NEAR(r.enthalpyDiff, 59.5, 1e-6);
 
   // The enclosure before rounding: 2632 K·m² over the resistance of 100 mm at
   // 0.025 W/(m·K) plus the surface term, 4150.775316 in all.
@@ -265,17 +278,20 @@ bool& includeFlag(CalculationInputs& in, Gain gain) { return in.*(gainRow(gain).
 
 const float& shown(const CalculationResults& r, Gain gain) { return r.*(gainRow(gain).shown); }
 
+constexpr const char* kGainNames[] = {"walls",    "ventilation", "door",     "product", "respiration",
+                                      "lighting", "staff",       "vehicles", "fans"};
+
 class ExclusionTest : public testing::TestWithParam<Gain> {};
 
 TEST_P(ExclusionTest, ExcludedGainShowsZeroAndLeavesTheSum) {
   const Gain gain = GetParam();
-  const EngineOutput all = run(everyGain());
+  const HeatLoad all = run(everyGain());
   ASSERT_NE(shown(all.results, gain), 0.0f) << "the scenario must make this gain non-zero";
 
   CalculationInputs in = everyGain();
   includeFlag(in, gain) = false;
-  const EngineOutput out = run(in);
-  EXPECT_EQ(out.panel.gains[static_cast<int>(gain)], "0");
+  const HeatLoad out = run(in);
+  EXPECT_EQ(shownText(out.results, gain), "0");
   EXPECT_EQ(shown(out.results, gain), 0.0f);
 
   double eightOthers = 0;
@@ -290,70 +306,37 @@ TEST_P(ExclusionTest, ExcludedGainShowsZeroAndLeavesTheSum) {
 
 INSTANTIATE_TEST_SUITE_P(AllGains, ExclusionTest,
                          testing::Values(Gain::Walls, Gain::Ventilation, Gain::Door, Gain::Product, Gain::Respiration,
-                                         Gain::Lighting, Gain::Staff, Gain::Vehicles, Gain::Fans));
+                                         Gain::Lighting, Gain::Staff, Gain::Vehicles, Gain::Fans),
+                         [](const testing::TestParamInfo<Gain>& info) {
+                           return rowName(kGainNames[static_cast<int>(info.param)]);
+                         });
 
 TEST(EngineTest, RefinedFansUseCountTimesPower) {
   CalculationInputs in = workedExample();
   in.refinedFanCalc = true;
   in.fanCount = 3;
   in.fanPower = 250;
-  const EngineOutput out = run(in);
+  const HeatLoad out = run(in);
   EXPECT_EQ(out.results.qFans, out.results.qFansRefined);
-  EXPECT_EQ(out.panel.gains[int(Gain::Fans)], "0.75");
+  EXPECT_EQ(shownText(out.results, Gain::Fans), "0.75");
   EXPECT_NEAR(out.results.qFansPreliminary, 0.08175, 1e-6);
-}
-
-TEST(EngineTest, PanelZeroTestsCompareTexts) {
-  CalculationInputs in = workedExample();
-  in.roomLength = 0;
-  // A length of "0": area and volume show "0", and so do walls and
-  // ventilation, although the walls themselves still carry heat.
-  EngineOutput out = run(in, {}, {"0", "400", "300"});
-  EXPECT_EQ(out.panel.floorArea, "0");
-  EXPECT_EQ(out.panel.roomVolume, "0");
-  EXPECT_GT(out.results.qWallPart, 0.0f);
-  EXPECT_EQ(out.panel.gains[int(Gain::Walls)], "0");
-  EXPECT_EQ(out.panel.gains[int(Gain::Ventilation)], "0");
-  EXPECT_EQ(out.results.shownWalls, 0.0f);
-
-  // An empty length: the area shows the computed 0, the volume "0".
-  out = run(in, {}, {"", "400", "300"});
-  EXPECT_EQ(out.panel.floorArea, "0");
-  EXPECT_EQ(out.panel.roomVolume, "0");
-
-  // "0.0" is not the text "0": the area box shows the number.
-  in = workedExample();
-  out = run(in, {}, {"500", "400", "0.0"});
-  EXPECT_EQ(out.panel.floorArea, "20");
-  EXPECT_EQ(out.panel.roomVolume, "60");
-}
-
-TEST(EngineTest, RoomChangedHookRunsOncePerRunFirst) {
-  int calls = 0;
-  const EngineOutput out = computeHeatLoad(workedExample(), {}, kWorkedTexts, [&] { ++calls; });
-  EXPECT_EQ(calls, 1);
-  EXPECT_EQ(out.results.floorArea, 20.0f);
 }
 
 // Inputs the form's limits would reject, as a file can carry them.
 struct HostileCase {
-  const char* what;
+  const char* name;
   void (*apply)(CalculationInputs&);
 };
 
 class NonFiniteTest : public testing::TestWithParam<HostileCase> {};
 
-TEST_P(NonFiniteTest, EveryResultIsFiniteAndNoBoxShowsInfOrNan) {
+TEST_P(NonFiniteTest, EveryResultIsFinite) {
   CalculationInputs in = everyGain();
   GetParam().apply(in);
   CalculationResults previous;
   for (int pass = 0; pass < 2; ++pass) {  // and once more from its own results
-    const EngineOutput out = run(in, previous);
-    for (float v : allFloatResults(out.results)) EXPECT_TRUE(std::isfinite(v)) << GetParam().what;
-    for (const std::string& text : allTexts(out)) {
-      EXPECT_EQ(text.find("inf"), std::string::npos) << GetParam().what << ": " << text;
-      EXPECT_EQ(text.find("nan"), std::string::npos) << GetParam().what << ": " << text;
-    }
+    const HeatLoad out = run(in, previous);
+    for (float v : allFloatResults(out.results)) EXPECT_TRUE(std::isfinite(v));
     previous = out.results;
   }
 }
@@ -381,15 +364,17 @@ INSTANTIATE_TEST_SUITE_P(
                                   in.refinedFanCalc = true;
                                   in.fanCount = in.fanPower = kHuge;
                                 }},
-                    HostileCase{"huge lighting", [](CalculationInputs& in) {
+                    HostileCase{"huge lighting",
+                                [](CalculationInputs& in) {
                                   in.useRecommendedLighting = false;
                                   in.lightingPower = in.lightingHours = kHuge;
-                                }}));
+                                }}),
+    RowName());
 
 TEST(EngineTest, TemperatureDifferenceOutOfRangeCountsAsZero) {
   CalculationInputs in = workedExample();
   in.outsideTempWalls = 1e6f;
-  const EngineOutput out = run(in);
+  const HeatLoad out = run(in);
   EXPECT_EQ(out.results.tempDiffWalls, 0);
   EXPECT_EQ(out.results.qWallPart, 0.0f);
   EXPECT_GT(out.results.qCeiling, 0.0f);
@@ -399,9 +384,9 @@ TEST(EngineTest, WarmRoomDoorCountsAsZero) {
   CalculationInputs in = workedExample();
   in.doorOpenMinutes = 60;
   in.roomTemp = 40;  // 1 - 1.17 / density is negative: no real stack factor
-  const EngineOutput out = run(in);
+  const HeatLoad out = run(in);
   EXPECT_EQ(out.results.qDoor, 0.0f);
-  EXPECT_EQ(out.panel.gains[int(Gain::Door)], "0");
+  EXPECT_EQ(out.results.shownDoor, 0.0f);
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ namespace kamerol {
 namespace {
 
 CalculationRecord recalculated(CalculationRecord record) {
-  record.results = computeHeatLoad(record.inputs, record.results, {"500", "400", "300"}).results;
+  record.results = computeHeatLoad(record.inputs, record.results).results;
   return record;
 }
 
