@@ -11,10 +11,13 @@
 
 #include "app/batch.h"
 #include "app/cli_calculation.h"
+#include "app/trace_json.h"
 #include "core/cp1251.h"
 #include "core/engine.h"
 #include "core/record_fields.h"
 #include "core/text.h"
+#include "core/trace.h"
+#include "core/trace_text.h"
 #include "core/version.h"
 #include "document/calculation_file.h"
 #include "document/startup.h"
@@ -30,10 +33,11 @@ using enum Control;
 
 constexpr std::string_view kUsage =
     R"(Usage:
-  kamerol-cli calc   [FILE.tpl] [--set NAME=TEXT]... [--json] [-o OUT.tpl]
+  kamerol-cli calc   [FILE.tpl] [--set NAME=TEXT]... [--json] [--trace] [-o OUT.tpl]
   kamerol-cli calc   FILE... [--files-from LIST] [--set NAME=TEXT]...
-                     (--jsonl | --csv) [--out-dir DIR] [-j N]
-  kamerol-cli report [FILE.tpl] [--set NAME=TEXT]... [--no-logo] [--chart] -o OUT.pdf
+                     (--jsonl | --csv) [--trace] [--out-dir DIR] [-j N]
+  kamerol-cli report [FILE.tpl] [--set NAME=TEXT]... [--no-logo] [--chart] [--trace]
+                     -o OUT.pdf
   kamerol-cli chart  [FILE.tpl] [--set NAME=TEXT]... -o OUT.svg|OUT.png
   kamerol-cli --help | --version
 
@@ -60,7 +64,10 @@ result boxes show them, or with --json one object with the inputs, results,
 control texts, check and option states, the modified flag and the messages.
 -o saves the calculation file; -o - writes it to standard output instead of
 the results. report writes the results report as a PDF, with --chart the
-load-breakdown chart as its second page. chart draws that chart alone as SVG
+load-breakdown chart as its second page. --trace shows the work: calc prints
+every gain's formula, inputs with their sources, intermediate values and
+result after the results (with --json/--jsonl as the "trace" member), and
+report adds these as pages at the end. chart draws that chart alone as SVG
 or PNG, by the extension of OUT. Only a regular file is written (or created);
 a link is followed to the file it names.
 
@@ -89,6 +96,7 @@ struct Options {
   bool json = false;
   bool logo = true;
   bool chart = false;  // report: the chart as a second page
+  bool trace = false;  // calc and report: the calculation trace
   std::optional<std::filesystem::path> output;
 };
 
@@ -152,6 +160,8 @@ Options parseOptions(const std::vector<std::string>& args) {
       options.json = true;
     } else if (arg == "--no-logo" && options.command == "report") {
       options.logo = false;
+    } else if (arg == "--trace" && (options.command == "calc" || options.command == "report")) {
+      options.trace = true;
     } else if (arg == "--chart" && options.command == "report") {
       options.chart = true;
     } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
@@ -365,7 +375,7 @@ class JsonObject {
 }  // namespace
 
 std::string jsonText(const CalculationForm& form, const std::vector<Message>& messages, JsonLayout layout,
-                     std::optional<std::string_view> file) {
+                     std::optional<std::string_view> file, bool withTrace) {
   const CalculationInputs& in = form.inputs();
   const CalculationResults& r = form.results();
   JsonText text;
@@ -410,14 +420,15 @@ std::string jsonText(const CalculationForm& form, const std::vector<Message>& me
     list.quoted(messages[i].text) << "}";
   }
   list << "]";
+  if (withTrace) appendTraceJson(root.key("trace").str(), buildTrace(form.inputs(), form.heatLoad()), root.indent());
   root.close();
   text << '\n';
   return std::move(text.str());
 }
 
 void printJson(const CalculationForm& form, const std::vector<Message>& messages, std::ostream& out, JsonLayout layout,
-               std::optional<std::string_view> file) {
-  out << jsonText(form, messages, layout, file);
+               std::optional<std::string_view> file, bool withTrace) {
+  out << jsonText(form, messages, layout, file, withTrace);
 }
 
 }  // namespace cli
@@ -454,8 +465,10 @@ int runCli(const std::vector<std::string>& args, CliContext& context) {
         context.err << "kamerol-cli: this build has no report\n";
         return kExitCannotOpen;
       }
-      if (const WriteResult written =
-              context.writeReportPdf(form.record(), options.logo, options.chart, *options.output);
+      if (const WriteResult written = context.writeReportPdf(
+              form.record(), options.logo, options.chart,
+              options.trace ? std::optional(buildTrace(form.inputs(), form.heatLoad())) : std::nullopt,
+              *options.output);
           !written) {
         context.err << "kamerol-cli: cannot write " << utf8Of(*options.output) << ": " << written.reason() << '\n';
         return kExitCannotOpen;
@@ -483,10 +496,12 @@ int runCli(const std::vector<std::string>& args, CliContext& context) {
           return kExitCannotOpen;
         }
       }
-      if (options.json)
-        printJson(form, messages.messages, context.out);
-      else
+      if (options.json) {
+        printJson(form, messages.messages, context.out, JsonLayout::Indented, std::nullopt, options.trace);
+      } else {
         printTable(form, context.out);
+        if (options.trace) context.out << traceText(buildTrace(form.inputs(), form.heatLoad()));
+      }
     }
     if (!context.out.flush()) {
       context.err << "kamerol-cli: cannot write standard output\n";

@@ -21,6 +21,7 @@
 
 #include "core/version.h"
 #include "report/gain_chart_painter.h"
+#include "report/trace_pages.h"
 
 namespace kamerol {
 namespace {
@@ -174,10 +175,10 @@ std::optional<QByteArray> reportPdfBytes(const ReportPage& page) {
 
     QPainter painter;
     if (!painter.begin(&writer)) return std::nullopt;
-    paintReportPage(painter, page, QRectF(0, 0, page.width, page.height));
-    if (page.chart) {
-      if (!writer.newPage()) return std::nullopt;
-      paintChartPage(painter, page, QRectF(0, 0, page.width, page.height));
+    const int sheets = reportSheetCount(page);
+    for (int i = 0; i < sheets; ++i) {
+      if (i > 0 && !writer.newPage()) return std::nullopt;
+      paintReportSheet(painter, page, i, QRectF(0, 0, page.width, page.height));
     }
     if (!painter.end()) return std::nullopt;
   }
@@ -212,10 +213,10 @@ bool printReportPage(const ReportPage& page, QPrinter& printer) {
   QSizeF size(page.width * devicePerTwip, page.height * devicePerTwip);
   if (size.width() > area.width() || size.height() > area.height()) size.scale(area, Qt::KeepAspectRatio);
   const QRectF target(QPointF((area.width() - size.width()) / 2, 0), size);
-  paintReportPage(painter, page, target);
-  if (page.chart) {
-    if (!printer.newPage()) return false;
-    paintChartPage(painter, page, target);
+  const int sheets = reportSheetCount(page);
+  for (int i = 0; i < sheets; ++i) {
+    if (i > 0 && !printer.newPage()) return false;
+    paintReportSheet(painter, page, i, target);
   }
   return painter.end();
 }
