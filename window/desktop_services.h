@@ -34,6 +34,8 @@ class DesktopServices final : public WindowServices {
   void showReport() override;
   bool chartInReport() const override { return settings_.chartInReport != 0; }
   void setChartInReport(bool on) override;
+  bool traceInReport() const override { return settings_.traceInReport != 0; }
+  void setTraceInReport(bool on) override;
   std::filesystem::path calculationsFolder() const override;
   void programEnding(bool exitCommand) override;
 
