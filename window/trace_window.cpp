@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QHelpEvent>
 #include <QKeySequence>
 #include <QScreen>
@@ -62,12 +63,16 @@ bool sameShape(const QTreeWidgetItem* item, const Node& node) {
 }
 
 void setTexts(QTreeWidgetItem* item, const Node& node) {
-  if (item->text(0) != node.text) item->setText(0, node.text);
+  if (item->text(0) != node.text) {
+    item->setText(0, node.text);
+    item->setToolTip(0, node.text);
+  }
   for (int i = 0; i < item->childCount(); ++i) setTexts(item->child(i), node.children[static_cast<std::size_t>(i)]);
 }
 
 QTreeWidgetItem* itemOf(const Node& node) {
   auto* item = new QTreeWidgetItem(QStringList(node.text));
+  item->setToolTip(0, node.text);  // the whole line where the window is narrower
   for (const Node& child : node.children) item->addChild(itemOf(child));
   return item;
 }
@@ -123,8 +128,10 @@ TraceWindow::TraceWindow(CalculationForm& form, QWidget* parent)
       QStringLiteral("Формулы, исходные данные, промежуточные величины и результат "
                      "каждого теплопритока, суммы и потребной холодопроизводительности"));
   tree_->setHeaderHidden(true);
-  tree_->setWordWrap(true);
-  tree_->setUniformRowHeights(false);
+  // Long lines scroll sideways rather than lose their end.
+  tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  tree_->header()->setStretchLastSection(false);
+  tree_->setTextElideMode(Qt::ElideNone);
   tree_->setSelectionMode(QAbstractItemView::SingleSelection);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -139,7 +146,7 @@ TraceWindow::TraceWindow(CalculationForm& form, QWidget* parent)
 TraceWindow::~TraceWindow() { form_.removeObserver(this); }
 
 void TraceWindow::placeBeside(const QWidget* formWindow) {
-  resize(560, formWindow ? formWindow->height() : 640);
+  resize(640, formWindow ? formWindow->height() : 640);
   if (!formWindow) return;
   const QRect beside = formWindow->frameGeometry();
   const QScreen* screen = formWindow->screen() ? formWindow->screen() : QGuiApplication::primaryScreen();
@@ -173,7 +180,15 @@ void TraceWindow::refresh() {
     return;
   }
   tree_->clear();
-  for (const Node& node : nodes) tree_->addTopLevelItem(itemOf(node));
+  for (const Node& node : nodes) {
+    QTreeWidgetItem* item = itemOf(node);
+    if (!node.children.empty()) {
+      QFont bold = item->font(0);
+      bold.setBold(true);
+      item->setFont(0, bold);
+    }
+    tree_->addTopLevelItem(item);
+  }
   tree_->expandAll();
 }
 
