@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string_view>
 
+#include "app/calculation_json.h"
 #include "app/cli_calculation.h"
 #include "app/worker_threads.h"
 #include "core/gains.h"

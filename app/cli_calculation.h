@@ -1,7 +1,8 @@
 #pragma once
 
 // The parts of `kamerol-cli calc` that the batch forms share with the one-file
-// form: the --set assignments, the messages and the JSON output.
+// form: the --set assignments and the messages; calculation_json.h writes
+// the JSON output.
 
 #include <array>
 #include <optional>
@@ -60,20 +61,5 @@ class PrintingMessages : public MessageSink {
   std::ostream& err_;
   std::string prefix_;
 };
-
-// `text` as a JSON string, quoted and escaped; always valid UTF-8.
-std::string jsonString(std::string_view text);
-void appendJsonString(std::string& out, std::string_view text);
-
-// The calculation as --json prints it: indented over several lines, or on one
-// line with the file's name first (--jsonl); `withTrace` adds the calculation
-// trace as its last member. Ends with a line feed.
-enum class JsonLayout { Indented, OneLine };
-std::string jsonText(const CalculationForm& form, const std::vector<Message>& messages,
-                     JsonLayout layout = JsonLayout::Indented, std::optional<std::string_view> file = std::nullopt,
-                     bool withTrace = false);
-void printJson(const CalculationForm& form, const std::vector<Message>& messages, std::ostream& out,
-               JsonLayout layout = JsonLayout::Indented, std::optional<std::string_view> file = std::nullopt,
-               bool withTrace = false);
 
 }  // namespace kamerol::cli

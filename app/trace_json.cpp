@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/cli_calculation.h"
+#include "app/calculation_json.h"
 #include "core/number_text.h"
 
 namespace kamerol::cli {

@@ -29,12 +29,56 @@ inline std::string rowName(std::string_view description) {
   return name;
 }
 
-// The name generator of INSTANTIATE_TEST_SUITE_P for rows with a `name`
-// member; a row whose name has no letter or digit is named by its index.
+// A number or a short typed text as a test name: "-1,5" → "Minus1Comma5",
+// "" → "Empty".
+inline std::string textName(std::string_view text) {
+  std::string name;
+  for (const char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c < 0x80 && std::isalnum(c)) {
+      name += ch;
+      continue;
+    }
+    switch (ch) {
+      case '-':
+        name += "Minus";
+        break;
+      case '+':
+        name += "Plus";
+        break;
+      case '.':
+        name += "Point";
+        break;
+      case ',':
+        name += "Comma";
+        break;
+      case ' ':
+        name += "Blank";
+        break;
+      case '\t':
+        name += "Tab";
+        break;
+      case '\n':
+        name += "Newline";
+        break;
+      default:
+        name += c < 0x80 ? "_" : (c >= 0xC0 ? "U" : "");  // one letter for each non-ASCII character
+    }
+  }
+  return name.empty() ? "Empty" : name;
+}
+
+// The name generator of INSTANTIATE_TEST_SUITE_P for rows that describe
+// themselves in a `name` or `what` member; a row whose description has no
+// letter or digit is named by its index.
 struct RowName {
   template <typename Row>
   std::string operator()(const testing::TestParamInfo<Row>& info) const {
-    std::string name = rowName(info.param.name);
+    std::string name;
+    if constexpr (requires { info.param.name; })
+      name = rowName(info.param.name);
+    else
+      name = rowName(info.param.what);
     return name.empty() ? "Row" + std::to_string(info.index) : name;
   }
 };

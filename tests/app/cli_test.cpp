@@ -9,9 +9,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "app/calculation_json.h"
 #include "app/cli_calculation.h"
 #include "core/cp1251.h"
 #include "core/version.h"
+#include "tests/row_names.h"
 
 namespace kamerol {
 namespace {
@@ -139,7 +141,12 @@ INSTANTIATE_TEST_SUITE_P(
                     UsageCase{{"calc", "--set", "roomTemp=2.5"}, "whole degree"},
                     UsageCase{{"calc", "--set", "lightingPower=12"}, "locked while useRecommendedLighting"},
                     UsageCase{{"calc", "--set", "Text39=5"}, "read-only"},
-                    UsageCase{{"calc", "--set", "processMode=freezing", "--set", "storedMass=10"}, "hidden"}));
+                    UsageCase{{"calc", "--set", "processMode=freezing", "--set", "storedMass=10"}, "hidden"}),
+    [](const testing::TestParamInfo<UsageCase>& info) {
+      std::string args;
+      for (const std::string& arg : info.param.args) args += " " + arg;
+      return args.empty() ? std::string("NoArguments") : textName(args.substr(1));
+    });
 
 TEST(CliTest, FilesThatCannotBeReadOrWritten) {
   CliRun run = cli({"calc", "/nonexistent/calculation.tpl"});

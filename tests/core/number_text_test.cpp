@@ -6,6 +6,8 @@
 #include <cmath>
 #include <limits>
 
+#include "tests/row_names.h"
+
 namespace kamerol {
 namespace {
 
@@ -30,7 +32,14 @@ INSTANTIATE_TEST_SUITE_P(Cases, FormatNumberTest,
                                          FormatCase{1e15f, "1E+15"}, FormatCase{1.5e20f, "1.5E+20"},
                                          FormatCase{-3.4e38f, "-3.4E+38"},
                                          FormatCase{std::numeric_limits<float>::infinity(), "0"},
-                                         FormatCase{std::numeric_limits<float>::quiet_NaN(), "0"}));
+                                         FormatCase{std::numeric_limits<float>::quiet_NaN(), "0"}),
+                         [](const testing::TestParamInfo<FormatCase>& info) -> std::string {
+                           const float v = info.param.value;
+                           if (std::isnan(v)) return "NaN";
+                           if (std::isinf(v)) return v > 0 ? "Infinity" : "MinusInfinity";
+                           if (v == 0 && std::signbit(v)) return "MinusZero";
+                           return textName(formatNumberExact(v));
+                         });
 
 TEST(FormatNumberTest, EveryTextReadsBackAsTheSameText) {
   // The lighting-power box writes its value back and reads it again as a
@@ -75,7 +84,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, LocaleNumberTest,
                                          ParseCase{"1e", no, no}, ParseCase{"", no, no}, ParseCase{"   ", no, no},
                                          ParseCase{"-", no, no}, ParseCase{".", no, no}, ParseCase{"abc", no, no},
                                          ParseCase{"12a", no, no}, ParseCase{"1 2", no, no}, ParseCase{"--1", no, no},
-                                         ParseCase{"0", 0, 0}, ParseCase{"007", 7, 7}));
+                                         ParseCase{"0", 0, 0}, ParseCase{"007", 7, 7}),
+                         [](const testing::TestParamInfo<ParseCase>& info) { return textName(info.param.text); });
 
 TEST(LocaleNumberTest, OutOfRangeSaturates) {
   EXPECT_EQ(localeNumber("1e999", NumberLocale::point()), std::numeric_limits<double>::infinity());
@@ -103,7 +113,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, LeadingNumberTest,
                                          LeadingCase{"", 0}, LeadingCase{"-", 0}, LeadingCase{".", 0},
                                          LeadingCase{"1e3", 1000}, LeadingCase{"1e", 1}, LeadingCase{"1e+", 1},
                                          LeadingCase{"2E-2x", 0.02}, LeadingCase{"5.5.5", 5.5},
-                                         LeadingCase{"1e99999", HUGE_VAL}));
+                                         LeadingCase{"1e99999", HUGE_VAL}),
+                         [](const testing::TestParamInfo<LeadingCase>& info) { return textName(info.param.text); });
 
 }  // namespace
 }  // namespace kamerol

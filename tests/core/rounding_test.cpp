@@ -6,6 +6,9 @@
 #include <cmath>
 #include <limits>
 
+#include "core/number_text.h"
+#include "tests/row_names.h"
+
 namespace kamerol {
 namespace {
 
@@ -33,7 +36,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, RoundHalfEvenTest,
                              RoundCase{1.015, 2, 1.01},  // really 1.01499999...
                              RoundCase{0.63, 2, 0.63}, RoundCase{9.037, 2, 9.04}, RoundCase{0.08175, 2, 0.08},
                              RoundCase{1.638, 2, 1.64}, RoundCase{7.500004768, 0, 8}, RoundCase{0.004, 2, 0},
-                             RoundCase{1e20, 2, 1e20}));
+                             RoundCase{1e20, 2, 1e20}),
+                         [](const testing::TestParamInfo<RoundCase>& info) {
+                           return textName(formatNumberExact(info.param.x)) + "_To" +
+                                  std::to_string(info.param.decimals);
+                         });
 
 TEST(RoundingTest, R2HoldsAFloat) {
   EXPECT_EQ(r2(0.63), 0.63f);

@@ -5,6 +5,8 @@
 #include <cmath>
 
 #include "core/defaults.h"
+#include "core/number_text.h"
+#include "tests/row_names.h"
 
 namespace kamerol {
 namespace {
@@ -73,7 +75,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, DoorThresholdTest,
                          testing::Values(DoorCase{5, 2.4f, false}, DoorCase{5, 2.6f, true},
                                          DoorCase{5, 2.5f, true},  // equal height passes
                                          DoorCase{2.1f, 3, false}, DoorCase{2.2f, 3, true}, DoorCase{2.15f, 3, true},
-                                         DoorCase{0, 0, false}));
+                                         DoorCase{0, 0, false}),
+                         [](const testing::TestParamInfo<DoorCase>& info) {
+                           return "Length" + textName(formatNumberExact(info.param.length)) + "_Door" +
+                                  textName(formatNumberExact(info.param.height));
+                         });
 
 TEST(SketchTest, AllZeroCollapsesToTheOrigin) {
   const RoomSketch s = *computeRoomSketch(room(0, 0, 0));

@@ -10,6 +10,7 @@
 #include "core/cp1251.h"
 #include "document/startup.h"
 #include "tests/form/form_test_support.h"
+#include "tests/row_names.h"
 
 #if defined(__unix__)
 #include <sys/stat.h>
@@ -237,7 +238,8 @@ INSTANTIATE_TEST_SUITE_P(
                     BadFileCase{"check -1", setLine(44, "-1")}, BadFileCase{"check word", setLine(52, "on")},
                     BadFileCase{"check beyond 16 bits", setLine(43, "65537")},
                     BadFileCase{"check fraction", setLine(50, "1.5")},
-                    BadFileCase{"line 30 longer than 64 KiB", setLine(30, std::string(70000, 'x'))}));
+                    BadFileCase{"line 30 longer than 64 KiB", setLine(30, std::string(70000, 'x'))}),
+    RowName());
 
 TEST(CalculationFileTest, LinesThatAreNotFormatErrors) {
   StartedForm source;

@@ -10,6 +10,7 @@
 
 #include "document/calculation_file.h"
 #include "tests/form/form_test_support.h"
+#include "tests/row_names.h"
 
 namespace kamerol {
 namespace {
@@ -120,7 +121,8 @@ INSTANTIATE_TEST_SUITE_P(
                     CloseCase{"yes, dialog cancelled", true, SaveAnswer::Yes, true, false, false, false, 1},
                     CloseCase{"yes, save failed", true, SaveAnswer::Yes, false, true, false, false, 1},
                     CloseCase{"no", true, SaveAnswer::No, false, false, true, false, 1},
-                    CloseCase{"cancel", true, SaveAnswer::Cancel, false, false, false, false, 1}));
+                    CloseCase{"cancel", true, SaveAnswer::Cancel, false, false, false, false, 1}),
+    RowName());
 
 TEST_F(DocumentCommandsTest, CancelKeepsAskingAtEveryClose) {
   makeModified();

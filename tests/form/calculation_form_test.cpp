@@ -6,6 +6,7 @@
 #include "core/record_fields.h"
 #include "form/calculation_fields.h"
 #include "tests/form/form_test_support.h"
+#include "tests/row_names.h"
 
 namespace kamerol {
 namespace {
@@ -153,6 +154,7 @@ TEST(FormTest, WorkedExampleTypedKeyByKey) {
 // One row: the text a field gets with one change, what it then shows and
 // holds, and what leaving it shows (message) and leaves.
 struct FieldCase {
+  const char* name;
   Control field;
   const char* text;
   const char* shownAfterChange;
@@ -238,50 +240,71 @@ constexpr const char* kNeg = "Введено отрицательное числ
 INSTANTIATE_TEST_SUITE_P(
     Rules, FieldRuleTest,
     testing::Values(
-        FieldCase{roomLengthField, "1500", "1500", 15, "", "1500", 15},
-        FieldCase{roomLengthField, "10000", "10000", 100, "", "10000", 100},  // a limit itself passes
-        FieldCase{roomLengthField, "10001", "10001", 100.01f, "Слишком большая длина камеры!", "0", 0},
-        FieldCase{roomLengthField, "-500", "-500", -5, kNeg, "0", 0}, FieldCase{roomLengthField, "", "", 0, "", "0", 0},
-        FieldCase{roomLengthField, "abc", "", 0, "", "0", 0},
-        FieldCase{roomHeightField, "2001", "2001", 20.01f, "Слишком большая высота камеры!", "0", 0},
-        FieldCase{equipHoursField, "24", "24", 24, "", "24", 24},
-        FieldCase{equipHoursField, "25", "25", 25, "Оборудование не может работать больше 24 часов в сутки!", "18", 18},
-        FieldCase{equipHoursField, "", "", 0, "", "18", 18},
-        FieldCase{reservePercentField, "200", "200", 3, "", "200", 3},
-        FieldCase{reservePercentField, "250", "250", 3.5f, "Слишком большой к-т запаса!", "5", 1.05f},
-        FieldCase{reservePercentField, "-5", "-5", 0.95f, kNeg, "5", 1.05f},
-        FieldCase{reservePercentField, "x", "", 0, "", "5", 1.05f},     // not a number: the factor is 0 until leaving
-        FieldCase{wallMaterialThicknessField, "", "0", 0, "", "0", 0},  // repaired at once
-        FieldCase{wallMaterialThicknessField, "2001", "2001", 2001, "Слишком большое значение толщины стен!", "0", 0},
-        FieldCase{wallInsulationThicknessField, "", "100", 100, "", "100", 100},
-        FieldCase{floorInsulationThicknessField, "3000", "3000", 3000, "Слишком толстая термоизоляция пола!", "100",
-                  100},
-        FieldCase{outsideTempWallsField, "abc", "abc", 0, "", "28", 28},  // accepted while typing, repaired on leaving
-        FieldCase{outsideTempWallsField, "12abc", "12abc", 12, "", "28", 28},
-        FieldCase{outsideTempWallsField, "99", "99", 99, "", "99", 99},
-        FieldCase{outsideTempWallsField, "100", "100", 100, "Слишком высокая температура  за стеной!", "28", 28},
-        FieldCase{outsideTempFloorField, "-51", "-51", -51, "Слишком низкая температура под полом!", "28", 28},
-        FieldCase{outsideTempWallsField, "1234567", "28", 28, "", "28", 28},  // too long while typing
-        FieldCase{doorHeightField, "-5", "230", 2.3f, "", "230", 2.3f},       // negative door height repaired at once
-        FieldCase{doorHeightField, "1001", "1001", 10.01f, "Слишком высокая дверь!", "230", 2.3f},
-        FieldCase{doorWidthField, "250", "250", 2.5f, "", "250", 2.5f},
-        FieldCase{doorWidthField, "1500", "1500", 15, "Слишком широкая дверь!", "180", 1.8f},
-        FieldCase{doorOpenMinutesField, "a", "", 0, "", "0", 0},
-        FieldCase{doorOpenMinutesField, "1001", "1001", 1001, "Слишком долго открыта дверь!", "0", 0},
-        FieldCase{dailyMassField, "100001", "100001", 100001, "Слишком большой суточный оборот продукта!", "0", 0},
-        FieldCase{productInitialTempField, "-50", "-50", -50, "", "-50", -50},
-        FieldCase{productInitialTempField, "-51", "-51", -51, "Слишком низкая начальная температура продукта!", "0", 0},
-        FieldCase{productInitialTempField, "101", "101", 101, "Слишком высокая начальная температура продукта!", "0",
+        FieldCase{"Length_Accepted", roomLengthField, "1500", "1500", 15, "", "1500", 15},
+        FieldCase{"Length_AtLimit", roomLengthField, "10000", "10000", 100, "", "10000", 100},  // a limit itself passes
+        FieldCase{"Length_AboveLimit", roomLengthField, "10001", "10001", 100.01f, "Слишком большая длина камеры!", "0",
                   0},
-        FieldCase{productInitialTempField, "100000", "100000", 100000, "Слишком много знаков введено!", "0", 0},
-        FieldCase{productInitialTempField, "5x", "5x", 5, "", "0", 0},
-        FieldCase{productFinalTempField, "31", "31", 31, "Слишком высокая конечная температура продукта!", "0", 0},
-        FieldCase{lightingHoursField, "25", "25", 25, "Больше 24 ч в сутки освещение в камере работать не может!", "0",
+        FieldCase{"Length_Negative", roomLengthField, "-500", "-500", -5, kNeg, "0", 0},
+        FieldCase{"Length_Empty", roomLengthField, "", "", 0, "", "0", 0},
+        FieldCase{"Length_NotANumber", roomLengthField, "abc", "", 0, "", "0", 0},
+        FieldCase{"Height_AboveLimit", roomHeightField, "2001", "2001", 20.01f, "Слишком большая высота камеры!", "0",
                   0},
-        FieldCase{lightingHoursField, "", "", 0, "", "0", 0},
-        FieldCase{staffCountField, "51", "51", 51, "Слишком много рабочих в камере!", "0", 0},
-        FieldCase{vehiclePowerField, "1001", "1001", 1001, "Слишком большая мощность Погрузочно Транспортных Средств!",
-                  "0", 0}));
+        FieldCase{"Hours_AtLimit", equipHoursField, "24", "24", 24, "", "24", 24},
+        FieldCase{"Hours_AboveLimit", equipHoursField, "25", "25", 25,
+                  "Оборудование не может работать больше 24 часов в сутки!", "18", 18},
+        FieldCase{"Hours_Empty", equipHoursField, "", "", 0, "", "18", 18},
+        FieldCase{"Reserve_AtLimit", reservePercentField, "200", "200", 3, "", "200", 3},
+        FieldCase{"Reserve_AboveLimit", reservePercentField, "250", "250", 3.5f, "Слишком большой к-т запаса!", "5",
+                  1.05f},
+        FieldCase{"Reserve_Negative", reservePercentField, "-5", "-5", 0.95f, kNeg, "5", 1.05f},
+        FieldCase{"Reserve_NotANumber", reservePercentField, "x", "", 0, "", "5",
+                  1.05f},  // not a number: the factor is 0 until leaving
+        FieldCase{"WallMaterialThickness_EmptyRepairedAtOnce", wallMaterialThicknessField, "", "0", 0, "", "0",
+                  0},  // repaired at once
+        FieldCase{"WallMaterialThickness_AboveLimit", wallMaterialThicknessField, "2001", "2001", 2001,
+                  "Слишком большое значение толщины стен!", "0", 0},
+        FieldCase{"WallInsulationThickness_EmptyRepairedAtOnce", wallInsulationThicknessField, "", "100", 100, "",
+                  "100", 100},
+        FieldCase{"FloorInsulationThickness_AboveLimit", floorInsulationThicknessField, "3000", "3000", 3000,
+                  "Слишком толстая термоизоляция пола!", "100", 100},
+        FieldCase{"OutsideTempWalls_NotANumber", outsideTempWallsField, "abc", "abc", 0, "", "28",
+                  28},  // accepted while typing, repaired on leaving
+        FieldCase{"OutsideTempWalls_LeadingNumber", outsideTempWallsField, "12abc", "12abc", 12, "", "28", 28},
+        FieldCase{"OutsideTempWalls_AtLimit", outsideTempWallsField, "99", "99", 99, "", "99", 99},
+        FieldCase{"OutsideTempWalls_AboveLimit", outsideTempWallsField, "100", "100", 100,
+                  "Слишком высокая температура  за стеной!", "28", 28},
+        FieldCase{"OutsideTempFloor_BelowLimit", outsideTempFloorField, "-51", "-51", -51,
+                  "Слишком низкая температура под полом!", "28", 28},
+        FieldCase{"OutsideTempWalls_TooLong", outsideTempWallsField, "1234567", "28", 28, "", "28",
+                  28},  // too long while typing
+        FieldCase{"DoorHeight_NegativeRepairedAtOnce", doorHeightField, "-5", "230", 2.3f, "", "230",
+                  2.3f},  // negative door height repaired at once
+        FieldCase{"DoorHeight_AboveLimit", doorHeightField, "1001", "1001", 10.01f, "Слишком высокая дверь!", "230",
+                  2.3f},
+        FieldCase{"DoorWidth_Accepted", doorWidthField, "250", "250", 2.5f, "", "250", 2.5f},
+        FieldCase{"DoorWidth_AboveLimit", doorWidthField, "1500", "1500", 15, "Слишком широкая дверь!", "180", 1.8f},
+        FieldCase{"DoorMinutes_NotANumber", doorOpenMinutesField, "a", "", 0, "", "0", 0},
+        FieldCase{"DoorMinutes_AboveLimit", doorOpenMinutesField, "1001", "1001", 1001, "Слишком долго открыта дверь!",
+                  "0", 0},
+        FieldCase{"DailyMass_AboveLimit", dailyMassField, "100001", "100001", 100001,
+                  "Слишком большой суточный оборот продукта!", "0", 0},
+        FieldCase{"InitialTemp_AtLimit", productInitialTempField, "-50", "-50", -50, "", "-50", -50},
+        FieldCase{"InitialTemp_BelowLimit", productInitialTempField, "-51", "-51", -51,
+                  "Слишком низкая начальная температура продукта!", "0", 0},
+        FieldCase{"InitialTemp_AboveLimit", productInitialTempField, "101", "101", 101,
+                  "Слишком высокая начальная температура продукта!", "0", 0},
+        FieldCase{"InitialTemp_TooLong", productInitialTempField, "100000", "100000", 100000,
+                  "Слишком много знаков введено!", "0", 0},
+        FieldCase{"InitialTemp_LeadingNumber", productInitialTempField, "5x", "5x", 5, "", "0", 0},
+        FieldCase{"FinalTemp_AboveLimit", productFinalTempField, "31", "31", 31,
+                  "Слишком высокая конечная температура продукта!", "0", 0},
+        FieldCase{"LightingHours_AboveLimit", lightingHoursField, "25", "25", 25,
+                  "Больше 24 ч в сутки освещение в камере работать не может!", "0", 0},
+        FieldCase{"LightingHours_Empty", lightingHoursField, "", "", 0, "", "0", 0},
+        FieldCase{"Staff_AboveLimit", staffCountField, "51", "51", 51, "Слишком много рабочих в камере!", "0", 0},
+        FieldCase{"Vehicles_AboveLimit", vehiclePowerField, "1001", "1001", 1001,
+                  "Слишком большая мощность Погрузочно Транспортных Средств!", "0", 0}),
+    RowName());
 
 TEST(FormTest, NinthDigitIsTooMany) {
   StartedForm f;

@@ -1,0 +1,33 @@
+#pragma once
+
+// The calculation as JSON: what `kamerol-cli calc --json` prints, and each
+// line of `calc --jsonl`. Its keys are a public interface: the record's field
+// names, the form's control names.
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "form/calculation_form.h"
+#include "form/messages.h"
+
+namespace kamerol::cli {
+
+// `text` as a JSON string, quoted and escaped; always valid UTF-8.
+std::string jsonString(std::string_view text);
+void appendJsonString(std::string& out, std::string_view text);
+
+// The calculation as --json prints it: indented over several lines, or on one
+// line with the file's name first (--jsonl); `withTrace` adds the calculation
+// trace as its last member. Ends with a line feed.
+enum class JsonLayout { Indented, OneLine };
+std::string jsonText(const CalculationForm& form, const std::vector<Message>& messages,
+                     JsonLayout layout = JsonLayout::Indented, std::optional<std::string_view> file = std::nullopt,
+                     bool withTrace = false);
+void printJson(const CalculationForm& form, const std::vector<Message>& messages, std::ostream& out,
+               JsonLayout layout = JsonLayout::Indented, std::optional<std::string_view> file = std::nullopt,
+               bool withTrace = false);
+
+}  // namespace kamerol::cli
