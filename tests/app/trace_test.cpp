@@ -208,7 +208,8 @@ INSTANTIATE_TEST_SUITE_P(
         TraceCase{"freezing lamb in storage", "freezing-lamb.tpl", {"processMode=storage"}},
         TraceCase{
             "potato store air curtain walls excluded", "potato-store.tpl", {"curtainType=Воздушная", "includeWalls=0"}},
-        TraceCase{"potato store cooled to the freezing point", "potato-store.tpl", {"productFinalTemp=-1.5"}}),
+        TraceCase{"potato store cooled to the freezing point", "potato-store.tpl", {"productFinalTemp=-1.5"}},
+        TraceCase{"worked example without equipment hours", "worked-example.tpl", {"equipHours=0"}}),
     RowName());
 
 TEST(TraceTextTest, ResultBoxTooltipPutsTheNumbersIntoTheFormula) {
