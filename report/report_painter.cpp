@@ -175,10 +175,10 @@ std::optional<QByteArray> reportPdfBytes(const ReportPage& page) {
 
     QPainter painter;
     if (!painter.begin(&writer)) return std::nullopt;
-    const int sheets = reportSheetCount(page);
-    for (int i = 0; i < sheets; ++i) {
+    const ReportSheets sheets(page);
+    for (int i = 0; i < sheets.count(); ++i) {
       if (i > 0 && !writer.newPage()) return std::nullopt;
-      paintReportSheet(painter, page, i, QRectF(0, 0, page.width, page.height));
+      sheets.paint(painter, i, QRectF(0, 0, page.width, page.height));
     }
     if (!painter.end()) return std::nullopt;
   }
@@ -213,10 +213,10 @@ bool printReportPage(const ReportPage& page, QPrinter& printer) {
   QSizeF size(page.width * devicePerTwip, page.height * devicePerTwip);
   if (size.width() > area.width() || size.height() > area.height()) size.scale(area, Qt::KeepAspectRatio);
   const QRectF target(QPointF((area.width() - size.width()) / 2, 0), size);
-  const int sheets = reportSheetCount(page);
-  for (int i = 0; i < sheets; ++i) {
+  const ReportSheets sheets(page);
+  for (int i = 0; i < sheets.count(); ++i) {
     if (i > 0 && !printer.newPage()) return false;
-    paintReportSheet(painter, page, i, target);
+    sheets.paint(painter, i, target);
   }
   return painter.end();
 }

@@ -60,12 +60,15 @@ ReportPageView::ReportPageView(ReportPage page, QWidget* parent) : QWidget(paren
   setSizePolicy(policy);
   setMinimumWidth(100);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  sheets_ = std::make_unique<const ReportSheets>(page_);
 }
+
+ReportPageView::~ReportPageView() = default;
 
 int ReportPageView::heightForWidth(int width) const {
   if (page_.width <= 0) return 0;
   const int sheet = static_cast<int>(std::lround(static_cast<double>(width) * page_.height / page_.width));
-  const int sheets = reportSheetCount(page_);
+  const int sheets = sheets_->count();
   return sheets * sheet + (sheets - 1) * kPageGap;
 }
 
@@ -79,10 +82,9 @@ void ReportPageView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), palette().window());
   // The chart's and the trace's pages below the report's, as they print.
-  const int sheets = reportSheetCount(page_);
+  const int sheets = sheets_->count();
   const qreal sheet = (height() - (sheets - 1) * kPageGap) / static_cast<qreal>(sheets);
-  for (int i = 0; i < sheets; ++i)
-    paintReportSheet(painter, page_, i, QRectF(0, i * (sheet + kPageGap), width(), sheet));
+  for (int i = 0; i < sheets; ++i) sheets_->paint(painter, i, QRectF(0, i * (sheet + kPageGap), width(), sheet));
 }
 
 ReportWindow::ReportWindow(ReportPage page, QString pdfName, std::unique_ptr<ReportWindowServices> services,

@@ -97,18 +97,18 @@ std::vector<TraceSheet> layoutTraceSheets(const CalculationTrace& trace, const R
   return sheets;
 }
 
-int reportSheetCount(const ReportPage& page) {
-  const int traceSheets = page.trace ? static_cast<int>(layoutTraceSheets(*page.trace, page).size()) : 0;
-  return 1 + (page.chart ? 1 : 0) + traceSheets;
+ReportSheets::ReportSheets(const ReportPage& page) : page_(page) {
+  if (page.trace) trace_ = layoutTraceSheets(*page.trace, page);
 }
 
-void paintReportSheet(QPainter& painter, const ReportPage& page, int index, const QRectF& target) {
+void ReportSheets::paint(QPainter& painter, int index, const QRectF& target) const {
+  const ReportPage& page = page_;
   if (index == 0) return paintReportPage(painter, page, target);
   if (page.chart && index == 1) return paintChartPage(painter, page, target);
-  if (!page.trace || page.width <= 0 || page.height <= 0 || target.isEmpty()) return;
-  const std::vector<TraceSheet> sheets = layoutTraceSheets(*page.trace, page);
-  const std::size_t sheet = static_cast<std::size_t>(index - 1 - (page.chart ? 1 : 0));
-  if (sheet >= sheets.size()) return;
+  if (page.width <= 0 || page.height <= 0 || target.isEmpty()) return;
+  const auto sheet = static_cast<std::size_t>(index - 1 - (page.chart ? 1 : 0));
+  if (sheet >= trace_.size()) return;
+  const std::vector<TraceSheet>& sheets = trace_;
 
   const qreal scale = std::min(target.width() / page.width, target.height() / page.height);
   painter.save();

@@ -39,10 +39,19 @@ struct TraceSheet {
 std::vector<TraceSheet> layoutTraceSheets(const CalculationTrace& trace, const ReportPage& page);
 
 // Every sheet the report prints: the report page, its chart page where it has
-// one, then the trace's sheets.
-int reportSheetCount(const ReportPage& page);
-// Paints sheet `index` (0 is the report page) scaled into `target` as the
-// report page is.
-void paintReportSheet(QPainter& painter, const ReportPage& page, int index, const QRectF& target);
+// one, then the trace's sheets, laid out once. `page` must outlive it.
+class ReportSheets {
+ public:
+  explicit ReportSheets(const ReportPage& page);
+
+  int count() const { return 1 + (page_.chart ? 1 : 0) + static_cast<int>(trace_.size()); }
+  // Paints sheet `index` (0 is the report page) scaled into `target` as the
+  // report page is.
+  void paint(QPainter& painter, int index, const QRectF& target) const;
+
+ private:
+  const ReportPage& page_;
+  std::vector<TraceSheet> trace_;
+};
 
 }  // namespace kamerol

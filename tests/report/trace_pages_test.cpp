@@ -64,7 +64,7 @@ TEST_P(TracePagesTest, PdfHasThePagesAfterTheChartWithEveryEntry) {
   page.chart = buildGainChart(record_);
   page.trace = trace_;
   const int sheets = static_cast<int>(layoutTraceSheets(trace_, page).size());
-  EXPECT_EQ(reportSheetCount(page), 2 + sheets);
+  EXPECT_EQ(ReportSheets(page).count(), 2 + sheets);
   const QString file = dir.filePath("trace.pdf");
   ASSERT_TRUE(writeReportPdf(page, file));
 
