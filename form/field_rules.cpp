@@ -1,5 +1,6 @@
 #include "form/field_rules.h"
 
+#include "form/calculation_fields.h"
 #include "form/calculation_form.h"
 
 namespace kamerol {
@@ -182,37 +183,20 @@ const Rule kRules[] = {
     fan(fanPowerField, &In::fanPower, 3000, "0", 0),
 };
 
-constexpr Spinner kSpinners[] = {
-    {roomTempSpinner, roomTempBox, 0, 1, -40, 20},
-    {roomLengthSpinner, roomLengthField, 0, 10, 0, 10000},
-    {roomWidthSpinner, roomWidthField, 0, 10, 0, 10000},
-    {roomHeightSpinner, roomHeightField, 0, 10, 0, 1500},
-    {equipHoursSpinner, equipHoursField, 18, 1, 1, 24},
-    {reservePercentSpinner, reservePercentField, 5, 1, 0, 200},
-    {wallMaterialThicknessSpinner, wallMaterialThicknessField, 0, 10, 0, 2000},
-    {ceilingMaterialThicknessSpinner, ceilingMaterialThicknessField, 0, 10, 0, 2000},
-    {floorMaterialThicknessSpinner, floorMaterialThicknessField, 0, 10, 0, 2000},
-    {wallInsulationThicknessSpinner, wallInsulationThicknessField, 0, 10, 0, 2000},
-    {ceilingInsulationThicknessSpinner, ceilingInsulationThicknessField, 0, 10, 0, 2000},
-    {floorInsulationThicknessSpinner, floorInsulationThicknessField, 0, 10, 0, 2000},
-    {outsideTempWallsSpinner, outsideTempWallsField, 28, 1, -20, 50},
-    {outsideTempCeilingSpinner, outsideTempCeilingField, 28, 1, -20, 50},
-    {outsideTempFloorSpinner, outsideTempFloorField, 28, 1, -20, 50},
-    {doorHeightSpinner, doorHeightField, 230, 10, 100, 1000},
-    {doorWidthSpinner, doorWidthField, 180, 10, 50, 1000},
-    {doorOpenMinutesSpinner, doorOpenMinutesField, 60, 1, 0, 60},
-    {storedMassSpinner, storedMassField, 0, 50, 0, 10000},
-    {dailyMassSpinner, dailyMassField, 0, 50, 0, 10000},
-    {productInitialTempSpinner, productInitialTempField, 0, 1, -50, 100},
-    {productFinalTempSpinner, productFinalTempField, 0, 1, -50, 100},
-    {lightingHoursSpinner, lightingHoursField, 1, 1, 0, 24},
-    {lightingPowerSpinner, lightingPowerField, 5, 1, 0, 20},
-    {staffCountSpinner, staffCountField, 0, 1, 0, 20},
-    {vehiclePowerSpinner, vehiclePowerField, 0, 1, 0, 100},
-    {fanPercentSpinner, fanPercentField, 10, 1, 0, 60},
-    {fanCountSpinner, fanCountField, 0, 1, 0, 100},
-    {fanPowerSpinner, fanPowerField, 100, 100, 0, 10000},
-};
+// The spinners of the calculation's fields.
+constexpr std::size_t kSpinnerCount = [] {
+  std::size_t n = 0;
+  for (const CalculationField& f : kCalculationFields) n += f.spinner ? 1 : 0;
+  return n;
+}();
+
+constexpr std::array<Spinner, kSpinnerCount> kSpinners = [] {
+  std::array<Spinner, kSpinnerCount> spinners{};
+  std::size_t i = 0;
+  for (const CalculationField& f : kCalculationFields)
+    if (const auto& s = f.spinner) spinners[i++] = {s->upDown, f.control, s->start, s->step, s->minimum, s->maximum};
+  return spinners;
+}();
 
 }  // namespace
 

@@ -69,12 +69,12 @@ struct NumericRule {
 const NumericRule* numericRuleFor(Control field);
 
 struct Spinner {
-  Control upDown;
-  Control field;
-  int start;
-  int step;
-  int minimum;
-  int maximum;
+  Control upDown{};
+  Control field{};
+  int start = 0;
+  int step = 1;
+  int minimum = 0;
+  int maximum = 0;
 };
 
 std::span<const Spinner> spinners();

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "form/calculation_fields.h"
+
 namespace kamerol {
 namespace {
 
@@ -56,129 +58,19 @@ struct Placement {
   int page;
 };
 
-// Controls that stand on a page (with their spinners).
-constexpr Placement kPlacements[] = {
-    {roomLengthField, 1},
-    {roomWidthField, 1},
-    {roomHeightField, 1},
+// The boxes that stand on a page; the calculation's fields name their own.
+constexpr Placement kBoxPlacements[] = {
     {floorAreaBox, 1},
     {roomVolumeBox, 1},
-    {roomLengthSpinner, 1},
-    {roomWidthSpinner, 1},
-    {roomHeightSpinner, 1},
     {airHumidityBox, 2},
-    {equipHoursField, 2},
-    {reservePercentField, 2},
-    {storageOption, 2},
-    {freezingOption, 2},
-    {equipHoursSpinner, 2},
-    {reservePercentSpinner, 2},
-    {wallMaterialList, 3},
-    {ceilingMaterialList, 3},
-    {floorMaterialList, 3},
-    {wallMaterialThicknessField, 3},
-    {ceilingMaterialThicknessField, 3},
-    {floorMaterialThicknessField, 3},
-    {wallInsulationList, 3},
-    {ceilingInsulationList, 3},
-    {floorInsulationList, 3},
-    {wallInsulationThicknessField, 3},
-    {ceilingInsulationThicknessField, 3},
-    {floorInsulationThicknessField, 3},
-    {outsideTempWallsField, 3},
-    {outsideTempCeilingField, 3},
-    {outsideTempFloorField, 3},
-    {wallMaterialThicknessSpinner, 3},
-    {ceilingMaterialThicknessSpinner, 3},
-    {floorMaterialThicknessSpinner, 3},
-    {wallInsulationThicknessSpinner, 3},
-    {ceilingInsulationThicknessSpinner, 3},
-    {floorInsulationThicknessSpinner, 3},
-    {outsideTempWallsSpinner, 3},
-    {outsideTempCeilingSpinner, 3},
-    {outsideTempFloorSpinner, 3},
-    {airChangeRateBox, 4},
-    {doorHeightField, 5},
-    {doorWidthField, 5},
-    {doorOpenMinutesField, 5},
-    {curtainList, 5},
-    {doorHeightSpinner, 5},
-    {doorWidthSpinner, 5},
-    {doorOpenMinutesSpinner, 5},
-    {productCategoryList, 6},
-    {productList, 6},
-    {storedMassField, 6},
-    {dailyMassField, 6},
-    {productInitialTempField, 6},
-    {productFinalTempField, 6},
     {freezingPointBox, 6},
-    {storedMassSpinner, 6},
-    {dailyMassSpinner, 6},
-    {productInitialTempSpinner, 6},
-    {productFinalTempSpinner, 6},
-    {lightingHoursField, 7},
-    {lightingPowerField, 7},
-    {recommendedLightingCheck, 7},
-    {lightingHoursSpinner, 7},
-    {lightingPowerSpinner, 7},
-    {staffCountField, 8},
-    {staffCountSpinner, 8},
-    {vehiclePowerField, 9},
-    {vehiclePowerSpinner, 9},
-    {fanPercentField, 10},
-    {refinedFanCheck, 10},
-    {fanCountField, 10},
-    {fanPowerField, 10},
-    {fanPercentSpinner, 10},
-    {fanCountSpinner, 10},
-    {fanPowerSpinner, 10},
 };
 
-constexpr std::pair<Control, Control> kEnter[] = {
-    // Room.
-    {roomLengthField, roomWidthField},
-    {roomWidthField, roomHeightField},
-    {roomHeightField, floorAreaBox},
+// Enter in a box; Enter in a field goes where the field's row says.
+constexpr std::pair<Control, Control> kBoxEnter[] = {
     {floorAreaBox, roomVolumeBox},
     {roomVolumeBox, roomLengthField},
-    // Processing.
-    {equipHoursField, reservePercentField},
-    {reservePercentField, equipHoursField},
-    // Enclosure.
-    {wallMaterialThicknessField, ceilingMaterialThicknessField},
-    {ceilingMaterialThicknessField, floorMaterialThicknessField},
-    {floorMaterialThicknessField, wallInsulationList},
-    {wallInsulationList, ceilingInsulationList},
-    {ceilingInsulationList, floorInsulationList},
-    {floorInsulationList, wallInsulationThicknessField},
-    {wallInsulationThicknessField, ceilingInsulationThicknessField},
-    {ceilingInsulationThicknessField, floorInsulationThicknessField},
-    {floorInsulationThicknessField, outsideTempWallsField},
-    {outsideTempWallsField, outsideTempCeilingField},
-    {outsideTempCeilingField, outsideTempFloorField},
-    {outsideTempFloorField, wallMaterialList},
-    {wallMaterialList, ceilingMaterialList},
-    {ceilingMaterialList, floorMaterialList},
-    {floorMaterialList, wallMaterialThicknessField},
-    // Door.
-    {doorHeightField, doorWidthField},
-    {doorWidthField, doorOpenMinutesField},
-    {doorOpenMinutesField, curtainList},
-    {curtainList, doorHeightField},
-    // Product.
-    {productCategoryList, productList},
-    {productList, storedMassField},
-    {storedMassField, dailyMassField},
-    {dailyMassField, productInitialTempField},
-    {productInitialTempField, productFinalTempField},
-    {productFinalTempField, productCategoryList},
     {freezingPointBox, productCategoryList},
-    // Lighting.
-    {lightingHoursField, lightingPowerField},
-    {lightingPowerField, lightingHoursField},
-    // Fans.
-    {fanCountField, fanPowerField},
-    {fanPowerField, fanCountField},
 };
 
 constexpr Control kTabOrder[] = {
@@ -243,13 +135,20 @@ std::span<const PageInfo> pages() { return kPages; }
 const PageInfo& page(int number) { return kPages[static_cast<std::size_t>(std::clamp(number, 1, kPageCount) - 1)]; }
 
 std::optional<int> pageOf(Control control) {
-  for (const Placement& p : kPlacements)
+  for (const CalculationField& f : kCalculationFields) {
+    if (f.control != control && !(f.spinner && f.spinner->upDown == control)) continue;
+    if (f.page == 0) return std::nullopt;
+    return f.page;
+  }
+  for (const Placement& p : kBoxPlacements)
     if (p.control == control) return p.page;
   return std::nullopt;
 }
 
 std::optional<Control> nextOnEnter(Control control) {
-  for (const auto& [from, to] : kEnter)
+  for (const CalculationField& f : kCalculationFields)
+    if (f.control == control) return f.enter;
+  for (const auto& [from, to] : kBoxEnter)
     if (from == control) return to;
   return std::nullopt;
 }
