@@ -172,6 +172,7 @@ Options parseOptions(const std::vector<std::string>& args) {
   if (options.output == "-" && (options.json || options.command == "report"))
     throw UsageError(options.json ? "-o - and --json both write to standard output"
                                   : "report needs -o OUT.pdf, a file");
+  if (options.output == "-" && options.trace) throw UsageError("-o - and --trace both write to standard output");
   if (options.command == "chart") {
     const std::string extension = options.output ? lowerAscii(utf8Of(options.output->extension())) : "";
     if (extension != ".svg" && extension != ".png") throw UsageError("chart needs -o OUT.svg or -o OUT.png");
