@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "core/number_text.h"
+#include "core/products.h"
 #include "core/rounding.h"
 
 namespace kamerol {
@@ -59,6 +60,20 @@ class EntryBuilder {
 
 std::string tableRow(std::string_view table, std::string_view row) {
   return std::string(table) + ": «" + std::string(row) + "»";
+}
+
+// The catalogue row the product's properties come from. A product list text
+// that names no product zeroes them and keeps the last name, which then is
+// not their source.
+std::string productSource(const CalculationInputs& in) {
+  CalculationInputs catalogue = in;
+  if (const auto product = findProduct(in.productName)) applyProductProperties(catalogue, product->properties);
+  const bool fromRow = catalogue.freezingPoint == in.freezingPoint &&
+                       catalogue.heatCapacityAbove == in.heatCapacityAbove &&
+                       catalogue.heatCapacityBelow == in.heatCapacityBelow && catalogue.latentHeat == in.latentHeat &&
+                       catalogue.respirationHeat == in.respirationHeat;
+  return fromRow ? tableRow("каталог продуктов", in.productName)
+                 : "каталог продуктов: нет продукта с введённым названием, свойства 0";
 }
 
 // The panel's value of one gain and why it is 0 where the gain is not counted.
@@ -176,16 +191,15 @@ void product(TraceEntry& e, const CalculationInputs& in, const HeatLoad& load) {
   }
   b.formula(freezing && in.equipHours != 0 ? "τс = τ · 3600 (замораживание за время работы оборудования)"
                                            : "τс = 86400 (суточный оборот, с)");
+  const std::string source = productSource(in);
   b.form("m", freezing ? "масса замораживаемого продукта" : "суточный оборот продукта", in.dailyMass, "кг",
          freezing ? "Замораживаемая масса (кг)" : "Суточный оборот (кг)")
       .form("t1", "начальная температура продукта", in.productInitialTemp, "°C", "Начальная температура (град)")
       .form("t2", "конечная температура продукта", in.productFinalTemp, "°C", "Конечная температура (град)")
-      .table("tзам", "точка замерзания", in.freezingPoint, "°C", tableRow("каталог продуктов", in.productName))
-      .table("c1", "теплоёмкость выше точки замерзания", in.heatCapacityAbove, "кДж/(кг·К)",
-             tableRow("каталог продуктов", in.productName))
-      .table("c2", "теплоёмкость ниже точки замерзания", in.heatCapacityBelow, "кДж/(кг·К)",
-             tableRow("каталог продуктов", in.productName))
-      .table("r", "скрытая теплота замерзания", in.latentHeat, "кДж/кг", tableRow("каталог продуктов", in.productName));
+      .table("tзам", "точка замерзания", in.freezingPoint, "°C", source)
+      .table("c1", "теплоёмкость выше точки замерзания", in.heatCapacityAbove, "кДж/(кг·К)", source)
+      .table("c2", "теплоёмкость ниже точки замерзания", in.heatCapacityBelow, "кДж/(кг·К)", source)
+      .table("r", "скрытая теплота замерзания", in.latentHeat, "кДж/кг", source);
   if (freezing) b.form("τ", "время замораживания", in.equipHours, "ч", "Время заморозки (Ч)");
   b.step("Qохл", "теплота охлаждения", p.cooling, "кДж")
       .step("Qзам", "теплота замораживания", p.freezing, "кДж")
@@ -199,9 +213,9 @@ void respiration(TraceEntry& e, const CalculationInputs& in, const HeatLoad& loa
   const CalculationResults& r = load.results;
   EntryBuilder b(e, kKeys[4], gainRow(Gain::Respiration).caption, "Qдых");
   b.formula("Qдых = Mхр · qдых / 3600000  (хранимая масса — в обоих режимах)");
+  const std::string source = productSource(in);
   b.form("Mхр", "хранимая масса продукта", in.storedMass, "кг", "Хранимая масса (кг)")
-      .table("qдых", "теплота дыхания продукта", in.respirationHeat, "Дж/(кг·ч)",
-             tableRow("каталог продуктов", in.productName))
+      .table("qдых", "теплота дыхания продукта", in.respirationHeat, "Дж/(кг·ч)", source)
       .constant("3600000", "Дж/ч в 1 кВт", 3600000, "");
   e.value = r.qRespiration;
   setShown(e, r.shownRespiration, in.includeRespiration, e.value);

@@ -209,7 +209,9 @@ INSTANTIATE_TEST_SUITE_P(
         TraceCase{
             "potato store air curtain walls excluded", "potato-store.tpl", {"curtainType=Воздушная", "includeWalls=0"}},
         TraceCase{"potato store cooled to the freezing point", "potato-store.tpl", {"productFinalTemp=-1.5"}},
-        TraceCase{"worked example without equipment hours", "worked-example.tpl", {"equipHours=0"}}),
+        TraceCase{"worked example without equipment hours", "worked-example.tpl", {"equipHours=0"}},
+        TraceCase{
+            "potato store with a product not in the catalogue", "potato-store.tpl", {"productName=Картофель ранний"}}),
     RowName());
 
 TEST(TraceTextTest, ResultBoxTooltipPutsTheNumbersIntoTheFormula) {
