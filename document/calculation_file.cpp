@@ -144,7 +144,7 @@ ReadStatus readCalculationBytes(CalculationForm& form, std::string_view bytes, R
       form.setText(entry.control, line.text);
     else
       form.setState(entry.control, line.state);
-    if (entry.held) form.setHeldValue(entry.held, line.heldValue);
+    if (entry.extra != Extra::None) form.setHeldValue(entry.held, line.heldValue);
     // The lighting power (line 36) is read while the recommendation is still
     // in force, and the engine replaces it by the recommended power. When the
     // recommendation turns out to be off (line 37), the stored power is read
