@@ -35,6 +35,7 @@ struct BatchOptions {
   bool filesGiven = false;  // a FILE or --files-from: without either the defaults are calculated once
   std::vector<cli::Assignment> assignments;
   Format format = Format::None;
+  bool trace = false;  // --jsonl: each object with its calculation trace
   std::optional<std::filesystem::path> outDir;
   std::optional<std::filesystem::path> output;
   unsigned jobs = 1;
@@ -89,6 +90,8 @@ std::optional<BatchOptions> parseBatchOptions(const std::vector<std::string>& ar
       if (options.format != Format::None && options.format != format)
         throw UsageError("--jsonl and --csv cannot be given together");
       options.format = format;
+    } else if (arg == "--trace") {
+      options.trace = true;
     } else if (arg == "--json") {
       throw UsageError("--json prints one calculation; for several files use --jsonl");
     } else if (arg == "--files-from") {
@@ -108,6 +111,7 @@ std::optional<BatchOptions> parseBatchOptions(const std::vector<std::string>& ar
     }
   }
   if (options.format == Format::None) throw UsageError("several calculations are printed with --jsonl or --csv");
+  if (options.trace && options.format == Format::Csv) throw UsageError("--trace goes with --jsonl, not --csv");
   if (options.output && options.outDir) throw UsageError("-o and --out-dir cannot be given together");
   if (options.output == "-") throw UsageError("-o - and --jsonl or --csv both write to standard output");
   options.filesGiven = !options.files.empty() || !lists.empty();
@@ -250,7 +254,7 @@ class Batch {
 
     if (options_.format == Format::JsonLines) {
       out = cli::jsonText(form, messages.messages, cli::JsonLayout::OneLine,
-                          file ? std::optional<std::string_view>(*file) : std::nullopt);
+                          file ? std::optional<std::string_view>(*file) : std::nullopt, options_.trace);
     } else {
       out = csvField(file.value_or(""));
       for (Control box : boxes_) (out += ',') += csvField(form.text(box));

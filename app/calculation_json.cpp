@@ -4,10 +4,12 @@
 #include <string>
 #include <utility>
 
+#include "app/trace_json.h"
 #include "core/cp1251.h"
 #include "core/number_text.h"
 #include "core/record_fields.h"
 #include "core/text.h"
+#include "core/trace.h"
 
 namespace kamerol::cli {
 
@@ -117,7 +119,7 @@ class JsonObject {
 }  // namespace
 
 std::string jsonText(const CalculationForm& form, const std::vector<Message>& messages, JsonLayout layout,
-                     std::optional<std::string_view> file) {
+                     std::optional<std::string_view> file, bool withTrace) {
   const CalculationInputs& in = form.inputs();
   const CalculationResults& r = form.results();
   JsonText text;
@@ -162,14 +164,15 @@ std::string jsonText(const CalculationForm& form, const std::vector<Message>& me
     list.quoted(messages[i].text) << "}";
   }
   list << "]";
+  if (withTrace) appendTraceJson(root.key("trace").str(), buildTrace(form.inputs(), form.heatLoad()), root.indent());
   root.close();
   text << '\n';
   return std::move(text.str());
 }
 
 void printJson(const CalculationForm& form, const std::vector<Message>& messages, std::ostream& out, JsonLayout layout,
-               std::optional<std::string_view> file) {
-  out << jsonText(form, messages, layout, file);
+               std::optional<std::string_view> file, bool withTrace) {
+  out << jsonText(form, messages, layout, file, withTrace);
 }
 
 }  // namespace kamerol::cli

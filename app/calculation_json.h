@@ -20,11 +20,14 @@ std::string jsonString(std::string_view text);
 void appendJsonString(std::string& out, std::string_view text);
 
 // The calculation as --json prints it: indented over several lines, or on one
-// line with the file's name first (--jsonl). Ends with a line feed.
+// line with the file's name first (--jsonl); `withTrace` adds the calculation
+// trace as its last member. Ends with a line feed.
 enum class JsonLayout { Indented, OneLine };
 std::string jsonText(const CalculationForm& form, const std::vector<Message>& messages,
-                     JsonLayout layout = JsonLayout::Indented, std::optional<std::string_view> file = std::nullopt);
+                     JsonLayout layout = JsonLayout::Indented, std::optional<std::string_view> file = std::nullopt,
+                     bool withTrace = false);
 void printJson(const CalculationForm& form, const std::vector<Message>& messages, std::ostream& out,
-               JsonLayout layout = JsonLayout::Indented, std::optional<std::string_view> file = std::nullopt);
+               JsonLayout layout = JsonLayout::Indented, std::optional<std::string_view> file = std::nullopt,
+               bool withTrace = false);
 
 }  // namespace kamerol::cli

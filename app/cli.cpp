@@ -12,6 +12,8 @@
 #include "app/calculation_json.h"
 #include "app/cli_calculation.h"
 #include "core/text.h"
+#include "core/trace.h"
+#include "core/trace_text.h"
 #include "core/version.h"
 #include "document/calculation_file.h"
 #include "document/startup.h"
@@ -27,10 +29,11 @@ using enum Control;
 
 constexpr std::string_view kUsage =
     R"(Usage:
-  kamerol-cli calc   [FILE.tpl] [--set NAME=TEXT]... [--json] [-o OUT.tpl]
+  kamerol-cli calc   [FILE.tpl] [--set NAME=TEXT]... [--json] [--trace] [-o OUT.tpl]
   kamerol-cli calc   FILE... [--files-from LIST] [--set NAME=TEXT]...
-                     (--jsonl | --csv) [--out-dir DIR] [-j N]
-  kamerol-cli report [FILE.tpl] [--set NAME=TEXT]... [--no-logo] [--chart] -o OUT.pdf
+                     (--jsonl | --csv) [--trace] [--out-dir DIR] [-j N]
+  kamerol-cli report [FILE.tpl] [--set NAME=TEXT]... [--no-logo] [--chart] [--trace]
+                     -o OUT.pdf
   kamerol-cli chart  [FILE.tpl] [--set NAME=TEXT]... -o OUT.svg|OUT.png
   kamerol-cli --help | --version
 
@@ -57,7 +60,10 @@ result boxes show them, or with --json one object with the inputs, results,
 control texts, check and option states, the modified flag and the messages.
 -o saves the calculation file; -o - writes it to standard output instead of
 the results. report writes the results report as a PDF, with --chart the
-load-breakdown chart as its second page. chart draws that chart alone as SVG
+load-breakdown chart as its second page. --trace shows the work: calc prints
+every gain's formula, inputs with their sources, intermediate values and
+result after the results (with --json/--jsonl as the "trace" member), and
+report adds these as pages at the end. chart draws that chart alone as SVG
 or PNG, by the extension of OUT. Only a regular file is written (or created);
 a link is followed to the file it names.
 
@@ -86,6 +92,7 @@ struct Options {
   bool json = false;
   bool logo = true;
   bool chart = false;  // report: the chart as a second page
+  bool trace = false;  // calc and report: the calculation trace
   std::optional<std::filesystem::path> output;
 };
 
@@ -149,6 +156,8 @@ Options parseOptions(const std::vector<std::string>& args) {
       options.json = true;
     } else if (arg == "--no-logo" && options.command == "report") {
       options.logo = false;
+    } else if (arg == "--trace" && (options.command == "calc" || options.command == "report")) {
+      options.trace = true;
     } else if (arg == "--chart" && options.command == "report") {
       options.chart = true;
     } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
@@ -163,6 +172,7 @@ Options parseOptions(const std::vector<std::string>& args) {
   if (options.output == "-" && (options.json || options.command == "report"))
     throw UsageError(options.json ? "-o - and --json both write to standard output"
                                   : "report needs -o OUT.pdf, a file");
+  if (options.output == "-" && options.trace) throw UsageError("-o - and --trace both write to standard output");
   if (options.command == "chart") {
     const std::string extension = options.output ? lowerAscii(utf8Of(options.output->extension())) : "";
     if (extension != ".svg" && extension != ".png") throw UsageError("chart needs -o OUT.svg or -o OUT.png");
@@ -290,8 +300,10 @@ int runCli(const std::vector<std::string>& args, CliContext& context) {
         context.err << "kamerol-cli: this build has no report\n";
         return kExitCannotOpen;
       }
-      if (const WriteResult written =
-              context.writeReportPdf(form.record(), options.logo, options.chart, *options.output);
+      if (const WriteResult written = context.writeReportPdf(
+              form.record(), options.logo, options.chart,
+              options.trace ? std::optional(buildTrace(form.inputs(), form.heatLoad())) : std::nullopt,
+              *options.output);
           !written) {
         context.err << "kamerol-cli: cannot write " << utf8Of(*options.output) << ": " << written.reason() << '\n';
         return kExitCannotOpen;
@@ -319,10 +331,12 @@ int runCli(const std::vector<std::string>& args, CliContext& context) {
           return kExitCannotOpen;
         }
       }
-      if (options.json)
-        printJson(form, messages.messages, context.out);
-      else
+      if (options.json) {
+        printJson(form, messages.messages, context.out, JsonLayout::Indented, std::nullopt, options.trace);
+      } else {
         printTable(form, context.out);
+        if (options.trace) context.out << traceText(buildTrace(form.inputs(), form.heatLoad()));
+      }
     }
     if (!context.out.flush()) {
       context.err << "kamerol-cli: cannot write standard output\n";

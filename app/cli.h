@@ -19,6 +19,7 @@
 #include "core/number_text.h"
 #include "core/record.h"
 #include "platform/file_access.h"
+#include "core/trace.h"
 
 namespace kamerol {
 
@@ -31,9 +32,10 @@ struct CliContext {
   NumberLocale locale;
   std::ostream& out;
   std::ostream& err;
-  // Writes the results report of a record as a PDF; empty where the program
-  // was built without the report.
-  std::function<WriteResult(const CalculationRecord&, bool showLogo, bool withChart, const std::filesystem::path&)>
+  // Writes the results report of a record as a PDF, with the trace's pages
+  // where there is one; empty where the program was built without the report.
+  std::function<WriteResult(const CalculationRecord&, bool showLogo, bool withChart,
+                            const std::optional<CalculationTrace>& trace, const std::filesystem::path&)>
       writeReportPdf;
   // Writes the load-breakdown chart of a record as SVG or PNG, by the file's
   // extension; empty where the program was built without it.

@@ -33,8 +33,8 @@ auto withGuiApplication(Draw draw) {
 }
 
 WriteResult writeReportPdf(const CalculationRecord& record, bool showLogo, bool withChart,
-                           const std::filesystem::path& path) {
-  return withGuiApplication([&] { return exportReportPdf(record, showLogo, path, withChart); });
+                           const CalculationTrace* trace, const std::filesystem::path& path) {
+  return withGuiApplication([&] { return exportReportPdf(record, showLogo, path, withChart, trace); });
 }
 
 WriteResult writeChart(const CalculationRecord& record, const std::filesystem::path& path) {

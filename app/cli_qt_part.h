@@ -9,14 +9,16 @@
 
 #include "core/record.h"
 #include "platform/file_access.h"
+#include "core/trace.h"
 
 namespace kamerol {
 
 struct CliQtPart {
   // The results report of `record` as a PDF, written as every file is; with
-  // `withChart` the load chart as its second page.
+  // `withChart` the load chart as its second page, and the pages of `trace`
+  // (if not null) at the end.
   WriteResult (*writeReportPdf)(const CalculationRecord& record, bool showLogo, bool withChart,
-                                const std::filesystem::path& path);
+                                const CalculationTrace* trace, const std::filesystem::path& path);
   // The load chart of `record` as SVG or PNG, by the file's extension.
   WriteResult (*writeChart)(const CalculationRecord& record, const std::filesystem::path& path);
 };

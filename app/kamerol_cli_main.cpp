@@ -31,9 +31,11 @@ int main(int argc, char* argv[]) {
   kamerol::CliContext context{kamerol::systemNumberLocale(), std::cout, std::cerr, {}, {}};
 #ifdef KAMEROL_CLI_QT_MODULE
   context.writeReportPdf = [](const kamerol::CalculationRecord& record, bool showLogo, bool withChart,
+                              const std::optional<kamerol::CalculationTrace>& trace,
                               const std::filesystem::path& path) {
     const kamerol::CliQtPart* part = loadQtPart();
-    return part ? part->writeReportPdf(record, showLogo, withChart, path) : kamerol::WriteResult{};
+    return part ? part->writeReportPdf(record, showLogo, withChart, trace ? &*trace : nullptr, path)
+                : kamerol::WriteResult{};
   };
   context.writeChart = [](const kamerol::CalculationRecord& record, const std::filesystem::path& path) {
     const kamerol::CliQtPart* part = loadQtPart();

@@ -1,20 +1,23 @@
 // kamerol-screenshots OUT_DIR [FILE.tpl]: the calculation window with each of
-// its ten pages and the load chart window, as PNG images, drawn offscreen.
+// its ten pages, the load chart window and the calculation trace window, as PNG images, drawn offscreen.
 // For looking at the layout.
 
 #include <QApplication>
 #include <QDir>
 #include <QLocale>
 #include <QPixmap>
+#include <QTreeWidget>
 
 #include <cstdio>
 
 #include "app/number_locale.h"
+#include "core/gains.h"
 #include "document/startup.h"
 #include "shell/program_look.h"
 #include "window/calculation_window.h"
 #include "window/chart_window.h"
 #include "window/message_boxes.h"
+#include "window/trace_window.h"
 
 int main(int argc, char* argv[]) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -48,5 +51,16 @@ int main(int argc, char* argv[]) {
   const QString chart = out.filePath(QStringLiteral("chart-window.png"));
   if (!window.chartWindow()->grab().save(chart)) return 2;
   std::printf("%s\n", qPrintable(chart));
+  // The calculation trace beside the form.
+  window.showTrace();
+  QApplication::processEvents();
+  // At the product, whose phases show the most of the method.
+  QTreeWidget* tree = window.traceWindow()->tree();
+  tree->scrollToItem(tree->topLevelItem(static_cast<int>(kamerol::Gain::Product) + 1),
+                     QAbstractItemView::PositionAtTop);
+  QApplication::processEvents();
+  const QString trace = out.filePath(QStringLiteral("trace-window.png"));
+  if (!window.traceWindow()->grab().save(trace)) return 2;
+  std::printf("%s\n", qPrintable(trace));
   return 0;
 }

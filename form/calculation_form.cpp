@@ -75,6 +75,7 @@ CalculationForm::CalculationForm(const CalculationForm& other, MessageSink& mess
       sketch_(other.sketch_),
       currentPage_(other.currentPage_),
       focused_(other.focused_),
+      load_(other.load_),
       depth_(other.depth_) {}
 
 CalculationForm::CalculationForm(MessageSink& messages, NumberLocale locale)
@@ -575,6 +576,7 @@ void CalculationForm::applyEngineRun() {
     PanelTexts panel = fillResultsPanel(load, record_.inputs, previous,
                                         {text(roomLengthField), text(roomWidthField), text(roomHeightField)});
     record_.results = load.results;
+    load_ = load;
     record_.inputs.lightingPower = load.lightingPower;
     setText(airChangeRateBox, panel.airChangeRate);
     return panel;

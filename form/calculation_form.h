@@ -20,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/engine.h"
 #include "core/number_text.h"
 #include "core/record.h"
 #include "core/sketch.h"
@@ -118,6 +119,9 @@ class CalculationForm {
   const CalculationRecord& record() const { return record_; }
   const CalculationInputs& inputs() const { return record_.inputs; }
   const CalculationResults& results() const { return record_.results; }
+  // The engine's last run with the panel's counted values: every
+  // intermediate value behind the results, for the calculation trace.
+  const HeatLoad& heatLoad() const { return load_; }
   bool modified() const { return record_.modified; }
   int currentPage() const { return currentPage_; }
   bool frameVisible(int page) const;
@@ -213,6 +217,7 @@ class CalculationForm {
   RoomSketch sketch_;
   int currentPage_ = 1;
   std::optional<Control> focused_;
+  HeatLoad load_;
   int depth_ = 0;       // nesting of change reactions
   int engineRuns_ = 0;  // engine runs so far, to tell a nested run
 };

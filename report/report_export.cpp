@@ -6,9 +6,10 @@
 namespace kamerol {
 
 WriteResult exportReportPdf(const CalculationRecord& record, bool showLogo, const std::filesystem::path& path,
-                            bool withChart) {
+                            bool withChart, const CalculationTrace* trace) {
   ReportPage page = buildReportPage(record, showLogo);
   if (withChart) page.chart = buildGainChart(record);
+  if (trace) page.trace = *trace;
   return writeReportPdf(page, path);
 }
 

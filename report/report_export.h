@@ -8,12 +8,14 @@
 
 #include "core/record.h"
 #include "platform/file_access.h"
+#include "core/trace.h"
 
 namespace kamerol {
 
 // Fails when there is no QGuiApplication or the file cannot be written.
-// `withChart` adds the load-breakdown chart as a second page.
+// `withChart` adds the load-breakdown chart as a second page, and `trace`
+// (where not null) its pages at the end.
 WriteResult exportReportPdf(const CalculationRecord& record, bool showLogo, const std::filesystem::path& path,
-                            bool withChart = false);
+                            bool withChart = false, const CalculationTrace* trace = nullptr);
 
 }  // namespace kamerol

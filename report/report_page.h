@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/record.h"
+#include "core/trace.h"
 #include "report/gain_chart.h"
 
 namespace kamerol {
@@ -144,6 +145,8 @@ struct ReportPage {
   // The load-breakdown chart, printed as a second page of the same size when
   // the user asks for it.
   std::optional<GainChart> chart;
+  // The calculation trace, printed on pages of its own after these.
+  std::optional<CalculationTrace> trace;
 
   // The text with this field and role, or null when the page has none.
   const ReportText* find(ReportField field, TextRole role = TextRole::Value) const;

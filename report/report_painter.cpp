@@ -21,6 +21,7 @@
 
 #include "core/version.h"
 #include "report/gain_chart_painter.h"
+#include "report/trace_pages.h"
 
 namespace kamerol {
 namespace {
@@ -182,10 +183,10 @@ std::optional<QByteArray> reportPdfBytes(const ReportPage& page) {
     const QRectF target = centredOnSheet(page, writer.pageLayout().fullRectPoints().size() * kTwipsPerPoint);
     QPainter painter;
     if (!painter.begin(&writer)) return std::nullopt;
-    paintReportPage(painter, page, target);
-    if (page.chart) {
-      if (!writer.newPage()) return std::nullopt;
-      paintChartPage(painter, page, target);
+    const ReportSheets sheets(page);
+    for (int i = 0; i < sheets.count(); ++i) {
+      if (i > 0 && !writer.newPage()) return std::nullopt;
+      sheets.paint(painter, i, target);
     }
     if (!painter.end()) return std::nullopt;
   }
@@ -220,10 +221,10 @@ bool printReportPage(const ReportPage& page, QPrinter& printer) {
   QSizeF size(page.width * devicePerTwip, page.height * devicePerTwip);
   if (size.width() > area.width() || size.height() > area.height()) size.scale(area, Qt::KeepAspectRatio);
   const QRectF target(QPointF((area.width() - size.width()) / 2, 0), size);
-  paintReportPage(painter, page, target);
-  if (page.chart) {
-    if (!printer.newPage()) return false;
-    paintChartPage(painter, page, target);
+  const ReportSheets sheets(page);
+  for (int i = 0; i < sheets.count(); ++i) {
+    if (i > 0 && !printer.newPage()) return false;
+    sheets.paint(painter, i, target);
   }
   return painter.end();
 }

@@ -20,6 +20,7 @@
 #include <utility>
 
 #include "report/report_painter.h"
+#include "report/trace_pages.h"
 
 namespace kamerol {
 namespace {
@@ -59,12 +60,16 @@ ReportPageView::ReportPageView(ReportPage page, QWidget* parent) : QWidget(paren
   setSizePolicy(policy);
   setMinimumWidth(100);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  sheets_ = std::make_unique<const ReportSheets>(page_);
 }
+
+ReportPageView::~ReportPageView() = default;
 
 int ReportPageView::heightForWidth(int width) const {
   if (page_.width <= 0) return 0;
   const int sheet = static_cast<int>(std::lround(static_cast<double>(width) * page_.height / page_.width));
-  return page_.chart ? 2 * sheet + kPageGap : sheet;
+  const int sheets = sheets_->count();
+  return sheets * sheet + (sheets - 1) * kPageGap;
 }
 
 QSize ReportPageView::sizeHint() const {
@@ -76,11 +81,10 @@ QSize ReportPageView::sizeHint() const {
 void ReportPageView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), palette().window());
-  if (!page_.chart) return paintReportPage(painter, page_, QRectF(rect()));
-  // The chart's page below the report's, as they print.
-  const qreal sheet = (height() - kPageGap) / 2.0;
-  paintReportPage(painter, page_, QRectF(0, 0, width(), sheet));
-  paintChartPage(painter, page_, QRectF(0, sheet + kPageGap, width(), sheet));
+  // The chart's and the trace's pages below the report's, as they print.
+  const int sheets = sheets_->count();
+  const qreal sheet = (height() - (sheets - 1) * kPageGap) / static_cast<qreal>(sheets);
+  for (int i = 0; i < sheets; ++i) sheets_->paint(painter, i, QRectF(0, i * (sheet + kPageGap), width(), sheet));
 }
 
 ReportWindow::ReportWindow(ReportPage page, QString pdfName, std::unique_ptr<ReportWindowServices> services,

@@ -17,6 +17,10 @@ class QAction;
 class QScrollArea;
 
 namespace kamerol {
+class ReportSheets;
+}
+
+namespace kamerol {
 
 // What the window needs from the desktop: a file dialog and the printer.
 // Tests replace it to run the window without either.
@@ -53,6 +57,7 @@ class ReportPageView : public QWidget {
 
  public:
   explicit ReportPageView(ReportPage page, QWidget* parent = nullptr);
+  ~ReportPageView() override;
 
   const ReportPage& page() const { return page_; }
 
@@ -65,6 +70,7 @@ class ReportPageView : public QWidget {
 
  private:
   ReportPage page_;
+  std::unique_ptr<const ReportSheets> sheets_;  // laid out once, for every paint
 };
 
 class ReportWindow : public QMainWindow {

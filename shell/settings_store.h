@@ -14,6 +14,7 @@ inline constexpr char kCalculationsFolderKey[] = "P";
 inline constexpr char kChartInReportKey[] = "Chart";
 inline constexpr char kRecentFilesKey[] = "Recent";
 inline constexpr int kRecentFileCount = 8;
+inline constexpr char kTraceInReportKey[] = "Trace";
 
 // A per-user store of text values by key, within the program's section.
 class SettingsStore {
@@ -63,6 +64,7 @@ struct AppSettings {
   int sound = 1;          // 1: sound cues on, 0: off
   int logo = 1;           // non-zero: the report prints its logo block
   int chartInReport = 0;  // non-zero: the load chart is the report's second page
+  int traceInReport = 0;  // non-zero: the calculation trace follows as pages of the report
   QString calculationsFolder;
 };
 

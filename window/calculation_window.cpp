@@ -9,6 +9,7 @@
 #include "core/gains.h"
 #include "shell/brand_label.h"
 #include "window/form_widgets.h"
+#include "window/trace_window.h"
 #include "window/window_layout.h"
 #include "window/window_parts.h"
 
@@ -63,6 +64,7 @@ CalculationWindow::CalculationWindow(CalculationForm& form, WindowServices& serv
   form_.setObserver(this);
   refreshAll();
   showDocumentState();
+  installResultTooltips(*this);
 }
 
 CalculationWindow::~CalculationWindow() {

@@ -30,6 +30,7 @@ class QToolBar;
 namespace kamerol {
 
 class ChartWindow;
+class TraceWindow;
 class PageTabs;
 class RoomSketchView;
 namespace layout {
@@ -53,6 +54,9 @@ class WindowServices {
   // "Диаграмма в отчёте": the load chart as the report's second page.
   virtual bool chartInReport() const { return false; }
   virtual void setChartInReport(bool /*on*/) {}
+  // "Ход расчёта в отчёте": the calculation trace as pages after the report.
+  virtual bool traceInReport() const { return false; }
+  virtual void setTraceInReport(bool /*on*/) {}
   // Print: shows the report; the window hides itself first.
   virtual void showReport() {}
   // The folder the open and save dialogs start in.
@@ -114,6 +118,8 @@ class CalculationWindow : public QMainWindow, private FormObserver {
   // "Диаграмма теплопритоков": opens the chart beside the window, or brings it forward.
   void showChart();
   ChartWindow* chartWindow() const;
+  void showTrace();
+  TraceWindow* traceWindow() const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -202,6 +208,7 @@ class CalculationWindow : public QMainWindow, private FormObserver {
   QMenu* recentMenu_ = nullptr;
   std::array<QAction*, kToolbarCommandCount> toolbarActions_{};
   QPointer<ChartWindow> chart_;  // made at its first opening, gone when closed
+  QPointer<TraceWindow> trace_;  // likewise
   std::deque<Control> pendingFocusLosses_;
   bool drainScheduled_ = false;
   int busy_ = 0;               // the model is handling an event

@@ -53,6 +53,7 @@ void DesktopServices::showReport() {
   const QString pdfName = QString::fromStdU16String(pdfPath.u16string());
   ReportPage page = buildReportPage(form_.record(), settings_.logo != 0);
   if (chartInReport()) page.chart = buildGainChart(form_.record());
+  if (traceInReport()) page.trace = buildTrace(form_.inputs(), form_.heatLoad());
   report_ = new ReportWindow(std::move(page), pdfName);
   report_->setAttribute(Qt::WA_DeleteOnClose);
   if (window_) {
@@ -76,6 +77,11 @@ void DesktopServices::showReport() {
 void DesktopServices::setChartInReport(bool on) {
   settings_.chartInReport = on ? 1 : 0;
   store_.write(QLatin1String(shell::kChartInReportKey), QString::number(settings_.chartInReport));
+}
+
+void DesktopServices::setTraceInReport(bool on) {
+  settings_.traceInReport = on ? 1 : 0;
+  store_.write(QLatin1String(shell::kTraceInReportKey), QString::number(settings_.traceInReport));
 }
 
 std::filesystem::path DesktopServices::calculationsFolder() const {

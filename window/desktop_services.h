@@ -34,6 +34,8 @@ class DesktopServices final : public WindowServices {
   void showReport() override;
   bool chartInReport() const override { return settings_.chartInReport != 0; }
   void setChartInReport(bool on) override;
+  bool traceInReport() const override { return settings_.traceInReport != 0; }
+  void setTraceInReport(bool on) override;
   std::filesystem::path calculationsFolder() const override;
   std::vector<std::filesystem::path> recentFiles() const override;
   void rememberFile(const std::filesystem::path& file) override;

@@ -12,6 +12,7 @@
 #include "shell/program_icon.h"
 #include "window/calculation_window.h"
 #include "window/chart_window.h"
+#include "window/trace_window.h"
 #include "window/window_parts.h"
 
 // The window's commands: the menus, the toolbar, the document commands with
@@ -136,11 +137,16 @@ void CalculationWindow::buildMenus() {
       add(settings, "mnuChart", "&Диаграмма в отчёте", [this](bool on) { services_.setChartInReport(on); });
   chartInReport->setCheckable(true);
   chartInReport->setChecked(services_.chartInReport());
+  QAction* traceInReport =
+      add(settings, "mnuTrace", "&Ход расчёта в отчёте", [this](bool on) { services_.setTraceInReport(on); });
+  traceInReport->setCheckable(true);
+  traceInReport->setChecked(services_.traceInReport());
 
   QMenu* tools = menuBar()->addMenu(QStringLiteral("&Инструменты"));
   tools->setObjectName(QStringLiteral("Menu_Tools"));
   add(tools, "Menu_Tools_Calc", "&Калькулятор", [this] { services_.startCalculator(); });
   add(tools, "Menu_Tools_Chart", "&Диаграмма теплопритоков", [this] { showChart(); });
+  add(tools, "Menu_Tools_Trace", "&Ход расчёта", [this] { showTrace(); });
   addWithKeys(tools, "Menu_Tools_Copy", "Копировать &результаты", Qt::CTRL | Qt::SHIFT | Qt::Key_C,
               [this] { copyResults(); });
 
@@ -263,6 +269,19 @@ void CalculationWindow::showChart() {
   chart_->show();
   chart_->raise();
   chart_->activateWindow();
+}
+
+TraceWindow* CalculationWindow::traceWindow() const { return trace_; }
+
+// Beside the form as the chart stands; made at its first opening.
+void CalculationWindow::showTrace() {
+  if (!trace_) {
+    trace_ = new TraceWindow(form_, this);
+    trace_->placeBeside(this);
+  }
+  trace_->show();
+  trace_->raise();
+  trace_->activateWindow();
 }
 
 void CalculationWindow::exitProgram() {

@@ -135,6 +135,9 @@ INSTANTIATE_TEST_SUITE_P(
                     UsageCase{{"report", "a.tpl"}, "report needs -o"},
                     UsageCase{{"report", "-o", "-"}, "report needs -o OUT.pdf, a file"},
                     UsageCase{{"calc", "--json", "-o", "-"}, "both write to standard output"},
+                    UsageCase{{"calc", "--trace", "-o", "-"}, "-o - and --trace"},
+                    UsageCase{{"calc", "a.tpl", "--csv", "--trace"}, "--trace goes with --jsonl"},
+                    UsageCase{{"chart", "--trace", "-o", "c.svg"}, "unknown option \"--trace\""},
                     UsageCase{{"calc", "--set", "processMode=thawing"}, "storage or freezing"},
                     UsageCase{{"calc", "--set", "includeFans=yes"}, "0 or 1"},
                     UsageCase{{"calc", "--set", "roomTemp=25"}, "whole degree from -40 to 20"},
@@ -205,12 +208,15 @@ TEST(CliTest, ReportGoesThroughTheWriter) {
   CalculationRecord written;
   bool logo = true;
   bool chart = false;
+  std::optional<CalculationTrace> trace;
   std::filesystem::path chartFile;
   CliContext context{NumberLocale::point(), out, err,
-                     [&](const CalculationRecord& record, bool showLogo, bool withChart, const std::filesystem::path&) {
+                     [&](const CalculationRecord& record, bool showLogo, bool withChart,
+                         const std::optional<CalculationTrace>& withTrace, const std::filesystem::path&) {
                        written = record;
                        logo = showLogo;
                        chart = withChart;
+                       trace = withTrace;
                        return WriteResult{WriteStatus::Written, {}};
                      },
                      [&](const CalculationRecord& record, const std::filesystem::path& path) {
@@ -222,14 +228,18 @@ TEST(CliTest, ReportGoesThroughTheWriter) {
   EXPECT_EQ(runCli({"report", example, "--no-logo", "-o", "x.pdf"}, context), kExitDone);
   EXPECT_FALSE(logo);
   EXPECT_FALSE(chart);
+  EXPECT_FALSE(trace);
   EXPECT_EQ(written.results.shownWalls, 0.63f);
-  EXPECT_EQ(runCli({"report", example, "--chart", "-o", "x.pdf"}, context), kExitDone);
+  EXPECT_EQ(runCli({"report", example, "--chart", "--trace", "-o", "x.pdf"}, context), kExitDone);
   EXPECT_TRUE(chart);
+  ASSERT_TRUE(trace);
+  EXPECT_EQ(trace->requiredCapacity.shown, 1.64f);
   EXPECT_EQ(runCli({"chart", example, "--set", "includeWalls=0", "-o", "x.SVG"}, context), kExitDone);
   EXPECT_EQ(chartFile, "x.SVG");
   EXPECT_EQ(written.results.shownWalls, 0.0f);
 
-  context.writeReportPdf = [](const CalculationRecord&, bool, bool, const std::filesystem::path&) {
+  context.writeReportPdf = [](const CalculationRecord&, bool, bool, const std::optional<CalculationTrace>&,
+                              const std::filesystem::path&) {
     return WriteResult{WriteStatus::Failed, std::make_error_code(std::errc::no_space_on_device)};
   };
   EXPECT_EQ(runCli({"report", "-o", "x.pdf"}, context), kExitCannotOpen);

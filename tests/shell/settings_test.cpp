@@ -43,6 +43,7 @@ TEST(AppSettingsTest, EmptyStoreGivesSoundAndLogoOnTheChartOffAndTheProgramFolde
   EXPECT_EQ(settings.sound, 1);
   EXPECT_EQ(settings.logo, 1);
   EXPECT_EQ(settings.chartInReport, 0);
+  EXPECT_EQ(settings.traceInReport, 0);
   EXPECT_EQ(settings.calculationsFolder, QStringLiteral("/opt/kamerol"));
 }
 
@@ -52,10 +53,12 @@ TEST(AppSettingsTest, StoredValuesAreRead) {
   store.write(QStringLiteral("1229"), QStringLiteral("0"));
   store.write(QStringLiteral("P"), QStringLiteral("/home/engineer/Расчеты"));
   store.write(QStringLiteral("Chart"), QStringLiteral("1"));
+  store.write(QStringLiteral("Trace"), QStringLiteral("1"));
   const AppSettings settings = readAppSettings(store, QStringLiteral("/opt/kamerol"));
   EXPECT_EQ(settings.sound, 0);
   EXPECT_EQ(settings.logo, 0);
   EXPECT_EQ(settings.chartInReport, 1);
+  EXPECT_EQ(settings.traceInReport, 1);
   EXPECT_EQ(settings.calculationsFolder, QStringLiteral("/home/engineer/Расчеты"));
 }
 

@@ -98,7 +98,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ChartWindowTest, OpensFromToolsBesideTheFormOneAtATime) {
-  EXPECT_EQ(menuTexts(2), (QStringList{"&Калькулятор", "&Диаграмма теплопритоков", "Копировать &результаты"}));
+  EXPECT_EQ(menuTexts(2), (QStringList{"&Калькулятор", "&Диаграмма теплопритоков", "&Ход расчёта",
+                                     "Копировать &результаты"}));
   EXPECT_EQ(window.chartWindow(), nullptr);  // nothing of it before it is asked for
   ChartWindow* chart = openChart();
   ASSERT_NE(chart, nullptr);
@@ -145,7 +146,7 @@ TEST_F(ChartWindowTest, FollowsAKeystrokeAndACheckBox) {
 }
 
 TEST_F(ChartWindowTest, ChartInReportIsACheckableSetting) {
-  EXPECT_EQ(menuTexts(1).last(), "&Диаграмма в отчёте");
+  EXPECT_TRUE(menuTexts(1).contains("Диаграмма в отчёте"));
   QAction* item = menuItem(1, "mnuChart");
   ASSERT_NE(item, nullptr);
   EXPECT_TRUE(item->isCheckable());

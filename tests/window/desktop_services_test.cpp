@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "core/number_text.h"
 #include "document/startup.h"
 #include "report/report_window.h"
 #include "shell/about_box.h"
@@ -117,6 +118,28 @@ TEST_F(DesktopServicesTest, ChartInReportIsStoredAndAddsTheSecondPage) {
     // The window shows the chart's page below the report's.
     const ReportPageView* view = services.reportWindow()->pageView();
     EXPECT_EQ(view->heightForWidth(600) > 1200, on);
+    services.reportWindow()->close();
+    QApplication::processEvents();
+  }
+}
+
+TEST_F(DesktopServicesTest, TraceInReportIsStoredAndAddsItsPages) {
+  QAction* item = menuAction(window, QStringLiteral("mnuTrace"));
+  ASSERT_NE(item, nullptr);
+  EXPECT_FALSE(item->isChecked());
+  for (const bool on : {true, false}) {
+    item->trigger();
+    EXPECT_EQ(store.read(QLatin1String(shell::kTraceInReportKey), {}), on ? "1" : "0");
+    EXPECT_EQ(settings.traceInReport, on ? 1 : 0);
+    window.print();
+    ASSERT_NE(services.reportWindow(), nullptr);
+    const std::optional<CalculationTrace>& trace = services.reportWindow()->page().trace;
+    ASSERT_EQ(trace.has_value(), on);
+    if (on) {
+      EXPECT_EQ(formatNumber(trace->requiredCapacity.shown), form.text(requiredCapacityBox));
+    }
+    // The window shows the trace's pages below the report's.
+    EXPECT_EQ(services.reportWindow()->pageView()->heightForWidth(600) > 1200, on);
     services.reportWindow()->close();
     QApplication::processEvents();
   }

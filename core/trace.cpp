@@ -1,0 +1,335 @@
+#include "core/trace.h"
+
+#include <utility>
+
+#include "core/number_text.h"
+#include "core/products.h"
+#include "core/rounding.h"
+
+namespace kamerol {
+namespace {
+
+constexpr std::string_view kKeys[kGainCount] = {"walls",    "ventilation", "door",     "product", "respiration",
+                                                "lighting", "staff",       "vehicles", "fans"};
+
+// Builds one entry: the inputs and steps in the order an engineer reads them.
+// The caption of the equipment hours, which the processing mode changes.
+std::string_view hoursCaption(const CalculationInputs& in) {
+  return in.processMode == ProcessMode::Freezing ? "Время заморозки (Ч)" : "Время р-ты оборудования (Ч)";
+}
+
+class EntryBuilder {
+ public:
+  EntryBuilder(TraceEntry& entry, std::string_view key, std::string_view caption, std::string_view symbol) : e_(entry) {
+    e_.key = key;
+    e_.caption = caption;
+    e_.symbol = symbol;
+  }
+  EntryBuilder& formula(std::string line) {
+    e_.formula.push_back(std::move(line));
+    return *this;
+  }
+  EntryBuilder& form(std::string_view symbol, std::string_view name, double value, std::string_view unit,
+                     std::string_view field) {
+    return add(symbol, name, value, unit, TraceSourceKind::Form, "форма: «" + std::string(field) + "»");
+  }
+  EntryBuilder& table(std::string_view symbol, std::string_view name, double value, std::string_view unit,
+                      std::string source) {
+    return add(symbol, name, value, unit, TraceSourceKind::Table, std::move(source));
+  }
+  EntryBuilder& constant(std::string_view symbol, std::string_view name, double value, std::string_view unit) {
+    return add(symbol, name, value, unit, TraceSourceKind::Method, "константа метода");
+  }
+  EntryBuilder& result(std::string_view symbol, std::string_view name, double value, std::string_view unit,
+                       std::string source) {
+    return add(symbol, name, value, unit, TraceSourceKind::Result, std::move(source));
+  }
+  EntryBuilder& step(std::string_view symbol, std::string_view name, double value, std::string_view unit) {
+    e_.steps.push_back({std::string(symbol), std::string(name), value, std::string(unit)});
+    return *this;
+  }
+
+ private:
+  EntryBuilder& add(std::string_view symbol, std::string_view name, double value, std::string_view unit,
+                    TraceSourceKind kind, std::string source) {
+    e_.inputs.push_back({std::string(symbol), std::string(name), value, std::string(unit), kind, std::move(source)});
+    return *this;
+  }
+  TraceEntry& e_;
+};
+
+std::string tableRow(std::string_view table, std::string_view row) {
+  return std::string(table) + ": «" + std::string(row) + "»";
+}
+
+// The catalogue row the product's properties come from. A product list text
+// that names no product zeroes them and keeps the last name, which then is
+// not their source.
+std::string productSource(const CalculationInputs& in) {
+  CalculationInputs catalogue = in;
+  if (const auto product = findProduct(in.productName)) applyProductProperties(catalogue, product->properties);
+  const bool fromRow = catalogue.freezingPoint == in.freezingPoint &&
+                       catalogue.heatCapacityAbove == in.heatCapacityAbove &&
+                       catalogue.heatCapacityBelow == in.heatCapacityBelow && catalogue.latentHeat == in.latentHeat &&
+                       catalogue.respirationHeat == in.respirationHeat;
+  return fromRow ? tableRow("каталог продуктов", in.productName)
+                 : "каталог продуктов: нет продукта с введённым названием, свойства 0";
+}
+
+// The panel's value of one gain and why it is 0 where the gain is not counted.
+void setShown(TraceEntry& e, float shown, bool includeFlag, double value) {
+  e.shown = shown;
+  e.included = includeFlag;
+  if (!includeFlag)
+    e.note = "не учитывается: флажок на панели снят, на панели 0";
+  else if (shown == 0 && r2(value) != 0)
+    e.note = "не учитывается: у камеры нет объёма, на панели 0";
+}
+
+void walls(TraceEntry& e, const CalculationInputs& in, const HeatLoad& load) {
+  const CalculationResults& r = load.results;
+  EntryBuilder b(e, kKeys[0], gainRow(Gain::Walls).caption, "Qогр");
+  b.formula("Qогр = R2(Qпот + Qст + Qпол)")
+      .formula("Qст = Δtст · Fст / Rст;  Qпот = Δtпот · Fпот / Rпот;  Qпол = Δtпол · Fпот / Rпол")
+      .formula("R = δм / λм + Rв + δи / λи  (в 0.001 м²·К/Вт, так что Q — в кВт)")
+      .formula("Fст = 2 · (H · B + H · L);  Fпот = B · L (и для пола), размеры по модулю;  Δt = tн − tк, до целого");
+  b.form("L", "длина камеры", in.roomLength, "м", "Длина (см)")
+      .form("B", "ширина камеры", in.roomWidth, "м", "Ширина (см)")
+      .form("H", "высота камеры", in.roomHeight, "м", "Высота (см)")
+      .form("tк", "температура в камере", in.roomTemp, "°C", "Температура в камере (град)");
+  struct Surface {
+    std::string_view suffix, name, row, material, insulation;
+    float materialThickness, materialLambda, insulationThickness, insulationLambda, outside;
+  };
+  const Surface surfaces[] = {
+      {"ст", "стен", "Стены", in.wallMaterial, in.wallInsulation, in.wallMaterialThickness, in.wallMaterialLambda,
+       in.wallInsulationThickness, in.wallInsulationLambda, in.outsideTempWalls},
+      {"пот", "потолка", "Потолок", in.ceilingMaterial, in.ceilingInsulation, in.ceilingMaterialThickness,
+       in.ceilingMaterialLambda, in.ceilingInsulationThickness, in.ceilingInsulationLambda, in.outsideTempCeiling},
+      {"пол", "пола", "Пол", in.floorMaterial, in.floorInsulation, in.floorMaterialThickness, in.floorMaterialLambda,
+       in.floorInsulationThickness, in.floorInsulationLambda, in.outsideTempFloor},
+  };
+  for (const Surface& s : surfaces) {
+    const std::string of = " " + std::string(s.name);
+    const std::string x = "." + std::string(s.suffix);
+    const std::string row = ": " + std::string(s.row);
+    b.form("tн" + x, "температура снаружи" + of, s.outside, "°C", "Темп-ра снаружи" + row)
+        .form("δм" + x, "толщина материала" + of, s.materialThickness, "мм", "Толщина материала (мм)" + row)
+        .table("λм" + x, "теплопроводность материала" + of, s.materialLambda, "Вт/(м·К)",
+               tableRow("таблица материалов", s.material))
+        .form("δи" + x, "толщина теплоизоляции" + of, s.insulationThickness, "мм", "Толщина термоизоляции (мм)" + row)
+        .table("λи" + x, "теплопроводность теплоизоляции" + of, s.insulationLambda, "Вт/(м·К)",
+               tableRow("таблица теплоизоляции", s.insulation));
+  }
+  b.constant("Rв", "сумма сопротивлений теплоотдаче у двух поверхностей", 150.775376, "× 0.001 м²·К/Вт");
+  b.step("Fст", "площадь стен", r.wallArea, "м²")
+      .step("Fпот", "площадь потолка и пола", r.ceilingArea, "м²")
+      .step("Δtст", "разность температур у стен", r.tempDiffWalls, "°C")
+      .step("Δtпот", "разность температур у потолка", r.tempDiffCeiling, "°C")
+      .step("Δtпол", "разность температур у пола", r.tempDiffFloor, "°C")
+      .step("Rст", "сопротивление теплопередаче стен", load.resistance.walls, "× 0.001 м²·К/Вт")
+      .step("Rпот", "сопротивление теплопередаче потолка", load.resistance.ceiling, "× 0.001 м²·К/Вт")
+      .step("Rпол", "сопротивление теплопередаче пола", load.resistance.floor, "× 0.001 м²·К/Вт")
+      .step("Qст", "теплоприток через стены", r.qWallPart, "кВт")
+      .step("Qпот", "теплоприток через потолок", r.qCeiling, "кВт")
+      .step("Qпол", "теплоприток через пол", r.qFloor, "кВт");
+  e.value = r.qWalls;
+  setShown(e, r.shownWalls, in.includeWalls, e.value);
+}
+
+void ventilation(TraceEntry& e, const CalculationInputs& in, const HeatLoad& load) {
+  const CalculationResults& r = load.results;
+  EntryBuilder b(e, kKeys[1], gainRow(Gain::Ventilation).caption, "Qвент");
+  b.formula("Qвент = R2(n · V · qв)").formula("n = 70 / √V (при V = 0 — прежняя кратность)");
+  b.form("tк", "температура в камере", in.roomTemp, "°C", "Температура в камере (град)")
+      .table("qв", "удельный теплоприток наружного воздуха", r.ventSpecificHeat, "кВт·сут/м³",
+             "таблица вентиляции: строка " + formatNumber(in.roomTemp) + " °C")
+      .constant("70", "коэффициент кратности воздухообмена", 70, "");
+  b.step("V", "объём камеры", r.roomVolume, "м³").step("n", "кратность воздухообмена", r.airChangeRate, "1/сут");
+  e.value = r.qVentilation;
+  setShown(e, r.shownVentilation, in.includeVentilation, e.value);
+  if (in.includeVentilation && r.shownVentilation == 0 && r.qVentilation != 0 && r.roomVolume != 0)
+    e.note = "не учитывается: кратность воздухообмена 0, на панели 0";
+}
+
+void door(TraceEntry& e, const CalculationInputs& in, const HeatLoad& load) {
+  const CalculationResults& r = load.results;
+  EntryBuilder b(e, kKeys[2], gainRow(Gain::Door).caption, "Qдв");
+  b.formula("Qдв = R2(√((1 − ρн / ρк) · h) · ((28 − tк) · 0.067 + 8) · 0.001 · τдв / 24 · Fдв · Δi · ρк · (1 − E))")
+      .formula("Fдв = b · h;  ρк = 1.293 / (tк / 273.15 + 1);  iк = 0.0125 · tк² + 1.575 · tк + 7.5;  Δi = iн − iк");
+  b.form("h", "высота двери", in.doorHeight, "м", "Высота двери (см)")
+      .form("b", "ширина двери", in.doorWidth, "м", "Ширина двери (см)")
+      .form("τдв", "время открытой двери за сутки", in.doorOpenMinutes, "мин", "Сколько минут в сутки дверь открыта")
+      .table("E", "доля притока, которую задерживает завеса", in.curtainEfficiency, "",
+             tableRow("таблица завес", in.curtainName))
+      .form("tк", "температура в камере", in.roomTemp, "°C", "Температура в камере (град)")
+      .constant("ρн", "плотность наружного воздуха", 1.17, "кг/м³")
+      .constant("iн", "энтальпия наружного воздуха", 67, "кДж/кг");
+  b.step("Fдв", "площадь двери", r.doorArea, "м²")
+      .step("ρк", "плотность воздуха в камере", r.roomAirDensity, "кг/м³")
+      .step("iк", "энтальпия воздуха в камере", r.roomAirEnthalpy, "кДж/кг")
+      .step("Δi", "разность энтальпий", r.enthalpyDiff, "кДж/кг");
+  e.value = r.qDoor;
+  setShown(e, r.shownDoor, in.includeDoor, e.value);
+}
+
+void product(TraceEntry& e, const CalculationInputs& in, const HeatLoad& load) {
+  const CalculationResults& r = load.results;
+  const ProductPhases& p = load.product;
+  EntryBuilder b(e, kKeys[3], gainRow(Gain::Product).caption, "Qпрод");
+  const bool freezing = in.processMode == ProcessMode::Freezing;
+  const bool throughFreezing = p.freezing != 0 || (p.cooling != 0 && p.subCooling != 0);
+  if (p.seconds == 0) {
+    b.formula("Qпрод = 0: конечная температура равна точке замерзания, ни один случай не подходит");
+  } else if (p.subCooling != 0 && p.cooling == 0 && p.freezing == 0) {
+    b.formula("Qпрод = Qдо / τс  (продукт уже заморожен и доохлаждается)").formula("Qдо = m · c2 · (t1 − t2)");
+  } else if (throughFreezing) {
+    b.formula("Qпрод = (Qохл + Qзам + Qдо) / τс  (охлаждение, замораживание, доохлаждение)")
+        .formula("Qохл = m · c1 · (t1 − tзам);  Qзам = r · m;  Qдо = m · c2 · (tзам − t2)");
+  } else {
+    b.formula("Qпрод = Qохл / τс  (охлаждение без замораживания)").formula("Qохл = m · c1 · (t1 − t2)");
+  }
+  b.formula(freezing && in.equipHours != 0 ? "τс = τ · 3600 (замораживание за время работы оборудования)"
+                                           : "τс = 86400 (суточный оборот, с)");
+  const std::string source = productSource(in);
+  b.form("m", freezing ? "масса замораживаемого продукта" : "суточный оборот продукта", in.dailyMass, "кг",
+         freezing ? "Замораживаемая масса (кг)" : "Суточный оборот (кг)")
+      .form("t1", "начальная температура продукта", in.productInitialTemp, "°C", "Начальная температура (град)")
+      .form("t2", "конечная температура продукта", in.productFinalTemp, "°C", "Конечная температура (град)")
+      .table("tзам", "точка замерзания", in.freezingPoint, "°C", source)
+      .table("c1", "теплоёмкость выше точки замерзания", in.heatCapacityAbove, "кДж/(кг·К)", source)
+      .table("c2", "теплоёмкость ниже точки замерзания", in.heatCapacityBelow, "кДж/(кг·К)", source)
+      .table("r", "скрытая теплота замерзания", in.latentHeat, "кДж/кг", source);
+  if (freezing) b.form("τ", "время замораживания", in.equipHours, "ч", "Время заморозки (Ч)");
+  b.step("Qохл", "теплота охлаждения", p.cooling, "кДж")
+      .step("Qзам", "теплота замораживания", p.freezing, "кДж")
+      .step("Qдо", "теплота доохлаждения", p.subCooling, "кДж")
+      .step("τс", "время, за которое отводится теплота", p.seconds, "с");
+  e.value = r.qProduct;
+  setShown(e, r.shownProduct, in.includeProduct, e.value);
+}
+
+void respiration(TraceEntry& e, const CalculationInputs& in, const HeatLoad& load) {
+  const CalculationResults& r = load.results;
+  EntryBuilder b(e, kKeys[4], gainRow(Gain::Respiration).caption, "Qдых");
+  b.formula("Qдых = Mхр · qдых / 3600000  (хранимая масса — в обоих режимах)");
+  const std::string source = productSource(in);
+  b.form("Mхр", "хранимая масса продукта", in.storedMass, "кг", "Хранимая масса (кг)")
+      .table("qдых", "теплота дыхания продукта", in.respirationHeat, "Дж/(кг·ч)", source)
+      .constant("3600000", "Дж/ч в 1 кВт", 3600000, "");
+  e.value = r.qRespiration;
+  setShown(e, r.shownRespiration, in.includeRespiration, e.value);
+}
+
+void lighting(TraceEntry& e, const CalculationInputs& in, const HeatLoad& load) {
+  const CalculationResults& r = load.results;
+  EntryBuilder b(e, kKeys[5], gainRow(Gain::Lighting).caption, "Qосв");
+  b.formula("Qосв = τосв · Nосв · F / 24000");
+  b.form("τосв", "время работы освещения за сутки", in.lightingHours, "ч", "Время р-ты освещения в камере (ч/сутки)");
+  if (in.useRecommendedLighting)
+    b.constant("Nосв", "рекомендуемая мощность освещения", load.lightingPower, "Вт/м²");
+  else
+    b.form("Nосв", "мощность освещения", load.lightingPower, "Вт/м²", "Мощность освещения (Вт/м2)");
+  b.constant("24000", "24 ч · 1000 Вт/кВт", 24000, "");
+  b.step("F", "площадь пола, до 0.01", r.floorArea, "м²");
+  e.value = r.qLighting;
+  setShown(e, r.shownLighting, in.includeLighting, e.value);
+}
+
+void staff(TraceEntry& e, const CalculationInputs& in, const HeatLoad& load) {
+  const CalculationResults& r = load.results;
+  EntryBuilder b(e, kKeys[6], gainRow(Gain::Staff).caption, "Qперс");
+  b.formula("Qперс = nп · 0.00004167 · qп · τосв").formula("qп = 270 − 6 · tк");
+  b.form("nп", "число работающих", in.staffCount, "чел.", "Число рабочих в камере (чел)")
+      .form("τосв", "время работы освещения за сутки", in.lightingHours, "ч", "Время р-ты освещения в камере (ч/сутки)")
+      .form("tк", "температура в камере", in.roomTemp, "°C", "Температура в камере (град)")
+      .constant("0.00004167", "1 / 24000: ч/сут и Вт/кВт", 0.00004167, "");
+  b.step("qп", "тепловыделение одного человека", r.heatPerPerson, "Вт");
+  e.value = r.qStaff;
+  setShown(e, r.shownStaff, in.includeStaff, e.value);
+}
+
+void vehicles(TraceEntry& e, const CalculationInputs& in, const HeatLoad& load) {
+  const CalculationResults& r = load.results;
+  EntryBuilder b(e, kKeys[7], gainRow(Gain::Vehicles).caption, "Qптс");
+  b.formula("Qптс = Nптс · 0.0416667 · τосв");
+  b.form("Nптс", "мощность погрузочных машин", in.vehiclePower, "кВт", "Полная мощность ПТС (квт)")
+      .form("τосв", "время работы освещения за сутки", in.lightingHours, "ч", "Время р-ты освещения в камере (ч/сутки)")
+      .constant("0.0416667", "1 / 24: ч/сут", 0.0416667, "");
+  e.value = r.qVehicles;
+  setShown(e, r.shownVehicles, in.includeVehicles, e.value);
+}
+
+void fans(TraceEntry& e, const CalculationTrace& t, const CalculationInputs& in, const HeatLoad& load) {
+  const CalculationResults& r = load.results;
+  EntryBuilder b(e, kKeys[8], gainRow(Gain::Fans).caption, "Qво");
+  if (in.refinedFanCalc) {
+    b.formula("Qво = Nв · nв · 0.001  (уточнённый расчёт)");
+    b.form("Nв", "мощность одного вентилятора", in.fanPower, "Вт", "Мощность вентиляторов ВО, Вт")
+        .form("nв", "число вентиляторов", in.fanCount, "шт.", "Кол-во вентиляторов ВО");
+  } else {
+    b.formula("Qво = (Qогр + Qвент + Qдв + Qпрод + Qдых + Qосв + Qперс + Qптс) · τ · p / 2400  (как на панели)");
+    for (int i = 0; i < kGainCount - 1; ++i)
+      b.result(t.gains[i].symbol, t.gains[i].caption, t.gains[i].shown, "кВт", "на панели: " + t.gains[i].caption);
+    b.form("τ", "время работы оборудования", in.equipHours, "ч", hoursCaption(in))
+        .form("p", "доля вентиляторов", in.fanPercent, "%", "Предварительный учет теплопритока от ВО (%)")
+        .constant("2400", "24 ч · 100 %", 2400, "");
+  }
+  b.step("Qво.пр", "предварительный расчёт", r.qFansPreliminary, "кВт")
+      .step("Qво.ут", "уточнённый расчёт", r.qFansRefined, "кВт");
+  e.value = r.qFans;
+  setShown(e, r.shownFans, in.includeFans, e.value);
+}
+
+void sum(TraceEntry& e, const CalculationTrace& t, const HeatLoad& load) {
+  EntryBuilder b(e, "sum", kTotalCaption, "Qсум");
+  b.formula("Qсум = Qогр + Qвент + Qдв + Qпрод + Qдых + Qосв + Qперс + Qптс + Qво  (как на панели)");
+  for (const TraceEntry& g : t.gains) b.result(g.symbol, g.caption, g.shown, "кВт", "на панели: " + g.caption);
+  e.value = load.results.qTotal;
+  e.shown = r2(e.value);
+}
+
+void capacity(TraceEntry& e, const CalculationTrace& t, const CalculationInputs& in, const HeatLoad& load) {
+  EntryBuilder b(e, "requiredCapacity", kRequiredCapacityCaption, "Qтреб");
+  b.formula("Qтреб = k · Qсум · 24 / τ  (Qсум — без округления)");
+  b.form("k", "коэффициент запаса, 1 + запас / 100", in.reserveFactor, "", "Запас %")
+      .result("Qсум", t.sum.caption, t.sum.value, "кВт", "сумма, без округления")
+      .form("τ", "время работы оборудования", in.equipHours, "ч", hoursCaption(in));
+  e.value = load.results.requiredCapacity;
+  e.shown = r2(e.value);
+  if (!load.capacityComputed) e.note = "время работы оборудования 0: не пересчитана, остаётся прежнее значение";
+}
+
+}  // namespace
+
+CalculationTrace buildTrace(const CalculationInputs& in, const HeatLoad& load) {
+  CalculationTrace t;
+  walls(t.gains[0], in, load);
+  ventilation(t.gains[1], in, load);
+  door(t.gains[2], in, load);
+  product(t.gains[3], in, load);
+  respiration(t.gains[4], in, load);
+  lighting(t.gains[5], in, load);
+  staff(t.gains[6], in, load);
+  vehicles(t.gains[7], in, load);
+  fans(t.gains[8], t, in, load);
+  sum(t.sum, t, load);
+  capacity(t.requiredCapacity, t, in, load);
+  return t;
+}
+
+const TraceInput* TraceEntry::input(std::string_view s) const {
+  for (const TraceInput& i : inputs)
+    if (i.symbol == s) return &i;
+  return nullptr;
+}
+
+const TraceStep* TraceEntry::step(std::string_view s) const {
+  for (const TraceStep& i : steps)
+    if (i.symbol == s) return &i;
+  return nullptr;
+}
+
+std::string_view traceKey(Gain gain) { return kKeys[static_cast<int>(gain)]; }
+
+}  // namespace kamerol
