@@ -146,7 +146,7 @@ TEST_F(ChartWindowTest, FollowsAKeystrokeAndACheckBox) {
 }
 
 TEST_F(ChartWindowTest, ChartInReportIsACheckableSetting) {
-  EXPECT_TRUE(menuTexts(1).contains("Диаграмма в отчёте"));
+  EXPECT_TRUE(menuTexts(1).contains("&Диаграмма в отчёте"));
   QAction* item = menuItem(1, "mnuChart");
   ASSERT_NE(item, nullptr);
   EXPECT_TRUE(item->isCheckable());
