@@ -18,8 +18,8 @@
 
 #include "core/number_text.h"
 #include "core/record.h"
-#include "platform/file_access.h"
 #include "core/trace.h"
+#include "platform/file_access.h"
 
 namespace kamerol {
 

@@ -7,8 +7,8 @@
 #include <filesystem>
 
 #include "core/record.h"
-#include "platform/file_access.h"
 #include "core/trace.h"
+#include "platform/file_access.h"
 
 namespace kamerol {
 

@@ -1,8 +1,6 @@
 #include "window/chart_window.h"
 
-#include <QGuiApplication>
 #include <QPainter>
-#include <QScreen>
 #include <QVBoxLayout>
 #include <utility>
 
@@ -62,21 +60,7 @@ ChartWindow::ChartWindow(CalculationForm& form, QWidget* parent)
 ChartWindow::~ChartWindow() { form_.removeObserver(this); }
 
 void ChartWindow::placeBeside(QWidget* formWindow) {
-  resize(sizeHint());
-  if (!formWindow) return;
-  const QScreen* screen = formWindow->screen() ? formWindow->screen() : QGuiApplication::primaryScreen();
-  if (!screen) return;
-  // The chart's borders are taken to be the form's: before it is first shown
-  // the window system has not told its own.
-  const QRect formFrame = formWindow->frameGeometry();
-  const QRect formClient = formWindow->geometry();
-  const QMargins borders(formClient.left() - formFrame.left(), formClient.top() - formFrame.top(),
-                         formFrame.right() - formClient.right(), formFrame.bottom() - formClient.bottom());
-  const QSize extra(borders.left() + borders.right(), borders.top() + borders.bottom());
-  const BesidePlacement placement =
-      kamerol::placeBeside(formFrame, sizeHint() + extra, minimumSizeHint() + extra, screen->availableGeometry());
-  if (placement.anchor != formFrame) formWindow->move(placement.anchor.topLeft());
-  setGeometry(placement.window.marginsRemoved(borders));
+  placeWindowBeside(*this, formWindow, sizeHint(), minimumSizeHint());
 }
 
 void ChartWindow::controlChanged(Control c) {

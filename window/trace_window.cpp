@@ -1,11 +1,9 @@
 #include "window/trace_window.h"
 
 #include <QEvent>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QKeySequence>
-#include <QScreen>
 #include <QShortcut>
 #include <QToolTip>
 #include <QTreeWidget>
@@ -18,11 +16,10 @@
 #include "core/trace.h"
 #include "core/trace_text.h"
 #include "window/calculation_window.h"
+#include "window/window_placement.h"
 
 namespace kamerol {
 namespace {
-
-constexpr int kGap = 8;  // pixels between the form and the trace
 
 CalculationTrace traceOf(const CalculationForm& form) { return buildTrace(form.inputs(), form.heatLoad()); }
 
@@ -145,19 +142,9 @@ TraceWindow::TraceWindow(CalculationForm& form, QWidget* parent)
 
 TraceWindow::~TraceWindow() { form_.removeObserver(this); }
 
-void TraceWindow::placeBeside(const QWidget* formWindow) {
-  resize(640, formWindow ? formWindow->height() : 640);
-  if (!formWindow) return;
-  const QRect beside = formWindow->frameGeometry();
-  const QScreen* screen = formWindow->screen() ? formWindow->screen() : QGuiApplication::primaryScreen();
-  const QRect room = screen ? screen->availableGeometry() : QRect();
-  QPoint at(beside.right() + kGap, beside.top());
-  if (room.isValid() && at.x() + width() > room.right()) {
-    // No room on the right: on the left, or else over the form's right edge.
-    at.setX(beside.left() - kGap - width() >= room.left() ? beside.left() - kGap - width()
-                                                          : std::max(room.left(), room.right() - width()));
-  }
-  move(at);
+void TraceWindow::placeBeside(QWidget* formWindow) {
+  const QSize wanted(640, formWindow ? formWindow->height() : 640);
+  placeWindowBeside(*this, formWindow, wanted, QSize(360, 240).boundedTo(wanted));
 }
 
 // One rebuild for all the boxes a keystroke changes.

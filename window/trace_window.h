@@ -24,7 +24,7 @@ class TraceWindow : public QWidget, private FormObserver {
   QTreeWidget* tree() const { return tree_; }
 
   // Stands beside `form`'s window where the screen has room, else over its edge.
-  void placeBeside(const QWidget* formWindow);
+  void placeBeside(QWidget* formWindow);
 
  private:
   void controlChanged(Control) override { refreshLater(); }

@@ -1,5 +1,9 @@
 #include "window/window_placement.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
 #include <algorithm>
 
 namespace kamerol {
@@ -26,6 +30,24 @@ BesidePlacement placeBeside(const QRect& anchor, QSize wanted, QSize minimum, co
   const int room = rightRoom(moved);
   if (room >= least) return onTheRight(moved, std::min(width, room));
   return {{screen.right() + 1 - least, top, least, height}, moved};
+}
+
+void placeWindowBeside(QWidget& window, QWidget* formWindow, QSize wanted, QSize minimum) {
+  window.resize(wanted);
+  if (!formWindow) return;
+  const QScreen* screen = formWindow->screen() ? formWindow->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  // The new window's borders are taken to be the form's: before it is first
+  // shown the window system has not told its own.
+  const QRect formFrame = formWindow->frameGeometry();
+  const QRect formClient = formWindow->geometry();
+  const QMargins borders(formClient.left() - formFrame.left(), formClient.top() - formFrame.top(),
+                         formFrame.right() - formClient.right(), formFrame.bottom() - formClient.bottom());
+  const QSize extra(borders.left() + borders.right(), borders.top() + borders.bottom());
+  const BesidePlacement placement =
+      placeBeside(formFrame, wanted + extra, minimum + extra, screen->availableGeometry());
+  if (placement.anchor != formFrame) formWindow->move(placement.anchor.topLeft());
+  window.setGeometry(placement.window.marginsRemoved(borders));
 }
 
 }  // namespace kamerol

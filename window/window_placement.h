@@ -6,6 +6,8 @@
 #include <QRect>
 #include <QSize>
 
+class QWidget;
+
 namespace kamerol {
 
 inline constexpr int kBesideGap = 8;  // pixels between the two windows
@@ -24,5 +26,10 @@ struct BesidePlacement {
 // moved up so that its bottom stays on the screen. Only a screen narrower than both windows' least widths puts one over
 // the other.
 BesidePlacement placeBeside(const QRect& anchor, QSize wanted, QSize minimum, const QRect& screen);
+
+// Places `window` (not yet shown) beside `formWindow` on the form's screen by
+// placeBeside; `wanted` and `minimum` are its client sizes. Moves the form
+// only where it must.
+void placeWindowBeside(QWidget& window, QWidget* formWindow, QSize wanted, QSize minimum);
 
 }  // namespace kamerol
