@@ -79,7 +79,7 @@ for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
 display=:$(head -n1 "$scratch/display")
 
 echo "== the report's Qt suite under Wine"
-DISPLAY=$display QT_QPA_PLATFORM=windows step 300 "report_qt_tests" wine \
+step 300 "report_qt_tests" env DISPLAY="$display" QT_QPA_PLATFORM=windows wine \
   "$build/tests/report/report_qt_tests.exe" --gtest_brief=1 || fail "report_qt_tests"
 
 echo "== kamerol.exe on a virtual display"
@@ -97,7 +97,7 @@ checkDir=$(windowsPath "$scratch/check")
 start() {
   local name=$1 screenshot=${2:-}
   rm -f "$scratch/check"/*
-  DISPLAY=$display KAMEROL_CHECK_DIR=$checkDir WINEDEBUG=+winmm timeout --kill-after=5 120 wine "$exe" "$file" \
+  DISPLAY=$display KAMEROL_CHECK_DIR=$checkDir WINEDEBUG=+mmio timeout --kill-after=5 120 wine "$exe" "$file" \
     >"$scratch/$name.log" 2>&1 &
   local program=$!
   for _ in $(seq 600); do [ -s "$scratch/check/report.pdf" ] && break; sleep 0.1; done
@@ -106,7 +106,7 @@ start() {
     sleep 2  # the window drawn
     DISPLAY=$display import -window root "$screenshot" && echo "screenshot: $screenshot"
   fi
-  DISPLAY=$display step 30 "$name: closing the window" python3 tests/package/close_window.py \
+  step 30 "$name: closing the window" env DISPLAY="$display" python3 tests/package/close_window.py \
     "Расчет теплопритоков в холодильной камере" || fail "$name: no window titled Расчет теплопритоков в холодильной камере"
   wait "$program"
   local status=$?
@@ -121,6 +121,7 @@ grep -qx "Text49=1.64" "$scratch/check/results.txt" ||
 report=$(pdftotext "$scratch/check/report.pdf" - 2>/dev/null)
 grep -q "1.64" <<<"$report" || fail "the report holds no 1.64"
 grep -q "Version" <<<"$report" || fail "the first start's report has no logo block"
+# winmm opens the cue file to play it.
 grep -q "Fcmcs.trc" "$scratch/first start.log" || fail "the exit cue did not play through winmm"
 
 echo "== the .tpl association in the registry"
