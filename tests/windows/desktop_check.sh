@@ -95,7 +95,7 @@ checkDir=$(windowsPath "$scratch/check")
 start() {
   local name=$1 screenshot=${2:-}
   rm -f "$scratch/check"/*
-  DISPLAY=$display KAMEROL_CHECK_DIR=$checkDir WINEDEBUG=+mmio timeout --kill-after=5 120 wine "$exe" "$file" \
+  DISPLAY=$display KAMEROL_CHECK_DIR=$checkDir WINEDEBUG=+mmio timeout --kill-after=5 60 wine "$exe" "$file" \
     >"$scratch/$name.log" 2>&1 &
   local program=$!
   for _ in $(seq 600); do [ -s "$scratch/check/report.pdf" ] && break; sleep 0.1; done
@@ -108,7 +108,7 @@ start() {
     "Расчет теплопритоков в холодильной камере" || fail "$name: no window titled Расчет теплопритоков в холодильной камере"
   wait "$program"
   local status=$?
-  [ "$status" -eq 124 ] && echo "TIMEOUT after 120s: $name"
+  [ "$status" -eq 124 ] && echo "TIMEOUT after 60s: $name"
   [ "$status" -eq 0 ] || unmet "$name: kamerol.exe ended with $status after its window was closed"
 }
 
