@@ -49,7 +49,6 @@ cmake --build "$dir/host-tools" --parallel "$jobs" --target kamerol_render_icon 
 export WINEPREFIX=$build/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
 # Only kamerol.exe gets a display, the virtual one: nothing else can open a window and wait.
 unset DISPLAY WAYLAND_DISPLAY
-mkdir -p "$WINEPREFIX"
 wineserver=$(command -v wineserver || ls /usr/lib/wine/wineserver64)
 xvfb=
 scratch=$(mktemp -d)
@@ -73,6 +72,10 @@ xvfb=$!
 for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
 [ -s "$scratch/display" ] || { cat "$scratch/xvfb.log"; echo "FAILED: Xvfb did not start"; exit 1; }
 display=:$(head -n1 "$scratch/display")
+# A fresh prefix each time: the first start is a first start, with an empty settings store and no association.
+"$wineserver" -k 2>/dev/null
+rm -rf "$WINEPREFIX"
+mkdir -p "$WINEPREFIX"
 "$wineserver" -p
 step 120 "wineboot" env DISPLAY="$display" wine wineboot --init || fail "wineboot"
 step 1800 "building kamerol.exe" cmake --build "$build" --parallel "$jobs" --target kamerol || exit 1
