@@ -1,11 +1,19 @@
 #include "app/desktop_program.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QLocale>
+
+#include <string>
 
 #include "app/command_line.h"
 #include "app/number_locale.h"
+#include "core/gains.h"
+#include "document/file_access.h"
 #include "document/startup.h"
+#include "report/report_export.h"
 #include "shell/file_association.h"
 #include "shell/program_files.h"
 #include "shell/program_icon.h"
@@ -42,6 +50,24 @@ DesktopProgram::DesktopProgram(const QStringList& arguments)
     window_.startedFrom(*file);
   else
     window_.showDocumentState();
+}
+
+bool DesktopProgram::writeCheckFiles(const QString& folder) const {
+  std::string results;
+  const auto addBox = [&](Control c) {
+    const auto* box = qobject_cast<const QLineEdit*>(window_.widget(c));
+    results += std::string(nameOf(c)) + '=' + (box ? box->text().toStdString() : std::string()) + '\n';
+  };
+  for (const GainRow& row : kGains) addBox(resultBoxOf(row.gain));
+  addBox(Control::totalGainBox);
+  addBox(Control::requiredCapacityBox);
+  const QDir dir(folder);
+  const bool wroteResults = static_cast<bool>(
+      writeWholeFile(QFileInfo(dir.filePath(QStringLiteral("results.txt"))).filesystemFilePath(), results));
+  const bool wroteReport = static_cast<bool>(exportReportPdf(
+      form_.record(), settings_.logo != 0, QFileInfo(dir.filePath(QStringLiteral("report.pdf"))).filesystemFilePath(),
+      settings_.chartInReport != 0));
+  return wroteResults && wroteReport;
 }
 
 }  // namespace kamerol

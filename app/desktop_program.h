@@ -27,6 +27,12 @@ class DesktopProgram {
 
   CalculationWindow& window() { return window_; }
 
+  // For checking the program from outside where no accessibility bus reaches it (a Windows build under Wine):
+  // writes into `folder` the texts the results panel shows, as results.txt ("Text49=1.64", one box a line,
+  // the boxes' public names), and the report of the calculation, as report.pdf. False when either cannot be
+  // written. The program calls it once its window is shown when KAMEROL_CHECK_DIR names a folder.
+  bool writeCheckFiles(const QString& folder) const;
+
  private:
   // Application-wide settings every later step relies on; set up first.
   struct ApplicationLook {

@@ -48,8 +48,11 @@ class XdgFileAssociation final : public FileAssociation {
 bool isAssociatedBySystem(const QString& executablePath, const QStringList& dataDirs);
 
 #ifdef Q_OS_WIN
-// Windows: the file type under HKEY_CURRENT_USER\Software\Classes, so that no administrator rights are needed.
-// "Absent" means that the type has no icon value yet (machine-wide or per user).
+// Windows: the file type under HKEY_CURRENT_USER\Software\Classes. Writing HKEY_CLASSES_ROOT itself writes the
+// machine-wide classes, which a standard user may not change on today's Windows (the writes fail, or land in a
+// virtualised copy only this program sees); HKEY_CLASSES_ROOT shows the per-user classes merged over the
+// machine's, so the shell finds the type there with no administrator rights. "Absent" means that the type has
+// no icon value yet (machine-wide or per user).
 class WindowsFileAssociation final : public FileAssociation {
  public:
   bool writeIfAbsent(const QString& executablePath) override;

@@ -78,6 +78,23 @@ TEST(DesktopProgramTest, StartsUnchanged) {
   EXPECT_EQ(program.window().windowTitle(), QStringLiteral("Расчет теплопритоков в холодильной камере[*]"));
 }
 
+// The check files hold what the results panel shows and the report a user would print.
+TEST(DesktopProgramTest, CheckFilesHoldTheShownResultsAndTheReport) {
+  DesktopProgram program({QStringLiteral("kamerol"), QStringLiteral(KAMEROL_EXAMPLES_DIR "/worked-example.tpl")});
+  QTemporaryDir dir;
+  ASSERT_TRUE(program.writeCheckFiles(dir.path()));
+  QFile results(dir.filePath(QStringLiteral("results.txt")));
+  ASSERT_TRUE(results.open(QIODevice::ReadOnly));
+  const QList<QByteArray> lines = results.readAll().split('\n');
+  ASSERT_EQ(lines.size(), 12);  // nine gains, the sum, the capacity, the final line end
+  EXPECT_EQ(lines[10], "Text49=" + edit(program.window(), Control::requiredCapacityBox)->text().toUtf8());
+  EXPECT_TRUE(lines[10].endsWith("=1.64"));
+  QFile report(dir.filePath(QStringLiteral("report.pdf")));
+  ASSERT_TRUE(report.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(report.read(5) == "%PDF-");
+  EXPECT_FALSE(program.writeCheckFiles(dir.filePath(QStringLiteral("no/such/folder"))));
+}
+
 TEST(DesktopProgramTest, AnUnreadableFileStartsWithTheDefaults) {
   // A FIFO would wait for a writer for ever, and the window would never come.
   QTemporaryDir dir;
