@@ -65,7 +65,8 @@ cmp -s stdout.tpl "Копии/Камера №1.tpl" || fail "-o - writes other 
 WINEPREFIX=$prefix "$root/scripts/wine-run" "$cli" report "$file" -o report.pdf 2>/dev/null
 [[ $? -eq 2 && ! -e report.pdf ]] || fail "report without its module"
 
-# Numbers as the user's locale types them; the boxes show a decimal point in both.
+# Numbers as the user's locale types them, and with the other decimal separator
+# where the locale reads no number; the boxes show the text as typed.
 if localedef -i ru_RU -f UTF-8 "$scratch/ru_RU.UTF-8" 2>/dev/null; then
   export LOCPATH=$scratch
   nbsp=$'\xc2\xa0'
@@ -76,10 +77,11 @@ if localedef -i ru_RU -f UTF-8 "$scratch/ru_RU.UTF-8" 2>/dev/null; then
   done <<EOF_CASES
 C.UTF-8|512.5|5.125|512.5
 C.UTF-8|1,000.5|10.0050001|1,000.5
-C.UTF-8|512,5|0|0
+C.UTF-8|512,5|5.125|512,5
+C.UTF-8|1,500|15|1,500
 ru_RU.UTF-8|512,5|5.125|512,5
 ru_RU.UTF-8|1${nbsp}000,5|10.0050001|1${nbsp}000,5
-ru_RU.UTF-8|512.5|0|0
+ru_RU.UTF-8|512.5|5.125|512.5
 EOF_CASES
   comma=$(locale=ru_RU.UTF-8 cli "$root/examples/worked-example.tpl" --set roomLength=712,5)
   point=$(locale=C.UTF-8 cli "$root/examples/worked-example.tpl" --set roomLength=712.5)
