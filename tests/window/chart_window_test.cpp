@@ -12,9 +12,7 @@
 #include <QMenuBar>
 #include <QTest>
 
-#include "document/startup.h"
-#include "tests/form/form_test_support.h"
-#include "window/calculation_window.h"
+#include "tests/window/shown_window.h"
 #include "window/window_placement.h"
 
 namespace kamerol {
@@ -22,43 +20,14 @@ namespace {
 
 using enum Control;
 
-class ChartServices : public WindowServices {
- public:
-  bool chartInReport() const override { return chart; }
-  void setChartInReport(bool on) override { chart = on; }
-  bool chart = false;
-};
-
-class ChartWindowTest : public testing::Test {
+class ChartWindowTest : public testing_support::ShownWindowTest {
  protected:
-  ChartWindowTest() : form(messages, NumberLocale::point()), window(form, services, messages) {
-    startCalculation(form, std::nullopt, messages);
-    window.show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
-    for (auto [c, text] : {std::pair{roomLengthField, "500"}, {roomWidthField, "400"}, {roomHeightField, "300"}})
-      form.setText(c, text);
-  }
-
-  QAction* menuItem(int menu, const QString& name) {
-    return window.menuBar()->actions()[menu]->menu()->findChild<QAction*>(name);
-  }
-  QStringList menuTexts(int menu) {
-    QStringList texts;
-    for (QAction* a : window.menuBar()->actions()[menu]->menu()->actions()) texts << a->text();
-    return texts;
-  }
-
   ChartWindow* openChart() {
     menuItem(2, "Menu_Tools_Chart")->trigger();
     QApplication::processEvents();
     return window.chartWindow();
   }
   const GainBar& bar(Gain g) { return window.chartWindow()->view()->chart().bars[static_cast<std::size_t>(g)]; }
-
-  testing_support::RecordingMessages messages;
-  CalculationForm form;
-  ChartServices services;
-  CalculationWindow window;
 };
 
 // Frames on a screen; the form is 810 × 560 with its borders, the chart would

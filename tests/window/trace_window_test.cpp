@@ -16,43 +16,17 @@
 #include <QToolTip>
 #include <QTreeWidget>
 
-#include "document/startup.h"
-#include "tests/form/form_test_support.h"
-#include "window/calculation_window.h"
+#include "tests/window/shown_window.h"
 
 namespace kamerol {
 namespace {
 
 using enum Control;
 
-class TraceServices : public WindowServices {
- public:
-  bool traceInReport() const override { return trace; }
-  void setTraceInReport(bool on) override { trace = on; }
-  bool trace = false;
-};
-
-class TraceWindowTest : public testing::Test {
+class TraceWindowTest : public testing_support::ShownWindowTest {
  protected:
-  TraceWindowTest() : form(messages, NumberLocale::point()), window(form, services, messages) {
-    startCalculation(form, std::nullopt, messages);
-    window.show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
-    for (auto [c, text] : {std::pair{roomLengthField, "500"}, {roomWidthField, "400"}, {roomHeightField, "300"}})
-      form.setText(c, text);
-  }
-
-  QAction* menuItem(int menu, const QString& name) {
-    return window.menuBar()->actions()[menu]->menu()->findChild<QAction*>(name);
-  }
-
   // The heading of entry `index` (0 is the notation line).
   QString heading(int index) { return window.traceWindow()->tree()->topLevelItem(index)->text(0); }
-
-  testing_support::RecordingMessages messages;
-  CalculationForm form;
-  TraceServices services;
-  CalculationWindow window;
 };
 
 TEST_F(TraceWindowTest, OpensBesideTheFormAndFollowsEveryEdit) {
