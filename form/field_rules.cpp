@@ -9,12 +9,16 @@ namespace {
 
 using enum Control;
 
-// The rules of the calculation's fields, each with its control and record member.
-constexpr std::size_t kRuleCount = [] {
+// How many of the calculation's fields have the optional part `part`.
+template <auto part>
+constexpr std::size_t fieldsWith() {
   std::size_t n = 0;
-  for (const CalculationField& f : kCalculationFields) n += f.rule ? 1 : 0;
+  for (const CalculationField& f : kCalculationFields) n += (f.*part) ? 1 : 0;
   return n;
-}();
+}
+
+// The rules of the calculation's fields, each with its control and record member.
+constexpr std::size_t kRuleCount = fieldsWith<&CalculationField::rule>();
 
 constexpr std::array<NumericRule, kRuleCount> kRules = [] {
   std::array<NumericRule, kRuleCount> rules{};
@@ -30,11 +34,7 @@ constexpr std::array<NumericRule, kRuleCount> kRules = [] {
 }();
 
 // The spinners of the calculation's fields.
-constexpr std::size_t kSpinnerCount = [] {
-  std::size_t n = 0;
-  for (const CalculationField& f : kCalculationFields) n += f.spinner ? 1 : 0;
-  return n;
-}();
+constexpr std::size_t kSpinnerCount = fieldsWith<&CalculationField::spinner>();
 
 constexpr std::array<Spinner, kSpinnerCount> kSpinners = [] {
   std::array<Spinner, kSpinnerCount> spinners{};
