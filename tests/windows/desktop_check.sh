@@ -5,7 +5,8 @@
 # the command line and shows 1.64 as the required capacity, the .tpl
 # association is in the registry after the first start, the logo setting is
 # read from the per-user store, a report PDF is written, the exit cue plays
-# through winmm, and the program ends when its window is closed. Every Wine
+# through winmm, and the program ends when its window is closed; then the
+# suites of the window, the report and the shell run there. Every Wine
 # call runs under a timeout that names its step when it fires.
 # Usage: desktop_check.sh [BUILD_DIR]   (default build-windows; this check uses BUILD_DIR/desktop)
 set -uo pipefail
@@ -50,16 +51,22 @@ export WINEPREFIX=$build/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,ms
 # Only kamerol.exe gets a display, the virtual one: nothing else can open a window and wait.
 unset DISPLAY WAYLAND_DISPLAY
 wineserver=$(command -v wineserver || ls /usr/lib/wine/wineserver64)
-xvfb=
 scratch=$(mktemp -d)
+source tests/windows/virtual_display.sh
 cleanup() {
   "$wineserver" -k 2>/dev/null
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
+  stop_virtual_display
   rm -rf "$scratch"
 }
 trap cleanup EXIT
 
 echo "== kamerol.exe in $build"
+# A build made with another Qt (another version or other options) starts afresh: CMake keeps the first toolchain.
+if [ "$(cat "$build/qt-prefix.txt" 2>/dev/null)" != "$qt" ]; then
+  rm -rf "$build"
+  mkdir -p "$build"
+  echo "$qt" >"$build/qt-prefix.txt"
+fi
 # The build runs the sound-cue tool under Wine, in this prefix.
 "$qt/bin/qt-cmake" -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/mingw-w64-toolchain.cmake" \
@@ -67,11 +74,7 @@ echo "== kamerol.exe in $build"
   -DKAMEROL_BUILD_BENCHMARKS=OFF >/dev/null || exit 1
 # A virtual display. The prefix boots on it: the Wine desktop that every later window belongs to takes the
 # display it first meets.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
-[ -s "$scratch/display" ] || { cat "$scratch/xvfb.log"; echo "FAILED: Xvfb did not start"; exit 1; }
-display=:$(head -n1 "$scratch/display")
+start_virtual_display || exit 1
 # A fresh prefix each time: the first start is a first start, with an empty settings store and no association.
 "$wineserver" -k 2>/dev/null
 rm -rf "$WINEPREFIX"
@@ -91,38 +94,13 @@ echo "== kamerol.exe on a virtual display"
 
 # The worked example in a Cyrillic folder, under a Cyrillic name with blanks and "№".
 folder="$scratch/Расчёты 2026"
-mkdir -p "$folder" "$scratch/check"
+mkdir -p "$folder"
 cp examples/worked-example.tpl "$folder/Камера №1.tpl"
-windowsPath() { step 60 "winepath $1" wine winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 file=$(windowsPath "$folder/Камера №1.tpl")
-checkDir=$(windowsPath "$scratch/check")
-
-# start NAME [SCREENSHOT]: kamerol.exe with the calculation, writing what it shows into the check folder; then
-# its window is closed as a window manager's close box does.
-start() {
-  local name=$1 screenshot=${2:-}
-  rm -f "$scratch/check"/*
-  DISPLAY=$display KAMEROL_CHECK_DIR=$checkDir WINEDEBUG=+mmio timeout --kill-after=5 60 wine "$exe" "$file" \
-    >"$scratch/$name.log" 2>&1 &
-  local program=$!
-  for _ in $(seq 600); do [ -s "$scratch/check/report.pdf" ] && break; sleep 0.1; done
-  [ -s "$scratch/check/report.pdf" ] || fail "$name: no check files"
-  if [ -n "$screenshot" ]; then
-    sleep 2  # the window drawn
-    DISPLAY=$display import -window root "$screenshot" && echo "screenshot: $screenshot"
-  fi
-  step 30 "$name: closing the window" env DISPLAY="$display" python3 tests/package/close_window.py \
-    "Расчет теплопритоков в холодильной камере" || fail "$name: no window titled Расчет теплопритоков в холодильной камере"
-  wait "$program"
-  local status=$?
-  [ "$status" -eq 124 ] && echo "TIMEOUT after 60s: $name"
-  [ "$status" -eq 0 ] || unmet "$name: kamerol.exe ended with $status after its window was closed"
-}
 
 # The first start, with an empty settings store: logo on, sound on, the association written.
-start "first start" "$dir/kamerol-under-wine.png"
-grep -qx "Text49=1.64" "$scratch/check/results.txt" ||
-  fail "the required capacity box shows $(grep Text49 "$scratch/check/results.txt")"
+run_kamerol "first start" "$dir/kamerol-under-wine.png" wine "$exe" "$file"
+[ "$(required_capacity)" = 1.64 ] || fail "the required capacity box shows \"$(required_capacity)\""
 report=$(pdftotext "$scratch/check/report.pdf" - 2>/dev/null)
 grep -q "1.64" <<<"$report" || fail "the report holds no 1.64"
 grep -q "Версия" <<<"$report" || fail "the first start's report has no logo block"
@@ -145,8 +123,22 @@ query "$classes\\Kamerol\\DefaultIcon" | grep -qF "$exeWindows,0" || fail "the t
 echo "== the logo setting from the per-user store"
 step 30 "reg add" wine reg add 'HKCU\Software\Kamerol\kamerol\6142' /v 1229 /d 0 /f >/dev/null ||
   fail "reg add"
-start "second start"
+# Started as a double-click starts it: through the association the first start wrote.
+double_click 'HKCU\Software\Classes' "$folder/Камера №1.tpl"
+run_kamerol "second start" "" "${opener[@]}"
+[ "$(required_capacity)" = 1.64 ] || fail "opened through the association, the box shows \"$(required_capacity)\""
 pdftotext "$scratch/check/report.pdf" - 2>/dev/null | grep -q "Версия" && fail "logo setting 0 still prints the logo"
+
+echo "== The suites of the window, the report and the shell under Wine"
+# Built with Qt for Windows and run on the Windows platform on the virtual display (Qt's offscreen platform
+# finds no fonts under Wine), in this prefix.
+suites=(window_tests desktop_services_tests report_qt_tests report_window_tests shell_tests desktop_program_tests)
+if step 1800 "building the suites" cmake --build "$build" --parallel "$jobs" --target "${suites[@]}"; then
+  KAMEROL_WINE_DISPLAY=$display KAMEROL_WINE_TIMEOUT=300 ctest --test-dir "$build" --output-on-failure \
+    -R "^($(IFS='|'; echo "${suites[*]}"))\$" || fail "the suites under Wine"
+else
+  fail "building the suites"
+fi
 
 [ "$failed" -eq 0 ] && echo "kamerol.exe checks passed"
 exit "$failed"
