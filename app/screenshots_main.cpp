@@ -1,5 +1,5 @@
 // kamerol-screenshots OUT_DIR [FILE.tpl]: the calculation window with each of
-// its ten pages, the load chart window and the calculation trace window, as PNG images, drawn offscreen.
+// its ten pages, the load chart window and the calculation trace window, as PNG images.
 // For looking at the layout.
 
 #include <QApplication>
@@ -20,7 +20,11 @@
 #include "window/trace_window.h"
 
 int main(int argc, char* argv[]) {
+#ifndef _WIN32
+  // Drawn offscreen, with no display. (Under Wine the offscreen platform finds no fonts: there the windows are
+  // drawn by the Windows platform, on the display Wine has.)
   qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
   QApplication app(argc, argv);
   if (argc < 2) {
     std::fprintf(stderr, "usage: kamerol-screenshots OUT_DIR [FILE.tpl]\n");
