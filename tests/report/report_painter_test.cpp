@@ -24,7 +24,9 @@
 #include "report/report_export.h"
 #include "report/report_page.h"
 #include "report/report_sample.h"
+#ifndef _WIN32
 #include "tests/platform/file_size_limit.h"
+#endif
 
 namespace kamerol {
 namespace {
@@ -314,7 +316,8 @@ TEST_F(ReportPdfTest, UnwritablePathFails) {
   EXPECT_FALSE(writeReportPdf(page, path("missing-folder/report.pdf")));
   EXPECT_FALSE(exportReportPdf(workedExampleRecord(), false, path("missing-folder/report.pdf").toStdString()));
 
-  // A full disk: the old PDF stays as it was.
+#ifndef _WIN32
+  // A full disk (a file size limit, which Windows lacks): the old PDF stays as it was.
   ASSERT_TRUE(writeReportPdf(page, path("old.pdf")));
   QFile old(path("old.pdf"));
   ASSERT_TRUE(old.open(QIODevice::ReadOnly));
@@ -326,6 +329,7 @@ TEST_F(ReportPdfTest, UnwritablePathFails) {
   ASSERT_TRUE(old.open(QIODevice::ReadOnly));
   EXPECT_EQ(old.readAll(), before);
   EXPECT_EQ(QDir(QFileInfo(old).absolutePath()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+#endif
 }
 
 TEST_F(ReportPdfTest, PrintsOnePageThroughAPrinter) {

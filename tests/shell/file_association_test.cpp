@@ -245,6 +245,7 @@ TEST_F(XdgFileAssociationTest, AnExistingEntryIsKeptAndNothingElseIsWritten) {
   EXPECT_FALSE(QFileInfo::exists(association.mimeAppsListPath()));
 }
 
+#ifndef _WIN32  // FIFOs and file permissions
 TEST_F(XdgFileAssociationTest, AMimeappsListThatCannotBeReadIsLeftAlone) {
   XdgFileAssociation association(dataHome(), configHome(), false);
   QDir().mkpath(configHome());
@@ -265,6 +266,7 @@ TEST_F(XdgFileAssociationTest, AMimeappsListThatCannotBeReadIsLeftAlone) {
   EXPECT_EQ(readText(association.mimeAppsListPath()),
             QStringLiteral("[Default Applications]\ntext/html=firefox.desktop\n"));
 }
+#endif
 
 TEST_F(XdgFileAssociationTest, AProgramPathWithAPercentSignStartsThroughTheShell) {
   XdgFileAssociation association(dataHome(), configHome(), false);
