@@ -1,20 +1,185 @@
 #pragma once
 
-// The calculation's fields as controls of the form, in the order of the lines
-// of the calculation file that store them, each with the name the command line
-// knows it by, its page, its spinner and its place in the Enter cycle. The
-// file's reader and writer, the command line, the pages, the spinners and the
-// Enter key read them from here.
+// The calculation form's schema: every control of the form with the public
+// name the command line, the JSON output and the file's line table know it by,
+// then the calculation's fields as rows, one per input control, in the order
+// of the lines of the calculation file that store them. The file's reader and
+// writer, the command line, the pages, the spinners, the Enter and Tab keys and
+// the defaults of a new calculation read them from here.
+//
+// The code names each control by what it is: ...Field an input text box,
+// ...Box a read-only box, ...List a drop-down list, ...Check a check box,
+// ...Option an option button, ...Spinner the up/down arrows of a field. The
+// form's own names (Text1, Combo9, UpDown24) are data (nameOf, controlNamed).
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 
+#include "core/gains.h"
 #include "core/record.h"
-#include "form/controls.h"
 #include "form/field_rules.h"
 
 namespace kamerol {
+
+enum class ControlKind : std::uint8_t { TextBox, ComboBox, CheckBox, OptionButton, UpDown };
+
+// One list gives both the enum and the table of public names and kinds, so
+// that a control is named in one place. C++ cannot make identifiers from a
+// constexpr table; the other way, an enum and a table kept in step by a
+// static_assert, would write each control twice.
+#define KAMEROL_FORM_CONTROLS(X)                          \
+  X(roomLengthField, "Text1", TextBox)                    \
+  X(roomWidthField, "Text2", TextBox)                     \
+  X(clientInfoField, "Text3", TextBox)                    \
+  X(roomHeightField, "Text4", TextBox)                    \
+  X(roomVolumeBox, "Text5", TextBox)                      \
+  X(roomTempBox, "Text6", TextBox)                        \
+  X(airHumidityBox, "Text7", TextBox)                     \
+  X(equipHoursField, "Text8", TextBox)                    \
+  X(reservePercentField, "Text9", TextBox)                \
+  X(wallMaterialThicknessField, "Text10", TextBox)        \
+  X(ceilingMaterialThicknessField, "Text11", TextBox)     \
+  X(floorMaterialThicknessField, "Text12", TextBox)       \
+  X(wallInsulationThicknessField, "Text13", TextBox)      \
+  X(ceilingInsulationThicknessField, "Text14", TextBox)   \
+  X(floorInsulationThicknessField, "Text15", TextBox)     \
+  X(outsideTempWallsField, "Text16", TextBox)             \
+  X(outsideTempCeilingField, "Text17", TextBox)           \
+  X(outsideTempFloorField, "Text18", TextBox)             \
+  X(airChangeRateBox, "Text19", TextBox)                  \
+  X(doorHeightField, "Text20", TextBox)                   \
+  X(doorWidthField, "Text21", TextBox)                    \
+  X(doorOpenMinutesField, "Text22", TextBox)              \
+  X(storedMassField, "Text23", TextBox)                   \
+  X(dailyMassField, "Text24", TextBox)                    \
+  X(productInitialTempField, "Text25", TextBox)           \
+  X(productFinalTempField, "Text26", TextBox)             \
+  X(freezingPointBox, "Text27", TextBox)                  \
+  X(lightingHoursField, "Text31", TextBox)                \
+  X(lightingPowerField, "Text32", TextBox)                \
+  X(staffCountField, "Text33", TextBox)                   \
+  X(vehiclePowerField, "Text34", TextBox)                 \
+  X(fanPercentField, "Text35", TextBox)                   \
+  X(fanCountField, "Text36", TextBox)                     \
+  X(fanPowerField, "Text37", TextBox)                     \
+  X(floorAreaBox, "Text38", TextBox)                      \
+  X(wallsGainBox, "Text39", TextBox)                      \
+  X(ventilationGainBox, "Text40", TextBox)                \
+  X(doorGainBox, "Text41", TextBox)                       \
+  X(productGainBox, "Text42", TextBox)                    \
+  X(respirationGainBox, "Text43", TextBox)                \
+  X(lightingGainBox, "Text44", TextBox)                   \
+  X(staffGainBox, "Text45", TextBox)                      \
+  X(vehiclesGainBox, "Text46", TextBox)                   \
+  X(fansGainBox, "Text47", TextBox)                       \
+  X(totalGainBox, "Text48", TextBox)                      \
+  X(requiredCapacityBox, "Text49", TextBox)               \
+  X(wallMaterialList, "Combo1", ComboBox)                 \
+  X(ceilingMaterialList, "Combo2", ComboBox)              \
+  X(floorMaterialList, "Combo3", ComboBox)                \
+  X(wallInsulationList, "Combo4", ComboBox)               \
+  X(ceilingInsulationList, "Combo5", ComboBox)            \
+  X(floorInsulationList, "Combo6", ComboBox)              \
+  X(curtainList, "Combo8", ComboBox)                      \
+  X(productCategoryList, "Combo9", ComboBox)              \
+  X(productList, "Combo10", ComboBox)                     \
+  X(recommendedLightingCheck, "Check2", CheckBox)         \
+  X(refinedFanCheck, "Check3", CheckBox)                  \
+  X(includeWallsCheck, "Check4", CheckBox)                \
+  X(includeVentilationCheck, "Check5", CheckBox)          \
+  X(includeDoorCheck, "Check6", CheckBox)                 \
+  X(includeProductCheck, "Check7", CheckBox)              \
+  X(includeRespirationCheck, "Check8", CheckBox)          \
+  X(includeLightingCheck, "Check9", CheckBox)             \
+  X(includeStaffCheck, "Check10", CheckBox)               \
+  X(includeVehiclesCheck, "Check11", CheckBox)            \
+  X(includeFansCheck, "Check12", CheckBox)                \
+  X(storageOption, "Option1", OptionButton)               \
+  X(freezingOption, "Option2", OptionButton)              \
+  X(roomTempSpinner, "UpDown1", UpDown)                   \
+  X(equipHoursSpinner, "UpDown2", UpDown)                 \
+  X(vehiclePowerSpinner, "UpDown3", UpDown)               \
+  X(staffCountSpinner, "UpDown4", UpDown)                 \
+  X(wallMaterialThicknessSpinner, "UpDown5", UpDown)      \
+  X(ceilingMaterialThicknessSpinner, "UpDown6", UpDown)   \
+  X(floorMaterialThicknessSpinner, "UpDown7", UpDown)     \
+  X(wallInsulationThicknessSpinner, "UpDown8", UpDown)    \
+  X(ceilingInsulationThicknessSpinner, "UpDown9", UpDown) \
+  X(floorInsulationThicknessSpinner, "UpDown10", UpDown)  \
+  X(outsideTempWallsSpinner, "UpDown11", UpDown)          \
+  X(outsideTempCeilingSpinner, "UpDown12", UpDown)        \
+  X(outsideTempFloorSpinner, "UpDown13", UpDown)          \
+  X(roomLengthSpinner, "UpDown14", UpDown)                \
+  X(roomWidthSpinner, "UpDown15", UpDown)                 \
+  X(roomHeightSpinner, "UpDown16", UpDown)                \
+  X(fanPercentSpinner, "UpDown17", UpDown)                \
+  X(doorHeightSpinner, "UpDown18", UpDown)                \
+  X(doorWidthSpinner, "UpDown19", UpDown)                 \
+  X(doorOpenMinutesSpinner, "UpDown20", UpDown)           \
+  X(storedMassSpinner, "UpDown21", UpDown)                \
+  X(dailyMassSpinner, "UpDown22", UpDown)                 \
+  X(productInitialTempSpinner, "UpDown23", UpDown)        \
+  X(productFinalTempSpinner, "UpDown24", UpDown)          \
+  X(reservePercentSpinner, "UpDown25", UpDown)            \
+  X(lightingHoursSpinner, "UpDown26", UpDown)             \
+  X(lightingPowerSpinner, "UpDown27", UpDown)             \
+  X(fanCountSpinner, "UpDown28", UpDown)                  \
+  X(fanPowerSpinner, "UpDown29", UpDown)
+
+enum class Control : std::uint8_t {
+#define KAMEROL_CONTROL_ENUMERATOR(control, name, kind) control,
+  KAMEROL_FORM_CONTROLS(KAMEROL_CONTROL_ENUMERATOR)
+#undef KAMEROL_CONTROL_ENUMERATOR
+};
+
+struct ControlInfo {
+  Control control;
+  std::string_view name;
+  ControlKind kind;
+};
+
+// Every control in the order of the enum.
+inline constexpr ControlInfo kControls[] = {
+#define KAMEROL_CONTROL_INFO(control, name, kind) {Control::control, name, ControlKind::kind},
+    KAMEROL_FORM_CONTROLS(KAMEROL_CONTROL_INFO)
+#undef KAMEROL_CONTROL_INFO
+};
+
+inline constexpr int kControlCount = static_cast<int>(std::size(kControls));
+
+inline constexpr int indexOf(Control control) { return static_cast<int>(control); }
+
+constexpr ControlKind kindOf(Control control) { return kControls[indexOf(control)].kind; }
+constexpr std::string_view nameOf(Control control) { return kControls[indexOf(control)].name; }
+
+constexpr std::optional<Control> controlNamed(std::string_view name) {
+  for (const ControlInfo& c : kControls)
+    if (c.name == name) return c.control;
+  return std::nullopt;
+}
+
+// Every control, in declaration order.
+inline constexpr std::array<Control, kControlCount> kAllControls = [] {
+  std::array<Control, kControlCount> all{};
+  for (int i = 0; i < kControlCount; ++i) all[static_cast<std::size_t>(i)] = static_cast<Control>(i);
+  return all;
+}();
+inline std::span<const Control> allControls() { return kAllControls; }
+
+// The result box and the include check box of a gain: both rows of controls
+// stand in the order of the gains.
+constexpr Control resultBoxOf(Gain gain) {
+  return static_cast<Control>(indexOf(Control::wallsGainBox) + static_cast<int>(gain));
+}
+constexpr Control includeCheckOf(Gain gain) {
+  return static_cast<Control>(indexOf(Control::includeWallsCheck) + static_cast<int>(gain));
+}
+static_assert(resultBoxOf(Gain::Fans) == Control::fansGainBox &&
+              includeCheckOf(Gain::Fans) == Control::includeFansCheck);
 
 // How a line stores its control: the text, an option's True/False, a check
 // box's state.
