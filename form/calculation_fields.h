@@ -600,6 +600,19 @@ inline constexpr std::array<CalculationField, 53> kCalculationFields = {{
     {.name = "includeFans", .control = includeFansCheck, .kind = K::Check, .tab = 52},
     {.name = "clientInfo", .control = clientInfoField, .kind = K::Text, .initial = ""},  // the one optional line
 }};
+
+// Every held member is a number the record names, under the field's own name
+// but for the reserve, typed in per cent and held as the factor.
+constexpr bool heldNumbersNamedAsTheirFields() {
+  for (const CalculationField& f : kCalculationFields) {
+    if (!f.held) continue;
+    const auto number = std::ranges::find(record_detail::kNumberInputs, f.held, &NumberInput::member);
+    if (number == std::ranges::end(record_detail::kNumberInputs)) return false;
+    if (number->name != f.name && f.control != reservePercentField) return false;
+  }
+  return true;
+}
+static_assert(heldNumbersNamedAsTheirFields());
 }  // namespace fields_detail
 
 using fields_detail::kCalculationFields;
