@@ -225,7 +225,7 @@ using K = LineKind;
 using X = LineExtra;
 using In = CalculationInputs;
 
-inline constexpr std::array<CalculationField, 53> kCalculationFields = {{
+inline constexpr auto kCalculationFields = std::to_array<CalculationField>({
     {.name = "roomLength",
      .control = roomLengthField,
      .kind = K::Text,
@@ -599,7 +599,7 @@ inline constexpr std::array<CalculationField, 53> kCalculationFields = {{
     {.name = "includeVehicles", .control = includeVehiclesCheck, .kind = K::Check, .tab = 51},
     {.name = "includeFans", .control = includeFansCheck, .kind = K::Check, .tab = 52},
     {.name = "clientInfo", .control = clientInfoField, .kind = K::Text, .initial = ""},  // the one optional line
-}};
+});
 
 // Every held member is a number the record names, under the field's own name
 // but for the reserve, typed in per cent and held as the factor.
