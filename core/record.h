@@ -109,13 +109,14 @@ struct NamedField {
 };
 
 // A number of the inputs: its name, its value in a new calculation, and the
-// caption of the form's field that edits it (empty: no field, or one whose
-// caption the processing mode changes).
+// caption of the form's field that edits it (empty: none), in freezing mode
+// too where the mode changes it.
 struct NumberInput {
   std::string_view name;
   float CalculationInputs::*member;
   float initial = 0;
   std::string_view caption = {};
+  std::string_view freezingCaption = {};
 };
 
 namespace record_detail {
@@ -126,7 +127,7 @@ inline constexpr NumberInput kNumberInputs[] = {
     {"roomWidth", &In::roomWidth, 0, "Ширина (см)"},
     {"roomHeight", &In::roomHeight, 0, "Высота (см)"},
     {"roomTemp", &In::roomTemp, 0, "Температура в камере (град)"},
-    {"equipHours", &In::equipHours, 18},
+    {"equipHours", &In::equipHours, 18, "Время р-ты оборудования (Ч)", "Время заморозки (Ч)"},
     {"reserveFactor", &In::reserveFactor, 1.05f, "Запас %"},
     {"wallMaterialLambda", &In::wallMaterialLambda},
     {"ceilingMaterialLambda", &In::ceilingMaterialLambda},
@@ -147,8 +148,8 @@ inline constexpr NumberInput kNumberInputs[] = {
     {"doorWidth", &In::doorWidth, 1.8f, "Ширина двери (см)"},
     {"doorOpenMinutes", &In::doorOpenMinutes, 0, "Сколько минут в сутки дверь открыта"},
     {"curtainEfficiency", &In::curtainEfficiency},
-    {"storedMass", &In::storedMass},
-    {"dailyMass", &In::dailyMass},
+    {"storedMass", &In::storedMass, 0, "Хранимая масса (кг)"},
+    {"dailyMass", &In::dailyMass, 0, "Суточный оборот (кг)", "Замораживаемая масса (кг)"},
     {"productInitialTemp", &In::productInitialTemp, 0, "Начальная температура (град)"},
     {"productFinalTemp", &In::productFinalTemp, 0, "Конечная температура (град)"},
     {"freezingPoint", &In::freezingPoint},
@@ -161,7 +162,7 @@ inline constexpr NumberInput kNumberInputs[] = {
     {"lightingPower", &In::lightingPower, 5, "Мощность освещения (Вт/м2) "},
     {"staffCount", &In::staffCount, 0, "Число рабочих в камере (чел)"},
     {"vehiclePower", &In::vehiclePower, 0, "Полная мощность ПТС (квт)"},
-    {"fanPercent", &In::fanPercent, 10},
+    {"fanPercent", &In::fanPercent, 10, "Предварительный учет теплопритока от ВО (%)"},
     {"fanCount", &In::fanCount, 0, "Кол-во вентиляторов ВО"},
     {"fanPower", &In::fanPower, 0, "Мощность вентиляторов ВО, Вт"},
 };
@@ -190,10 +191,12 @@ inline constexpr NamedField<In, bool> kFlagInputs[] = {
 };
 }  // namespace record_detail
 
-// The caption of the form's field that edits `member`; empty: none.
-constexpr std::string_view captionOf(float CalculationInputs::*member) {
+// The caption of the form's field that edits `member` in the processing mode
+// `mode`; empty: none.
+constexpr std::string_view captionOf(float CalculationInputs::*member, ProcessMode mode = ProcessMode::Storage) {
   for (const NumberInput& f : record_detail::kNumberInputs)
-    if (f.member == member) return f.caption;
+    if (f.member == member)
+      return mode == ProcessMode::Freezing && !f.freezingCaption.empty() ? f.freezingCaption : f.caption;
   return {};
 }
 

@@ -15,11 +15,6 @@ constexpr std::string_view kKeys[kGainCount] = {"walls",    "ventilation", "door
                                                 "lighting", "staff",       "vehicles", "fans"};
 
 // Builds one entry: the inputs and steps in the order an engineer reads them.
-// The caption of the equipment hours, which the processing mode changes.
-std::string_view hoursCaption(const CalculationInputs& in) {
-  return in.processMode == ProcessMode::Freezing ? "Время заморозки (Ч)" : "Время р-ты оборудования (Ч)";
-}
-
 class EntryBuilder {
  public:
   EntryBuilder(TraceEntry& entry, std::string_view key, std::string_view caption, std::string_view symbol) : e_(entry) {
@@ -200,14 +195,14 @@ void product(TraceEntry& e, const CalculationInputs& in, const HeatLoad& load) {
                                            : "τс = 86400 (суточный оборот, с)");
   const std::string source = productSource(in);
   b.form("m", freezing ? "масса замораживаемого продукта" : "суточный оборот продукта", in.dailyMass, "кг",
-         freezing ? "Замораживаемая масса (кг)" : "Суточный оборот (кг)")
+         captionOf(&In::dailyMass, in.processMode))
       .form("t1", "начальная температура продукта", in.productInitialTemp, "°C", captionOf(&In::productInitialTemp))
       .form("t2", "конечная температура продукта", in.productFinalTemp, "°C", captionOf(&In::productFinalTemp))
       .table("tзам", "точка замерзания", in.freezingPoint, "°C", source)
       .table("c1", "теплоёмкость выше точки замерзания", in.heatCapacityAbove, "кДж/(кг·К)", source)
       .table("c2", "теплоёмкость ниже точки замерзания", in.heatCapacityBelow, "кДж/(кг·К)", source)
       .table("r", "скрытая теплота замерзания", in.latentHeat, "кДж/кг", source);
-  if (freezing) b.form("τ", "время замораживания", in.equipHours, "ч", "Время заморозки (Ч)");
+  if (freezing) b.form("τ", "время замораживания", in.equipHours, "ч", captionOf(&In::equipHours, in.processMode));
   b.step("Qохл", "теплота охлаждения", p.cooling, "кДж")
       .step("Qзам", "теплота замораживания", p.freezing, "кДж")
       .step("Qдо", "теплота доохлаждения", p.subCooling, "кДж")
@@ -221,7 +216,7 @@ void respiration(TraceEntry& e, const CalculationInputs& in, const HeatLoad& loa
   EntryBuilder b(e, kKeys[4], gainRow(Gain::Respiration).caption, "Qдых");
   b.formula("Qдых = Mхр · qдых / 3600000  (хранимая масса — в обоих режимах)");
   const std::string source = productSource(in);
-  b.form("Mхр", "хранимая масса продукта", in.storedMass, "кг", "Хранимая масса (кг)")
+  b.form("Mхр", "хранимая масса продукта", in.storedMass, "кг", captionOf(&In::storedMass))
       .table("qдых", "теплота дыхания продукта", in.respirationHeat, "Дж/(кг·ч)", source)
       .constant("3600000", "Дж/ч в 1 кВт", 3600000, "");
   e.value = r.qRespiration;
@@ -278,8 +273,8 @@ void fans(TraceEntry& e, const CalculationTrace& t, const CalculationInputs& in,
     b.formula("Qво = (Qогр + Qвент + Qдв + Qпрод + Qдых + Qосв + Qперс + Qптс) · τ · p / 2400  (как на панели)");
     for (int i = 0; i < kGainCount - 1; ++i)
       b.result(t.gains[i].symbol, t.gains[i].caption, t.gains[i].shown, "кВт", "на панели: " + t.gains[i].caption);
-    b.form("τ", "время работы оборудования", in.equipHours, "ч", hoursCaption(in))
-        .form("p", "доля вентиляторов", in.fanPercent, "%", "Предварительный учет теплопритока от ВО (%)")
+    b.form("τ", "время работы оборудования", in.equipHours, "ч", captionOf(&In::equipHours, in.processMode))
+        .form("p", "доля вентиляторов", in.fanPercent, "%", captionOf(&In::fanPercent))
         .constant("2400", "24 ч · 100 %", 2400, "");
   }
   b.step("Qво.пр", "предварительный расчёт", r.qFansPreliminary, "кВт")
@@ -301,7 +296,7 @@ void capacity(TraceEntry& e, const CalculationTrace& t, const CalculationInputs&
   b.formula("Qтреб = k · Qсум · 24 / τ  (Qсум — без округления)");
   b.form("k", "коэффициент запаса, 1 + запас / 100", in.reserveFactor, "", captionOf(&In::reserveFactor))
       .result("Qсум", t.sum.caption, t.sum.value, "кВт", "сумма, без округления")
-      .form("τ", "время работы оборудования", in.equipHours, "ч", hoursCaption(in));
+      .form("τ", "время работы оборудования", in.equipHours, "ч", captionOf(&In::equipHours, in.processMode));
   e.value = load.results.requiredCapacity;
   e.shown = r2(e.value);
   if (!load.capacityComputed) e.note = "время работы оборудования 0: не пересчитана, остаётся прежнее значение";
