@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace kamerol {
 
@@ -98,6 +99,107 @@ struct CalculationInputs {
   bool includeFans = true;
 };
 
+// The record's fields by name, for machine-readable output and for addressing
+// fields by name: written beside the members, so that a member is named where
+// it is declared.
+template <typename Struct, typename Value>
+struct NamedField {
+  std::string_view name;
+  Value Struct::*member;
+};
+
+// A number of the inputs: its name, its value in a new calculation, and the
+// caption of the form's field that edits it (empty: none), in freezing mode
+// too where the mode changes it.
+struct NumberInput {
+  std::string_view name;
+  float CalculationInputs::*member;
+  float initial = 0;
+  std::string_view caption = {};
+  std::string_view freezingCaption = {};
+};
+
+namespace record_detail {
+using In = CalculationInputs;
+
+inline constexpr NumberInput kNumberInputs[] = {
+    {"roomLength", &In::roomLength, 0, "Длина (см)"},
+    {"roomWidth", &In::roomWidth, 0, "Ширина (см)"},
+    {"roomHeight", &In::roomHeight, 0, "Высота (см)"},
+    {"roomTemp", &In::roomTemp, 0, "Температура в камере (град)"},
+    {"equipHours", &In::equipHours, 18, "Время р-ты оборудования (Ч)", "Время заморозки (Ч)"},
+    {"reserveFactor", &In::reserveFactor, 1.05f, "Запас %"},
+    {"wallMaterialLambda", &In::wallMaterialLambda},
+    {"ceilingMaterialLambda", &In::ceilingMaterialLambda},
+    {"floorMaterialLambda", &In::floorMaterialLambda},
+    {"wallMaterialThickness", &In::wallMaterialThickness, 0, "Толщина материала (мм): Стены"},
+    {"ceilingMaterialThickness", &In::ceilingMaterialThickness, 0, "Толщина материала (мм): Потолок"},
+    {"floorMaterialThickness", &In::floorMaterialThickness, 0, "Толщина материала (мм): Пол"},
+    {"wallInsulationLambda", &In::wallInsulationLambda},
+    {"ceilingInsulationLambda", &In::ceilingInsulationLambda},
+    {"floorInsulationLambda", &In::floorInsulationLambda},
+    {"wallInsulationThickness", &In::wallInsulationThickness, 100, "Толщина термоизоляции (мм): Стены"},
+    {"ceilingInsulationThickness", &In::ceilingInsulationThickness, 100, "Толщина термоизоляции (мм): Потолок"},
+    {"floorInsulationThickness", &In::floorInsulationThickness, 100, "Толщина термоизоляции (мм): Пол"},
+    {"outsideTempWalls", &In::outsideTempWalls, 28, "Темп-ра снаружи: Стены"},
+    {"outsideTempCeiling", &In::outsideTempCeiling, 28, "Темп-ра снаружи: Потолок"},
+    {"outsideTempFloor", &In::outsideTempFloor, 28, "Темп-ра снаружи: Пол"},
+    {"doorHeight", &In::doorHeight, 2.3f, "Высота двери (см)"},
+    {"doorWidth", &In::doorWidth, 1.8f, "Ширина двери (см)"},
+    {"doorOpenMinutes", &In::doorOpenMinutes, 0, "Сколько минут в сутки дверь открыта"},
+    {"curtainEfficiency", &In::curtainEfficiency},
+    {"storedMass", &In::storedMass, 0, "Хранимая масса (кг)"},
+    {"dailyMass", &In::dailyMass, 0, "Суточный оборот (кг)", "Замораживаемая масса (кг)"},
+    {"productInitialTemp", &In::productInitialTemp, 0, "Начальная температура (град)"},
+    {"productFinalTemp", &In::productFinalTemp, 0, "Конечная температура (град)"},
+    {"freezingPoint", &In::freezingPoint},
+    {"heatCapacityAbove", &In::heatCapacityAbove},
+    {"heatCapacityBelow", &In::heatCapacityBelow},
+    {"latentHeat", &In::latentHeat},
+    {"respirationHeat", &In::respirationHeat},
+    {"lightingHours", &In::lightingHours, 1, "Время р-ты освещения в камере (ч/сутки)"},
+    // The recommended power, which the engine puts in.
+    {"lightingPower", &In::lightingPower, 5, "Мощность освещения (Вт/м2) "},
+    {"staffCount", &In::staffCount, 0, "Число рабочих в камере (чел)"},
+    {"vehiclePower", &In::vehiclePower, 0, "Полная мощность ПТС (квт)"},
+    {"fanPercent", &In::fanPercent, 10, "Предварительный учет теплопритока от ВО (%)"},
+    {"fanCount", &In::fanCount, 0, "Кол-во вентиляторов ВО"},
+    {"fanPower", &In::fanPower, 0, "Мощность вентиляторов ВО, Вт"},
+};
+
+inline constexpr NamedField<In, std::string> kTextInputs[] = {
+    {"clientInfo", &In::clientInfo},           {"wallMaterial", &In::wallMaterial},
+    {"ceilingMaterial", &In::ceilingMaterial}, {"floorMaterial", &In::floorMaterial},
+    {"wallInsulation", &In::wallInsulation},   {"ceilingInsulation", &In::ceilingInsulation},
+    {"floorInsulation", &In::floorInsulation}, {"curtainType", &In::curtainType},
+    {"curtainName", &In::curtainName},         {"productCategory", &In::productCategory},
+    {"productName", &In::productName},
+};
+
+inline constexpr NamedField<In, bool> kFlagInputs[] = {
+    {"useRecommendedLighting", &In::useRecommendedLighting},
+    {"refinedFanCalc", &In::refinedFanCalc},
+    {"includeWalls", &In::includeWalls},
+    {"includeVentilation", &In::includeVentilation},
+    {"includeDoor", &In::includeDoor},
+    {"includeProduct", &In::includeProduct},
+    {"includeRespiration", &In::includeRespiration},
+    {"includeLighting", &In::includeLighting},
+    {"includeStaff", &In::includeStaff},
+    {"includeVehicles", &In::includeVehicles},
+    {"includeFans", &In::includeFans},
+};
+}  // namespace record_detail
+
+// The caption of the form's field that edits `member` in the processing mode
+// `mode`; empty: none.
+constexpr std::string_view captionOf(float CalculationInputs::*member, ProcessMode mode = ProcessMode::Storage) {
+  for (const NumberInput& f : record_detail::kNumberInputs)
+    if (f.member == member)
+      return mode == ProcessMode::Freezing && !f.freezingCaption.empty() ? f.freezingCaption : f.caption;
+  return {};
+}
+
 // Everything the engine writes. Every q-value is in kW.
 struct CalculationResults {
   float floorArea = 0;             // m², rounded to 2 places
@@ -143,6 +245,55 @@ struct CalculationResults {
   float qTotal = 0;            // sum of the shown gains, unrounded
   float requiredCapacity = 0;  // survives runs with no equipment hours
 };
+
+namespace record_detail {
+using Out = CalculationResults;
+
+inline constexpr NamedField<Out, float> kFloatResults[] = {
+    {"floorArea", &Out::floorArea},
+    {"roomVolume", &Out::roomVolume},
+    {"wallArea", &Out::wallArea},
+    {"ceilingArea", &Out::ceilingArea},
+    {"qWallPart", &Out::qWallPart},
+    {"qCeiling", &Out::qCeiling},
+    {"qFloor", &Out::qFloor},
+    {"qWalls", &Out::qWalls},
+    {"airChangeRate", &Out::airChangeRate},
+    {"ventSpecificHeat", &Out::ventSpecificHeat},
+    {"qVentilation", &Out::qVentilation},
+    {"roomAirEnthalpy", &Out::roomAirEnthalpy},
+    {"enthalpyDiff", &Out::enthalpyDiff},
+    {"roomAirDensity", &Out::roomAirDensity},
+    {"doorArea", &Out::doorArea},
+    {"qDoor", &Out::qDoor},
+    {"qProduct", &Out::qProduct},
+    {"qRespiration", &Out::qRespiration},
+    {"qLighting", &Out::qLighting},
+    {"heatPerPerson", &Out::heatPerPerson},
+    {"qStaff", &Out::qStaff},
+    {"qVehicles", &Out::qVehicles},
+    {"qFansPreliminary", &Out::qFansPreliminary},
+    {"qFansRefined", &Out::qFansRefined},
+    {"qFans", &Out::qFans},
+    {"shownWalls", &Out::shownWalls},
+    {"shownVentilation", &Out::shownVentilation},
+    {"shownDoor", &Out::shownDoor},
+    {"shownProduct", &Out::shownProduct},
+    {"shownRespiration", &Out::shownRespiration},
+    {"shownLighting", &Out::shownLighting},
+    {"shownStaff", &Out::shownStaff},
+    {"shownVehicles", &Out::shownVehicles},
+    {"shownFans", &Out::shownFans},
+    {"qTotal", &Out::qTotal},
+    {"requiredCapacity", &Out::requiredCapacity},
+};
+
+inline constexpr NamedField<Out, std::int16_t> kIntegerResults[] = {
+    {"tempDiffWalls", &Out::tempDiffWalls},
+    {"tempDiffCeiling", &Out::tempDiffCeiling},
+    {"tempDiffFloor", &Out::tempDiffFloor},
+};
+}  // namespace record_detail
 
 struct CalculationRecord {
   CalculationInputs inputs;

@@ -12,13 +12,7 @@
 
 namespace kamerol {
 
-template <typename Struct, typename Value>
-struct NamedField {
-  std::string_view name;
-  Value Struct::*member;
-};
-
-std::span<const NamedField<CalculationInputs, float>> floatInputFields();
+std::span<const NumberInput> floatInputFields();
 std::span<const NamedField<CalculationInputs, std::string>> textInputFields();
 std::span<const NamedField<CalculationInputs, bool>> flagInputFields();
 std::span<const NamedField<CalculationResults, float>> floatResultFields();

@@ -9,15 +9,12 @@
 namespace kamerol {
 namespace {
 
+using In = CalculationInputs;
+
 constexpr std::string_view kKeys[kGainCount] = {"walls",    "ventilation", "door",     "product", "respiration",
                                                 "lighting", "staff",       "vehicles", "fans"};
 
 // Builds one entry: the inputs and steps in the order an engineer reads them.
-// The caption of the equipment hours, which the processing mode changes.
-std::string_view hoursCaption(const CalculationInputs& in) {
-  return in.processMode == ProcessMode::Freezing ? "Время заморозки (Ч)" : "Время р-ты оборудования (Ч)";
-}
-
 class EntryBuilder {
  public:
   EntryBuilder(TraceEntry& entry, std::string_view key, std::string_view caption, std::string_view symbol) : e_(entry) {
@@ -29,8 +26,10 @@ class EntryBuilder {
     e_.formula.push_back(std::move(line));
     return *this;
   }
+  // `field`: the caption of the form's field, without the blank some end with.
   EntryBuilder& form(std::string_view symbol, std::string_view name, double value, std::string_view unit,
                      std::string_view field) {
+    field = field.substr(0, field.find_last_not_of(' ') + 1);
     return add(symbol, name, value, unit, TraceSourceKind::Form, "форма: «" + std::string(field) + "»");
   }
   EntryBuilder& table(std::string_view symbol, std::string_view name, double value, std::string_view unit,
@@ -93,31 +92,34 @@ void walls(TraceEntry& e, const CalculationInputs& in, const HeatLoad& load) {
       .formula("Qст = Δtст · Fст / Rст;  Qпот = Δtпот · Fпот / Rпот;  Qпол = Δtпол · Fпот / Rпол")
       .formula("R = δм / λм + Rв + δи / λи  (в 0.001 м²·К/Вт, так что Q — в кВт)")
       .formula("Fст = 2 · (H · B + H · L);  Fпот = B · L (и для пола), размеры по модулю;  Δt = tн − tк, до целого");
-  b.form("L", "длина камеры", in.roomLength, "м", "Длина (см)")
-      .form("B", "ширина камеры", in.roomWidth, "м", "Ширина (см)")
-      .form("H", "высота камеры", in.roomHeight, "м", "Высота (см)")
-      .form("tк", "температура в камере", in.roomTemp, "°C", "Температура в камере (град)");
+  b.form("L", "длина камеры", in.roomLength, "м", captionOf(&In::roomLength))
+      .form("B", "ширина камеры", in.roomWidth, "м", captionOf(&In::roomWidth))
+      .form("H", "высота камеры", in.roomHeight, "м", captionOf(&In::roomHeight))
+      .form("tк", "температура в камере", in.roomTemp, "°C", captionOf(&In::roomTemp));
   struct Surface {
-    std::string_view suffix, name, row, material, insulation;
-    float materialThickness, materialLambda, insulationThickness, insulationLambda, outside;
+    std::string_view suffix, name, material, insulation;
+    float In::*materialThickness;
+    float materialLambda;
+    float In::*insulationThickness;
+    float insulationLambda;
+    float In::*outside;
   };
   const Surface surfaces[] = {
-      {"ст", "стен", "Стены", in.wallMaterial, in.wallInsulation, in.wallMaterialThickness, in.wallMaterialLambda,
-       in.wallInsulationThickness, in.wallInsulationLambda, in.outsideTempWalls},
-      {"пот", "потолка", "Потолок", in.ceilingMaterial, in.ceilingInsulation, in.ceilingMaterialThickness,
-       in.ceilingMaterialLambda, in.ceilingInsulationThickness, in.ceilingInsulationLambda, in.outsideTempCeiling},
-      {"пол", "пола", "Пол", in.floorMaterial, in.floorInsulation, in.floorMaterialThickness, in.floorMaterialLambda,
-       in.floorInsulationThickness, in.floorInsulationLambda, in.outsideTempFloor},
+      {"ст", "стен", in.wallMaterial, in.wallInsulation, &In::wallMaterialThickness, in.wallMaterialLambda,
+       &In::wallInsulationThickness, in.wallInsulationLambda, &In::outsideTempWalls},
+      {"пот", "потолка", in.ceilingMaterial, in.ceilingInsulation, &In::ceilingMaterialThickness,
+       in.ceilingMaterialLambda, &In::ceilingInsulationThickness, in.ceilingInsulationLambda, &In::outsideTempCeiling},
+      {"пол", "пола", in.floorMaterial, in.floorInsulation, &In::floorMaterialThickness, in.floorMaterialLambda,
+       &In::floorInsulationThickness, in.floorInsulationLambda, &In::outsideTempFloor},
   };
   for (const Surface& s : surfaces) {
     const std::string of = " " + std::string(s.name);
     const std::string x = "." + std::string(s.suffix);
-    const std::string row = ": " + std::string(s.row);
-    b.form("tн" + x, "температура снаружи" + of, s.outside, "°C", "Темп-ра снаружи" + row)
-        .form("δм" + x, "толщина материала" + of, s.materialThickness, "мм", "Толщина материала (мм)" + row)
+    b.form("tн" + x, "температура снаружи" + of, in.*s.outside, "°C", captionOf(s.outside))
+        .form("δм" + x, "толщина материала" + of, in.*s.materialThickness, "мм", captionOf(s.materialThickness))
         .table("λм" + x, "теплопроводность материала" + of, s.materialLambda, "Вт/(м·К)",
                tableRow("таблица материалов", s.material))
-        .form("δи" + x, "толщина теплоизоляции" + of, s.insulationThickness, "мм", "Толщина термоизоляции (мм)" + row)
+        .form("δи" + x, "толщина теплоизоляции" + of, in.*s.insulationThickness, "мм", captionOf(s.insulationThickness))
         .table("λи" + x, "теплопроводность теплоизоляции" + of, s.insulationLambda, "Вт/(м·К)",
                tableRow("таблица теплоизоляции", s.insulation));
   }
@@ -141,7 +143,7 @@ void ventilation(TraceEntry& e, const CalculationInputs& in, const HeatLoad& loa
   const CalculationResults& r = load.results;
   EntryBuilder b(e, kKeys[1], gainRow(Gain::Ventilation).caption, "Qвент");
   b.formula("Qвент = R2(n · V · qв)").formula("n = 70 / √V (при V = 0 — прежняя кратность)");
-  b.form("tк", "температура в камере", in.roomTemp, "°C", "Температура в камере (град)")
+  b.form("tк", "температура в камере", in.roomTemp, "°C", captionOf(&In::roomTemp))
       .table("qв", "удельный теплоприток наружного воздуха", r.ventSpecificHeat, "кВт·сут/м³",
              "таблица вентиляции: строка " + formatNumber(in.roomTemp) + " °C")
       .constant("70", "коэффициент кратности воздухообмена", 70, "");
@@ -157,12 +159,12 @@ void door(TraceEntry& e, const CalculationInputs& in, const HeatLoad& load) {
   EntryBuilder b(e, kKeys[2], gainRow(Gain::Door).caption, "Qдв");
   b.formula("Qдв = R2(√((1 − ρн / ρк) · h) · ((28 − tк) · 0.067 + 8) · 0.001 · τдв / 24 · Fдв · Δi · ρк · (1 − E))")
       .formula("Fдв = b · h;  ρк = 1.293 / (tк / 273.15 + 1);  iк = 0.0125 · tк² + 1.575 · tк + 7.5;  Δi = iн − iк");
-  b.form("h", "высота двери", in.doorHeight, "м", "Высота двери (см)")
-      .form("b", "ширина двери", in.doorWidth, "м", "Ширина двери (см)")
-      .form("τдв", "время открытой двери за сутки", in.doorOpenMinutes, "мин", "Сколько минут в сутки дверь открыта")
+  b.form("h", "высота двери", in.doorHeight, "м", captionOf(&In::doorHeight))
+      .form("b", "ширина двери", in.doorWidth, "м", captionOf(&In::doorWidth))
+      .form("τдв", "время открытой двери за сутки", in.doorOpenMinutes, "мин", captionOf(&In::doorOpenMinutes))
       .table("E", "доля притока, которую задерживает завеса", in.curtainEfficiency, "",
              tableRow("таблица завес", in.curtainName))
-      .form("tк", "температура в камере", in.roomTemp, "°C", "Температура в камере (град)")
+      .form("tк", "температура в камере", in.roomTemp, "°C", captionOf(&In::roomTemp))
       .constant("ρн", "плотность наружного воздуха", 1.17, "кг/м³")
       .constant("iн", "энтальпия наружного воздуха", 67, "кДж/кг");
   b.step("Fдв", "площадь двери", r.doorArea, "м²")
@@ -193,14 +195,14 @@ void product(TraceEntry& e, const CalculationInputs& in, const HeatLoad& load) {
                                            : "τс = 86400 (суточный оборот, с)");
   const std::string source = productSource(in);
   b.form("m", freezing ? "масса замораживаемого продукта" : "суточный оборот продукта", in.dailyMass, "кг",
-         freezing ? "Замораживаемая масса (кг)" : "Суточный оборот (кг)")
-      .form("t1", "начальная температура продукта", in.productInitialTemp, "°C", "Начальная температура (град)")
-      .form("t2", "конечная температура продукта", in.productFinalTemp, "°C", "Конечная температура (град)")
+         captionOf(&In::dailyMass, in.processMode))
+      .form("t1", "начальная температура продукта", in.productInitialTemp, "°C", captionOf(&In::productInitialTemp))
+      .form("t2", "конечная температура продукта", in.productFinalTemp, "°C", captionOf(&In::productFinalTemp))
       .table("tзам", "точка замерзания", in.freezingPoint, "°C", source)
       .table("c1", "теплоёмкость выше точки замерзания", in.heatCapacityAbove, "кДж/(кг·К)", source)
       .table("c2", "теплоёмкость ниже точки замерзания", in.heatCapacityBelow, "кДж/(кг·К)", source)
       .table("r", "скрытая теплота замерзания", in.latentHeat, "кДж/кг", source);
-  if (freezing) b.form("τ", "время замораживания", in.equipHours, "ч", "Время заморозки (Ч)");
+  if (freezing) b.form("τ", "время замораживания", in.equipHours, "ч", captionOf(&In::equipHours, in.processMode));
   b.step("Qохл", "теплота охлаждения", p.cooling, "кДж")
       .step("Qзам", "теплота замораживания", p.freezing, "кДж")
       .step("Qдо", "теплота доохлаждения", p.subCooling, "кДж")
@@ -214,7 +216,7 @@ void respiration(TraceEntry& e, const CalculationInputs& in, const HeatLoad& loa
   EntryBuilder b(e, kKeys[4], gainRow(Gain::Respiration).caption, "Qдых");
   b.formula("Qдых = Mхр · qдых / 3600000  (хранимая масса — в обоих режимах)");
   const std::string source = productSource(in);
-  b.form("Mхр", "хранимая масса продукта", in.storedMass, "кг", "Хранимая масса (кг)")
+  b.form("Mхр", "хранимая масса продукта", in.storedMass, "кг", captionOf(&In::storedMass))
       .table("qдых", "теплота дыхания продукта", in.respirationHeat, "Дж/(кг·ч)", source)
       .constant("3600000", "Дж/ч в 1 кВт", 3600000, "");
   e.value = r.qRespiration;
@@ -225,11 +227,11 @@ void lighting(TraceEntry& e, const CalculationInputs& in, const HeatLoad& load) 
   const CalculationResults& r = load.results;
   EntryBuilder b(e, kKeys[5], gainRow(Gain::Lighting).caption, "Qосв");
   b.formula("Qосв = τосв · Nосв · F / 24000");
-  b.form("τосв", "время работы освещения за сутки", in.lightingHours, "ч", "Время р-ты освещения в камере (ч/сутки)");
+  b.form("τосв", "время работы освещения за сутки", in.lightingHours, "ч", captionOf(&In::lightingHours));
   if (in.useRecommendedLighting)
     b.constant("Nосв", "рекомендуемая мощность освещения", load.lightingPower, "Вт/м²");
   else
-    b.form("Nосв", "мощность освещения", load.lightingPower, "Вт/м²", "Мощность освещения (Вт/м2)");
+    b.form("Nосв", "мощность освещения", load.lightingPower, "Вт/м²", captionOf(&In::lightingPower));
   b.constant("24000", "24 ч · 1000 Вт/кВт", 24000, "");
   b.step("F", "площадь пола, до 0.01", r.floorArea, "м²");
   e.value = r.qLighting;
@@ -240,9 +242,9 @@ void staff(TraceEntry& e, const CalculationInputs& in, const HeatLoad& load) {
   const CalculationResults& r = load.results;
   EntryBuilder b(e, kKeys[6], gainRow(Gain::Staff).caption, "Qперс");
   b.formula("Qперс = nп · 0.00004167 · qп · τосв").formula("qп = 270 − 6 · tк");
-  b.form("nп", "число работающих", in.staffCount, "чел.", "Число рабочих в камере (чел)")
-      .form("τосв", "время работы освещения за сутки", in.lightingHours, "ч", "Время р-ты освещения в камере (ч/сутки)")
-      .form("tк", "температура в камере", in.roomTemp, "°C", "Температура в камере (град)")
+  b.form("nп", "число работающих", in.staffCount, "чел.", captionOf(&In::staffCount))
+      .form("τосв", "время работы освещения за сутки", in.lightingHours, "ч", captionOf(&In::lightingHours))
+      .form("tк", "температура в камере", in.roomTemp, "°C", captionOf(&In::roomTemp))
       .constant("0.00004167", "1 / 24000: ч/сут и Вт/кВт", 0.00004167, "");
   b.step("qп", "тепловыделение одного человека", r.heatPerPerson, "Вт");
   e.value = r.qStaff;
@@ -253,8 +255,8 @@ void vehicles(TraceEntry& e, const CalculationInputs& in, const HeatLoad& load) 
   const CalculationResults& r = load.results;
   EntryBuilder b(e, kKeys[7], gainRow(Gain::Vehicles).caption, "Qптс");
   b.formula("Qптс = Nптс · 0.0416667 · τосв");
-  b.form("Nптс", "мощность погрузочных машин", in.vehiclePower, "кВт", "Полная мощность ПТС (квт)")
-      .form("τосв", "время работы освещения за сутки", in.lightingHours, "ч", "Время р-ты освещения в камере (ч/сутки)")
+  b.form("Nптс", "мощность погрузочных машин", in.vehiclePower, "кВт", captionOf(&In::vehiclePower))
+      .form("τосв", "время работы освещения за сутки", in.lightingHours, "ч", captionOf(&In::lightingHours))
       .constant("0.0416667", "1 / 24: ч/сут", 0.0416667, "");
   e.value = r.qVehicles;
   setShown(e, r.shownVehicles, in.includeVehicles, e.value);
@@ -265,14 +267,14 @@ void fans(TraceEntry& e, const CalculationTrace& t, const CalculationInputs& in,
   EntryBuilder b(e, kKeys[8], gainRow(Gain::Fans).caption, "Qво");
   if (in.refinedFanCalc) {
     b.formula("Qво = Nв · nв · 0.001  (уточнённый расчёт)");
-    b.form("Nв", "мощность одного вентилятора", in.fanPower, "Вт", "Мощность вентиляторов ВО, Вт")
-        .form("nв", "число вентиляторов", in.fanCount, "шт.", "Кол-во вентиляторов ВО");
+    b.form("Nв", "мощность одного вентилятора", in.fanPower, "Вт", captionOf(&In::fanPower))
+        .form("nв", "число вентиляторов", in.fanCount, "шт.", captionOf(&In::fanCount));
   } else {
     b.formula("Qво = (Qогр + Qвент + Qдв + Qпрод + Qдых + Qосв + Qперс + Qптс) · τ · p / 2400  (как на панели)");
     for (int i = 0; i < kGainCount - 1; ++i)
       b.result(t.gains[i].symbol, t.gains[i].caption, t.gains[i].shown, "кВт", "на панели: " + t.gains[i].caption);
-    b.form("τ", "время работы оборудования", in.equipHours, "ч", hoursCaption(in))
-        .form("p", "доля вентиляторов", in.fanPercent, "%", "Предварительный учет теплопритока от ВО (%)")
+    b.form("τ", "время работы оборудования", in.equipHours, "ч", captionOf(&In::equipHours, in.processMode))
+        .form("p", "доля вентиляторов", in.fanPercent, "%", captionOf(&In::fanPercent))
         .constant("2400", "24 ч · 100 %", 2400, "");
   }
   b.step("Qво.пр", "предварительный расчёт", r.qFansPreliminary, "кВт")
@@ -292,9 +294,9 @@ void sum(TraceEntry& e, const CalculationTrace& t, const HeatLoad& load) {
 void capacity(TraceEntry& e, const CalculationTrace& t, const CalculationInputs& in, const HeatLoad& load) {
   EntryBuilder b(e, "requiredCapacity", kRequiredCapacityCaption, "Qтреб");
   b.formula("Qтреб = k · Qсум · 24 / τ  (Qсум — без округления)");
-  b.form("k", "коэффициент запаса, 1 + запас / 100", in.reserveFactor, "", "Запас %")
+  b.form("k", "коэффициент запаса, 1 + запас / 100", in.reserveFactor, "", captionOf(&In::reserveFactor))
       .result("Qсум", t.sum.caption, t.sum.value, "кВт", "сумма, без округления")
-      .form("τ", "время работы оборудования", in.equipHours, "ч", hoursCaption(in));
+      .form("τ", "время работы оборудования", in.equipHours, "ч", captionOf(&In::equipHours, in.processMode));
   e.value = load.results.requiredCapacity;
   e.shown = r2(e.value);
   if (!load.capacityComputed) e.note = "время работы оборудования 0: не пересчитана, остаётся прежнее значение";

@@ -1,20 +1,185 @@
 #pragma once
 
-// The calculation's fields as controls of the form, in the order of the lines
-// of the calculation file that store them, each with the name the command line
-// knows it by, its page, its spinner and its place in the Enter cycle. The
-// file's reader and writer, the command line, the pages, the spinners and the
-// Enter key read them from here.
+// The calculation form's schema: every control of the form with the public
+// name the command line, the JSON output and the file's line table know it by,
+// then the calculation's fields as rows, one per input control, in the order
+// of the lines of the calculation file that store them. The file's reader and
+// writer, the command line, the pages, the spinners, the Enter and Tab keys and
+// the defaults of a new calculation read them from here.
+//
+// The code names each control by what it is: ...Field an input text box,
+// ...Box a read-only box, ...List a drop-down list, ...Check a check box,
+// ...Option an option button, ...Spinner the up/down arrows of a field. The
+// form's own names (Text1, Combo9, UpDown24) are data (nameOf, controlNamed).
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 
+#include "core/gains.h"
 #include "core/record.h"
-#include "form/controls.h"
 #include "form/field_rules.h"
 
 namespace kamerol {
+
+enum class ControlKind : std::uint8_t { TextBox, ComboBox, CheckBox, OptionButton, UpDown };
+
+// One list gives both the enum and the table of public names and kinds, so
+// that a control is named in one place. C++ cannot make identifiers from a
+// constexpr table; the other way, an enum and a table kept in step by a
+// static_assert, would write each control twice.
+#define KAMEROL_FORM_CONTROLS(X)                          \
+  X(roomLengthField, "Text1", TextBox)                    \
+  X(roomWidthField, "Text2", TextBox)                     \
+  X(clientInfoField, "Text3", TextBox)                    \
+  X(roomHeightField, "Text4", TextBox)                    \
+  X(roomVolumeBox, "Text5", TextBox)                      \
+  X(roomTempBox, "Text6", TextBox)                        \
+  X(airHumidityBox, "Text7", TextBox)                     \
+  X(equipHoursField, "Text8", TextBox)                    \
+  X(reservePercentField, "Text9", TextBox)                \
+  X(wallMaterialThicknessField, "Text10", TextBox)        \
+  X(ceilingMaterialThicknessField, "Text11", TextBox)     \
+  X(floorMaterialThicknessField, "Text12", TextBox)       \
+  X(wallInsulationThicknessField, "Text13", TextBox)      \
+  X(ceilingInsulationThicknessField, "Text14", TextBox)   \
+  X(floorInsulationThicknessField, "Text15", TextBox)     \
+  X(outsideTempWallsField, "Text16", TextBox)             \
+  X(outsideTempCeilingField, "Text17", TextBox)           \
+  X(outsideTempFloorField, "Text18", TextBox)             \
+  X(airChangeRateBox, "Text19", TextBox)                  \
+  X(doorHeightField, "Text20", TextBox)                   \
+  X(doorWidthField, "Text21", TextBox)                    \
+  X(doorOpenMinutesField, "Text22", TextBox)              \
+  X(storedMassField, "Text23", TextBox)                   \
+  X(dailyMassField, "Text24", TextBox)                    \
+  X(productInitialTempField, "Text25", TextBox)           \
+  X(productFinalTempField, "Text26", TextBox)             \
+  X(freezingPointBox, "Text27", TextBox)                  \
+  X(lightingHoursField, "Text31", TextBox)                \
+  X(lightingPowerField, "Text32", TextBox)                \
+  X(staffCountField, "Text33", TextBox)                   \
+  X(vehiclePowerField, "Text34", TextBox)                 \
+  X(fanPercentField, "Text35", TextBox)                   \
+  X(fanCountField, "Text36", TextBox)                     \
+  X(fanPowerField, "Text37", TextBox)                     \
+  X(floorAreaBox, "Text38", TextBox)                      \
+  X(wallsGainBox, "Text39", TextBox)                      \
+  X(ventilationGainBox, "Text40", TextBox)                \
+  X(doorGainBox, "Text41", TextBox)                       \
+  X(productGainBox, "Text42", TextBox)                    \
+  X(respirationGainBox, "Text43", TextBox)                \
+  X(lightingGainBox, "Text44", TextBox)                   \
+  X(staffGainBox, "Text45", TextBox)                      \
+  X(vehiclesGainBox, "Text46", TextBox)                   \
+  X(fansGainBox, "Text47", TextBox)                       \
+  X(totalGainBox, "Text48", TextBox)                      \
+  X(requiredCapacityBox, "Text49", TextBox)               \
+  X(wallMaterialList, "Combo1", ComboBox)                 \
+  X(ceilingMaterialList, "Combo2", ComboBox)              \
+  X(floorMaterialList, "Combo3", ComboBox)                \
+  X(wallInsulationList, "Combo4", ComboBox)               \
+  X(ceilingInsulationList, "Combo5", ComboBox)            \
+  X(floorInsulationList, "Combo6", ComboBox)              \
+  X(curtainList, "Combo8", ComboBox)                      \
+  X(productCategoryList, "Combo9", ComboBox)              \
+  X(productList, "Combo10", ComboBox)                     \
+  X(recommendedLightingCheck, "Check2", CheckBox)         \
+  X(refinedFanCheck, "Check3", CheckBox)                  \
+  X(includeWallsCheck, "Check4", CheckBox)                \
+  X(includeVentilationCheck, "Check5", CheckBox)          \
+  X(includeDoorCheck, "Check6", CheckBox)                 \
+  X(includeProductCheck, "Check7", CheckBox)              \
+  X(includeRespirationCheck, "Check8", CheckBox)          \
+  X(includeLightingCheck, "Check9", CheckBox)             \
+  X(includeStaffCheck, "Check10", CheckBox)               \
+  X(includeVehiclesCheck, "Check11", CheckBox)            \
+  X(includeFansCheck, "Check12", CheckBox)                \
+  X(storageOption, "Option1", OptionButton)               \
+  X(freezingOption, "Option2", OptionButton)              \
+  X(roomTempSpinner, "UpDown1", UpDown)                   \
+  X(equipHoursSpinner, "UpDown2", UpDown)                 \
+  X(vehiclePowerSpinner, "UpDown3", UpDown)               \
+  X(staffCountSpinner, "UpDown4", UpDown)                 \
+  X(wallMaterialThicknessSpinner, "UpDown5", UpDown)      \
+  X(ceilingMaterialThicknessSpinner, "UpDown6", UpDown)   \
+  X(floorMaterialThicknessSpinner, "UpDown7", UpDown)     \
+  X(wallInsulationThicknessSpinner, "UpDown8", UpDown)    \
+  X(ceilingInsulationThicknessSpinner, "UpDown9", UpDown) \
+  X(floorInsulationThicknessSpinner, "UpDown10", UpDown)  \
+  X(outsideTempWallsSpinner, "UpDown11", UpDown)          \
+  X(outsideTempCeilingSpinner, "UpDown12", UpDown)        \
+  X(outsideTempFloorSpinner, "UpDown13", UpDown)          \
+  X(roomLengthSpinner, "UpDown14", UpDown)                \
+  X(roomWidthSpinner, "UpDown15", UpDown)                 \
+  X(roomHeightSpinner, "UpDown16", UpDown)                \
+  X(fanPercentSpinner, "UpDown17", UpDown)                \
+  X(doorHeightSpinner, "UpDown18", UpDown)                \
+  X(doorWidthSpinner, "UpDown19", UpDown)                 \
+  X(doorOpenMinutesSpinner, "UpDown20", UpDown)           \
+  X(storedMassSpinner, "UpDown21", UpDown)                \
+  X(dailyMassSpinner, "UpDown22", UpDown)                 \
+  X(productInitialTempSpinner, "UpDown23", UpDown)        \
+  X(productFinalTempSpinner, "UpDown24", UpDown)          \
+  X(reservePercentSpinner, "UpDown25", UpDown)            \
+  X(lightingHoursSpinner, "UpDown26", UpDown)             \
+  X(lightingPowerSpinner, "UpDown27", UpDown)             \
+  X(fanCountSpinner, "UpDown28", UpDown)                  \
+  X(fanPowerSpinner, "UpDown29", UpDown)
+
+enum class Control : std::uint8_t {
+#define KAMEROL_CONTROL_ENUMERATOR(control, name, kind) control,
+  KAMEROL_FORM_CONTROLS(KAMEROL_CONTROL_ENUMERATOR)
+#undef KAMEROL_CONTROL_ENUMERATOR
+};
+
+struct ControlInfo {
+  Control control;
+  std::string_view name;
+  ControlKind kind;
+};
+
+// Every control in the order of the enum.
+inline constexpr ControlInfo kControls[] = {
+#define KAMEROL_CONTROL_INFO(control, name, kind) {Control::control, name, ControlKind::kind},
+    KAMEROL_FORM_CONTROLS(KAMEROL_CONTROL_INFO)
+#undef KAMEROL_CONTROL_INFO
+};
+
+inline constexpr int kControlCount = static_cast<int>(std::size(kControls));
+
+inline constexpr int indexOf(Control control) { return static_cast<int>(control); }
+
+constexpr ControlKind kindOf(Control control) { return kControls[indexOf(control)].kind; }
+constexpr std::string_view nameOf(Control control) { return kControls[indexOf(control)].name; }
+
+constexpr std::optional<Control> controlNamed(std::string_view name) {
+  for (const ControlInfo& c : kControls)
+    if (c.name == name) return c.control;
+  return std::nullopt;
+}
+
+// Every control, in declaration order.
+inline constexpr std::array<Control, kControlCount> kAllControls = [] {
+  std::array<Control, kControlCount> all{};
+  for (int i = 0; i < kControlCount; ++i) all[static_cast<std::size_t>(i)] = static_cast<Control>(i);
+  return all;
+}();
+inline std::span<const Control> allControls() { return kAllControls; }
+
+// The result box and the include check box of a gain: both rows of controls
+// stand in the order of the gains.
+constexpr Control resultBoxOf(Gain gain) {
+  return static_cast<Control>(indexOf(Control::wallsGainBox) + static_cast<int>(gain));
+}
+constexpr Control includeCheckOf(Gain gain) {
+  return static_cast<Control>(indexOf(Control::includeWallsCheck) + static_cast<int>(gain));
+}
+static_assert(resultBoxOf(Gain::Fans) == Control::fansGainBox &&
+              includeCheckOf(Gain::Fans) == Control::includeFansCheck);
 
 // How a line stores its control: the text, an option's True/False, a check
 // box's state.
@@ -44,10 +209,14 @@ struct CalculationField {
   // The record member its text is read into (the file reads it too where
   // `extra` says so).
   float CalculationInputs::*held = nullptr;
+  // The text (a check box: "1" or "0") a new calculation starts with; empty:
+  // loading the defaults leaves the control alone.
+  std::optional<std::string_view> initial = {};
   std::optional<detail::NumericRule> rule = {};  // how a typed text is read, checked and reset
   int page = 0;                                  // the tab page it stands on, with its spinner; 0: beside the pages
   std::optional<Spin> spinner = {};              // its up/down arrows
   std::optional<Control> enter = {};             // where Enter moves the focus from it
+  int tab = 0;                                   // its place in the Tab key's order, from 1; 0: none
 };
 
 namespace fields_detail {
@@ -56,286 +225,394 @@ using K = LineKind;
 using X = LineExtra;
 using In = CalculationInputs;
 
-inline constexpr std::array<CalculationField, 53> kCalculationFields = {{
+inline constexpr auto kCalculationFields = std::to_array<CalculationField>({
     {.name = "roomLength",
      .control = roomLengthField,
      .kind = K::Text,
      .held = &In::roomLength,
+     .initial = "0",
      .rule = rules::dimension(100, "Слишком большая длина камеры!"),
      .page = 1,
      .spinner = Spin{roomLengthSpinner, 0, 10, 0, 10000},
-     .enter = roomWidthField},
+     .enter = roomWidthField,
+     .tab = 2},
     {.name = "roomWidth",
      .control = roomWidthField,
      .kind = K::Text,
      .held = &In::roomWidth,
+     .initial = "0",
      .rule = rules::dimension(100, "Слишком большая ширина камеры!"),
      .page = 1,
      .spinner = Spin{roomWidthSpinner, 0, 10, 0, 10000},
-     .enter = roomHeightField},
+     .enter = roomHeightField,
+     .tab = 3},
     {.name = "roomHeight",
      .control = roomHeightField,
      .kind = K::Text,
      .held = &In::roomHeight,
+     .initial = "0",
      .rule = rules::dimension(20, "Слишком большая высота камеры!"),
      .page = 1,
      .spinner = Spin{roomHeightSpinner, 0, 10, 0, 1500},
-     .enter = floorAreaBox},
+     .enter = floorAreaBox,
+     .tab = 42},
     {.name = "roomTemp",
      .control = roomTempBox,
      .kind = K::Text,
      .extra = X::Leading,
      .held = &In::roomTemp,
-     .spinner = Spin{roomTempSpinner, 0, 1, -40, 20}},
+     .initial = "0",
+     .spinner = Spin{roomTempSpinner, 0, 1, -40, 20},
+     .tab = 1},
     {.name = "equipHours",
      .control = equipHoursField,
      .kind = K::Text,
      .extra = X::Locale,
      .held = &In::equipHours,
+     .initial = "18",
      .rule = rules::equipHours(),
      .page = 2,
      .spinner = Spin{equipHoursSpinner, 18, 1, 1, 24},
-     .enter = reservePercentField},
+     .enter = reservePercentField,
+     .tab = 4},
     {.name = "reservePercent",
      .control = reservePercentField,
      .kind = K::Text,
      .extra = X::Leading,
      .held = &In::reserveFactor,
+     .initial = "5",
      .rule = rules::reserve(),
      .page = 2,
      .spinner = Spin{reservePercentSpinner, 5, 1, 0, 200},
-     .enter = equipHoursField},
-    {.name = "processMode", .control = storageOption, .kind = K::Option, .page = 2},
-    {.name = "", .control = freezingOption, .kind = K::Option, .page = 2},
-    {.name = "wallMaterial", .control = wallMaterialList, .kind = K::Text, .page = 3, .enter = ceilingMaterialList},
-    {.name = "ceilingMaterial", .control = ceilingMaterialList, .kind = K::Text, .page = 3, .enter = floorMaterialList},
+     .enter = equipHoursField,
+     .tab = 5},
+    {.name = "processMode", .control = storageOption, .kind = K::Option, .page = 2, .tab = 6},
+    {.name = "", .control = freezingOption, .kind = K::Option, .page = 2, .tab = 7},
+    {.name = "wallMaterial",
+     .control = wallMaterialList,
+     .kind = K::Text,
+     .initial = "Железобетон",
+     .page = 3,
+     .enter = ceilingMaterialList,
+     .tab = 8},
+    {.name = "ceilingMaterial",
+     .control = ceilingMaterialList,
+     .kind = K::Text,
+     .initial = "Железобетон",
+     .page = 3,
+     .enter = floorMaterialList,
+     .tab = 10},
     {.name = "floorMaterial",
      .control = floorMaterialList,
      .kind = K::Text,
+     .initial = "Железобетон",
      .page = 3,
-     .enter = wallMaterialThicknessField},
+     .enter = wallMaterialThicknessField,
+     .tab = 12},
     {.name = "wallMaterialThickness",
      .control = wallMaterialThicknessField,
      .kind = K::Text,
      .held = &In::wallMaterialThickness,
+     .initial = "0",
      .rule = rules::thickness("Слишком большое значение толщины стен!", "0", 0, rules::F::ColoursClearZero),
      .page = 3,
      .spinner = Spin{wallMaterialThicknessSpinner, 0, 10, 0, 2000},
-     .enter = ceilingMaterialThicknessField},
+     .enter = ceilingMaterialThicknessField,
+     .tab = 9},
     {.name = "ceilingMaterialThickness",
      .control = ceilingMaterialThicknessField,
      .kind = K::Text,
      .held = &In::ceilingMaterialThickness,
+     .initial = "0",
      .rule = rules::thickness("Слишком большое значение толщины потолка!", "0", 0, rules::F::ColoursClearZero),
      .page = 3,
      .spinner = Spin{ceilingMaterialThicknessSpinner, 0, 10, 0, 2000},
-     .enter = floorMaterialThicknessField},
+     .enter = floorMaterialThicknessField,
+     .tab = 11},
     {.name = "floorMaterialThickness",
      .control = floorMaterialThicknessField,
      .kind = K::Text,
      .held = &In::floorMaterialThickness,
+     .initial = "0",
      .rule = rules::thickness("Слишком большое значение толщины пола!", "0", 0, rules::F::ColoursClearZero),
      .page = 3,
      .spinner = Spin{floorMaterialThicknessSpinner, 0, 10, 0, 2000},
-     .enter = wallInsulationList},
+     .enter = wallInsulationList,
+     .tab = 13},
     {.name = "wallInsulation",
      .control = wallInsulationList,
      .kind = K::Text,
+     .initial = "Пенополиуритан",
      .page = 3,
-     .enter = ceilingInsulationList},
+     .enter = ceilingInsulationList,
+     .tab = 14},
     {.name = "ceilingInsulation",
      .control = ceilingInsulationList,
      .kind = K::Text,
+     .initial = "Пенополиуритан",
      .page = 3,
-     .enter = floorInsulationList},
+     .enter = floorInsulationList,
+     .tab = 16},
     {.name = "floorInsulation",
      .control = floorInsulationList,
      .kind = K::Text,
+     .initial = "Пенополиуритан",
      .page = 3,
-     .enter = wallInsulationThicknessField},
+     .enter = wallInsulationThicknessField,
+     .tab = 18},
     {.name = "wallInsulationThickness",
      .control = wallInsulationThicknessField,
      .kind = K::Text,
      .held = &In::wallInsulationThickness,
+     .initial = "100",
      .rule =
          rules::thickness("Слишком большое значение толщины термоизоляции стен!", "100", 100, rules::F::ColoursOnly),
      .page = 3,
      .spinner = Spin{wallInsulationThicknessSpinner, 0, 10, 0, 2000},
-     .enter = ceilingInsulationThicknessField},
+     .enter = ceilingInsulationThicknessField,
+     .tab = 15},
     {.name = "ceilingInsulationThickness",
      .control = ceilingInsulationThicknessField,
      .kind = K::Text,
      .held = &In::ceilingInsulationThickness,
+     .initial = "100",
      .rule =
          rules::thickness("Слишком большое значение толщины термоизоляции потолка!", "100", 100, rules::F::ColoursOnly),
      .page = 3,
      .spinner = Spin{ceilingInsulationThicknessSpinner, 0, 10, 0, 2000},
-     .enter = floorInsulationThicknessField},
+     .enter = floorInsulationThicknessField,
+     .tab = 17},
     {.name = "floorInsulationThickness",
      .control = floorInsulationThicknessField,
      .kind = K::Text,
      .held = &In::floorInsulationThickness,
+     .initial = "100",
      .rule = rules::thickness("Слишком толстая термоизоляция пола!", "100", 100, rules::F::ColoursOnly),
      .page = 3,
      .spinner = Spin{floorInsulationThicknessSpinner, 0, 10, 0, 2000},
-     .enter = outsideTempWallsField},
+     .enter = outsideTempWallsField,
+     .tab = 19},
     {.name = "outsideTempWalls",
      .control = outsideTempWallsField,
      .kind = K::Text,
      .extra = X::Locale,
      .held = &In::outsideTempWalls,
+     .initial = "28",
      .rule = rules::outside("Слишком высокая температура  за стеной!", "Слишком низкая температура за стеной!"),
      .page = 3,
      .spinner = Spin{outsideTempWallsSpinner, 28, 1, -20, 50},
-     .enter = outsideTempCeilingField},
+     .enter = outsideTempCeilingField,
+     .tab = 20},
     {.name = "outsideTempCeiling",
      .control = outsideTempCeilingField,
      .kind = K::Text,
      .extra = X::Locale,
      .held = &In::outsideTempCeiling,
+     .initial = "28",
      .rule = rules::outside("Слишком высокая температура за потолком!", "Слишком низкая температура за потолком!"),
      .page = 3,
      .spinner = Spin{outsideTempCeilingSpinner, 28, 1, -20, 50},
-     .enter = outsideTempFloorField},
+     .enter = outsideTempFloorField,
+     .tab = 21},
     {.name = "outsideTempFloor",
      .control = outsideTempFloorField,
      .kind = K::Text,
      .extra = X::Locale,
      .held = &In::outsideTempFloor,
+     .initial = "28",
      .rule = rules::outside("Слишком высокая температура под полом!", "Слишком низкая температура под полом!"),
      .page = 3,
      .spinner = Spin{outsideTempFloorSpinner, 28, 1, -20, 50},
-     .enter = wallMaterialList},
-    {.name = "", .control = airChangeRateBox, .kind = K::Text, .page = 4},
+     .enter = wallMaterialList,
+     .tab = 22},
+    {.name = "", .control = airChangeRateBox, .kind = K::Text, .page = 4, .tab = 43},
     {.name = "doorHeight",
      .control = doorHeightField,
      .kind = K::Text,
      .held = &In::doorHeight,
+     .initial = "230",
      .rule = rules::door("Слишком высокая дверь!", "230", 2.3f, true),
      .page = 5,
      .spinner = Spin{doorHeightSpinner, 230, 10, 100, 1000},
-     .enter = doorWidthField},
+     .enter = doorWidthField,
+     .tab = 23},
     {.name = "doorWidth",
      .control = doorWidthField,
      .kind = K::Text,
      .held = &In::doorWidth,
+     .initial = "180",
      .rule = rules::door("Слишком широкая дверь!", "180", 1.8f, false),
      .page = 5,
      .spinner = Spin{doorWidthSpinner, 180, 10, 50, 1000},
-     .enter = doorOpenMinutesField},
+     .enter = doorOpenMinutesField,
+     .tab = 24},
     {.name = "doorOpenMinutes",
      .control = doorOpenMinutesField,
      .kind = K::Text,
      .held = &In::doorOpenMinutes,
+     .initial = "0",
      .rule = rules::quantity(rules::R::Locale, 6, 1000, "Слишком долго открыта дверь!"),
      .page = 5,
      .spinner = Spin{doorOpenMinutesSpinner, 60, 1, 0, 60},
-     .enter = curtainList},
-    {.name = "curtainType", .control = curtainList, .kind = K::Text, .page = 5, .enter = doorHeightField},
-    {.name = "productCategory", .control = productCategoryList, .kind = K::Text, .page = 6, .enter = productList},
-    {.name = "productName", .control = productList, .kind = K::Text, .page = 6, .enter = storedMassField},
+     .enter = curtainList,
+     .tab = 25},
+    {.name = "curtainType",
+     .control = curtainList,
+     .kind = K::Text,
+     .initial = "Нет",
+     .page = 5,
+     .enter = doorHeightField,
+     .tab = 26},
+    {.name = "productCategory",
+     .control = productCategoryList,
+     .kind = K::Text,
+     .initial = "Мясные",
+     .page = 6,
+     .enter = productList,
+     .tab = 27},
+    {.name = "productName", .control = productList, .kind = K::Text, .page = 6, .enter = storedMassField, .tab = 28},
     {.name = "storedMass",
      .control = storedMassField,
      .kind = K::Text,
      .held = &In::storedMass,
+     .initial = "0",
      .rule = rules::quantity(rules::R::Leading, 7, 100000, "Слишком большая масса хранимого продукта!"),
      .page = 6,
      .spinner = Spin{storedMassSpinner, 0, 50, 0, 10000},
-     .enter = dailyMassField},
+     .enter = dailyMassField,
+     .tab = 29},
     {.name = "dailyMass",
      .control = dailyMassField,
      .kind = K::Text,
      .held = &In::dailyMass,
+     .initial = "0",
      .rule = rules::quantity(rules::R::Leading, 7, 100000, "Слишком большой суточный оборот продукта!"),
      .page = 6,
      .spinner = Spin{dailyMassSpinner, 0, 50, 0, 10000},
-     .enter = productInitialTempField},
+     .enter = productInitialTempField,
+     .tab = 30},
     {.name = "productInitialTemp",
      .control = productInitialTempField,
      .kind = K::Text,
      .extra = X::Leading,
      .held = &In::productInitialTemp,
+     .initial = "0",
      .rule = rules::productTemp("Слишком низкая начальная температура продукта!", 100,
                                 "Слишком высокая начальная температура продукта!", false),
      .page = 6,
      .spinner = Spin{productInitialTempSpinner, 0, 1, -50, 100},
-     .enter = productFinalTempField},
+     .enter = productFinalTempField,
+     .tab = 31},
     {.name = "productFinalTemp",
      .control = productFinalTempField,
      .kind = K::Text,
      .extra = X::Leading,
      .held = &In::productFinalTemp,
+     .initial = "0",
      .rule = rules::productTemp("Слишком низкая конечная температура продукта!", 30,
                                 "Слишком высокая конечная температура продукта!", true),
      .page = 6,
      .spinner = Spin{productFinalTempSpinner, 0, 1, -50, 100},
-     .enter = productCategoryList},
+     .enter = productCategoryList,
+     .tab = 32},
     {.name = "lightingHours",
      .control = lightingHoursField,
      .kind = K::Text,
      .held = &In::lightingHours,
+     .initial = "1",
      .rule = rules::quantity(rules::R::Locale, 6, 24, rules::kLightingTooLong),
      .page = 7,
      .spinner = Spin{lightingHoursSpinner, 1, 1, 0, 24},
-     .enter = lightingPowerField},
+     .enter = lightingPowerField,
+     .tab = 33},
     {.name = "lightingPower",
      .control = lightingPowerField,
      .kind = K::Text,
      .held = &In::lightingPower,
+     .initial = "0",
      .rule = rules::lightingPower(),
      .page = 7,
      .spinner = Spin{lightingPowerSpinner, 5, 1, 0, 20},
-     .enter = lightingHoursField},
-    {.name = "useRecommendedLighting", .control = recommendedLightingCheck, .kind = K::Check, .page = 7},
+     .enter = lightingHoursField,
+     .tab = 34},
+    {.name = "useRecommendedLighting",
+     .control = recommendedLightingCheck,
+     .kind = K::Check,
+     .initial = "1",
+     .page = 7,
+     .tab = 35},
     {.name = "staffCount",
      .control = staffCountField,
      .kind = K::Text,
      .held = &In::staffCount,
+     .initial = "0",
      .rule = rules::quantity(rules::R::Locale, 6, 50, "Слишком много рабочих в камере!"),
      .page = 8,
-     .spinner = Spin{staffCountSpinner, 0, 1, 0, 20}},
+     .spinner = Spin{staffCountSpinner, 0, 1, 0, 20},
+     .tab = 36},
     {.name = "vehiclePower",
      .control = vehiclePowerField,
      .kind = K::Text,
      .held = &In::vehiclePower,
+     .initial = "0",
      .rule = rules::quantity(rules::R::Locale, 6, 1000, rules::kVehiclesTooStrong),
      .page = 9,
-     .spinner = Spin{vehiclePowerSpinner, 0, 1, 0, 100}},
+     .spinner = Spin{vehiclePowerSpinner, 0, 1, 0, 100},
+     .tab = 37},
     {.name = "fanPercent",
      .control = fanPercentField,
      .kind = K::Text,
      .held = &In::fanPercent,
+     .initial = "10",
      .rule = rules::fan(60, "10", 10),
      .page = 10,
-     .spinner = Spin{fanPercentSpinner, 10, 1, 0, 60}},
+     .spinner = Spin{fanPercentSpinner, 10, 1, 0, 60},
+     .tab = 38},
     {.name = "fanCount",
      .control = fanCountField,
      .kind = K::Text,
      .held = &In::fanCount,
+     .initial = "0",
      .rule = rules::fan(50, "0", 0),
      .page = 10,
      .spinner = Spin{fanCountSpinner, 0, 1, 0, 100},
-     .enter = fanPowerField},
+     .enter = fanPowerField,
+     .tab = 40},
     {.name = "fanPower",
      .control = fanPowerField,
      .kind = K::Text,
      .held = &In::fanPower,
+     .initial = "0",
      .rule = rules::fan(3000, "0", 0),
      .page = 10,
      .spinner = Spin{fanPowerSpinner, 100, 100, 0, 10000},
-     .enter = fanCountField},
-    {.name = "refinedFanCalc", .control = refinedFanCheck, .kind = K::Check, .page = 10},
-    {.name = "includeWalls", .control = includeWallsCheck, .kind = K::Check},
-    {.name = "includeVentilation", .control = includeVentilationCheck, .kind = K::Check},
-    {.name = "includeDoor", .control = includeDoorCheck, .kind = K::Check},
-    {.name = "includeProduct", .control = includeProductCheck, .kind = K::Check},
-    {.name = "includeRespiration", .control = includeRespirationCheck, .kind = K::Check},
-    {.name = "includeLighting", .control = includeLightingCheck, .kind = K::Check},
-    {.name = "includeStaff", .control = includeStaffCheck, .kind = K::Check},
-    {.name = "includeVehicles", .control = includeVehiclesCheck, .kind = K::Check},
-    {.name = "includeFans", .control = includeFansCheck, .kind = K::Check},
-    {.name = "clientInfo", .control = clientInfoField, .kind = K::Text},  // the one optional line
-}};
+     .enter = fanCountField,
+     .tab = 41},
+    {.name = "refinedFanCalc", .control = refinedFanCheck, .kind = K::Check, .initial = "0", .page = 10, .tab = 39},
+    {.name = "includeWalls", .control = includeWallsCheck, .kind = K::Check, .tab = 44},
+    {.name = "includeVentilation", .control = includeVentilationCheck, .kind = K::Check, .tab = 45},
+    {.name = "includeDoor", .control = includeDoorCheck, .kind = K::Check, .tab = 46},
+    {.name = "includeProduct", .control = includeProductCheck, .kind = K::Check, .tab = 47},
+    {.name = "includeRespiration", .control = includeRespirationCheck, .kind = K::Check, .tab = 48},
+    {.name = "includeLighting", .control = includeLightingCheck, .kind = K::Check, .tab = 49},
+    {.name = "includeStaff", .control = includeStaffCheck, .kind = K::Check, .tab = 50},
+    {.name = "includeVehicles", .control = includeVehiclesCheck, .kind = K::Check, .tab = 51},
+    {.name = "includeFans", .control = includeFansCheck, .kind = K::Check, .tab = 52},
+    {.name = "clientInfo", .control = clientInfoField, .kind = K::Text, .initial = ""},  // the one optional line
+});
+
+// Every held member is a number the record names, under the field's own name
+// but for the reserve, typed in per cent and held as the factor.
+constexpr bool heldNumbersNamedAsTheirFields() {
+  for (const CalculationField& f : kCalculationFields) {
+    if (!f.held) continue;
+    const auto number = std::ranges::find(record_detail::kNumberInputs, f.held, &NumberInput::member);
+    if (number == std::ranges::end(record_detail::kNumberInputs)) return false;
+    if (number->name != f.name && f.control != reservePercentField) return false;
+  }
+  return true;
+}
+static_assert(heldNumbersNamedAsTheirFields());
 }  // namespace fields_detail
 
 using fields_detail::kCalculationFields;

@@ -114,9 +114,9 @@ CalculationForm::CalculationForm(MessageSink& messages, NumberLocale locale)
     spinner.maximum = s.maximum;
   }
   captions_[static_cast<std::size_t>(Caption::Hours)].text = "Время р-ты оборудования в сутки (Ч)";
-  captions_[static_cast<std::size_t>(Caption::Mass)].text = "Суточный оборот (кг)";
-  captions_[static_cast<std::size_t>(Caption::StoredMass)].text = "Хранимая масса (кг)";
-  captions_[static_cast<std::size_t>(Caption::FanPercent)].text = "Предварительный учет теплопритока от ВО (%)";
+  captions_[static_cast<std::size_t>(Caption::Mass)].text = captionOf(&CalculationInputs::dailyMass);
+  captions_[static_cast<std::size_t>(Caption::StoredMass)].text = captionOf(&CalculationInputs::storedMass);
+  captions_[static_cast<std::size_t>(Caption::FanPercent)].text = captionOf(&CalculationInputs::fanPercent);
   frames_[0] = true;
   sketch_ = computeRoomSketch(sketchInputOf(record_.inputs)).value_or(RoomSketch{});
 }
@@ -389,9 +389,10 @@ void CalculationForm::click(Control c) {
 void CalculationForm::onOptionSelected(Control c) {
   if (control(c).value != 0) {
     const bool freezing = c == freezingOption;
-    changeCaption(Caption::Hours, freezing ? "Время заморозки (Ч)" : "Время р-ты оборудования (Ч)", true);
-    changeCaption(Caption::Mass, freezing ? "Замораживаемая масса (кг)" : "Суточный оборот (кг)", true);
-    record_.inputs.processMode = freezing ? ProcessMode::Freezing : ProcessMode::Storage;
+    const ProcessMode mode = freezing ? ProcessMode::Freezing : ProcessMode::Storage;
+    changeCaption(Caption::Hours, captionOf(&CalculationInputs::equipHours, mode), true);
+    changeCaption(Caption::Mass, captionOf(&CalculationInputs::dailyMass, mode), true);
+    record_.inputs.processMode = mode;
     // The stored mass keeps its value (and still counts) while its row is hidden.
     changeCaption(Caption::StoredMass, caption(Caption::StoredMass).text, !freezing);
     for (Control row : {storedMassField, storedMassSpinner}) {

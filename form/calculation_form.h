@@ -24,7 +24,7 @@
 #include "core/number_text.h"
 #include "core/record.h"
 #include "core/sketch.h"
-#include "form/controls.h"
+#include "form/calculation_fields.h"
 #include "form/messages.h"
 #include "form/navigation.h"
 

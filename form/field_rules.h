@@ -6,12 +6,17 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
 
 #include "core/record.h"
-#include "form/controls.h"
+
+namespace kamerol {
+// Defined with the schema, which itself is made of these rules.
+enum class Control : std::uint8_t;
+}  // namespace kamerol
 
 namespace kamerol::detail {
 

@@ -1,88 +1,27 @@
 // Loading the defaults of a new calculation into the form, field by field.
 
-#include <span>
-
 #include "core/defaults.h"
 #include "form/calculation_form.h"
 
 namespace kamerol {
-namespace {
 
-using enum Control;
-using In = CalculationInputs;
-
-// What loading the defaults types into the fields, in this order: each is an
-// edit of its field, whose reactions follow. Check boxes take "1" or "0". The
-// held values of a new calculation are defaultInputs(); the form's tests
-// compare the two field by field.
-struct DefaultText {
-  Control control;
-  std::string_view text;
-};
-
-constexpr DefaultText kDefaultLists[] = {
-    {wallMaterialList, "Железобетон"},
-    {ceilingMaterialList, "Железобетон"},
-    {floorMaterialList, "Железобетон"},
-    {wallInsulationList, "Пенополиуритан"},
-    {ceilingInsulationList, "Пенополиуритан"},
-    {floorInsulationList, "Пенополиуритан"},
-    {curtainList, "Нет"},
-    {productCategoryList, "Мясные"},
-};
-
-constexpr DefaultText kDefaultTexts[] = {
-    {roomLengthField, "0"},
-    {roomWidthField, "0"},
-    {roomHeightField, "0"},
-    {roomTempBox, "0"},
-    {outsideTempWallsField, "28"},
-    {outsideTempCeilingField, "28"},
-    {outsideTempFloorField, "28"},
-    {doorHeightField, "230"},
-    {doorWidthField, "180"},
-    {doorOpenMinutesField, "0"},
-    {equipHoursField, "18"},
-    {reservePercentField, "5"},
-    {wallMaterialThicknessField, "0"},
-    {ceilingMaterialThicknessField, "0"},
-    {floorMaterialThicknessField, "0"},
-    {wallInsulationThicknessField, "100"},
-    {ceilingInsulationThicknessField, "100"},
-    {floorInsulationThicknessField, "100"},
-    // The curtain and the category once more.
-    {curtainList, "Нет"},
-    {productCategoryList, "Мясные"},
-    {storedMassField, "0"},
-    {dailyMassField, "0"},
-    {productInitialTempField, "0"},
-    {productFinalTempField, "0"},
-    {lightingHoursField, "1"},
-    {lightingPowerField, "0"},
-    {recommendedLightingCheck, "1"},
-    {staffCountField, "0"},
-    {vehiclePowerField, "0"},
-    {fanPercentField, "10"},
-    {fanCountField, "0"},
-    {fanPowerField, "0"},
-    {refinedFanCheck, "0"},
-    {clientInfoField, ""},
-};
-
-}  // namespace
-
+// Loading types each field's initial text from its row into the field: an
+// edit, whose reactions follow. The lists come first, in the order of their
+// rows, then the other fields in theirs. The held values of a new calculation
+// are defaultInputs(); the form's tests compare the two field by field.
 void CalculationForm::loadDefaults() {
   const CalculationInputs defaults = defaultInputs();
   CalculationInputs& in = record_.inputs;
-  const auto load = [this](std::span<const DefaultText> entries) {
-    for (const DefaultText& d : entries) {
-      if (kindOf(d.control) == ControlKind::CheckBox)
-        setState(d.control, d.text == "1" ? 1 : 0);
+  const auto load = [this](bool lists) {
+    for (const CalculationField& f : kCalculationFields) {
+      if (!f.initial || (kindOf(f.control) == ControlKind::ComboBox) != lists) continue;
+      if (kindOf(f.control) == ControlKind::CheckBox)
+        setState(f.control, *f.initial == "1" ? 1 : 0);
       else
-        setText(d.control, d.text);
+        setText(f.control, *f.initial);
     }
   };
-  load(kDefaultLists);
+  load(true);
   in.wallMaterialLambda = defaults.wallMaterialLambda;
   in.ceilingMaterialLambda = defaults.ceilingMaterialLambda;
   in.floorMaterialLambda = defaults.floorMaterialLambda;
@@ -90,8 +29,9 @@ void CalculationForm::loadDefaults() {
   in.ceilingInsulationLambda = defaults.ceilingInsulationLambda;
   in.floorInsulationLambda = defaults.floorInsulationLambda;
   in.curtainEfficiency = defaults.curtainEfficiency;
-  load(kDefaultTexts);
+  load(false);
   // The held values, as the edits above already gave them.
+  using In = CalculationInputs;
   for (float In::*held :
        {&In::roomLength, &In::roomWidth, &In::roomHeight, &In::roomTemp, &In::outsideTempWalls, &In::outsideTempCeiling,
         &In::outsideTempFloor, &In::doorHeight, &In::doorWidth, &In::doorOpenMinutes, &In::equipHours,
@@ -100,9 +40,10 @@ void CalculationForm::loadDefaults() {
   // When the category was "Мясные" already its list is not refilled, so the
   // product list is set explicitly: the product shown, its properties and the
   // name on the report always agree.
-  setText(productList, defaults.productName);
+  setText(Control::productList, defaults.productName);
   in.productName = defaults.productName;
   currentPage_ = 1;
   record_.modified = false;
 }
+
 }  // namespace kamerol

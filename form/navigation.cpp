@@ -73,60 +73,24 @@ constexpr std::pair<Control, Control> kBoxEnter[] = {
     {freezingPointBox, productCategoryList},
 };
 
-constexpr Control kTabOrder[] = {
-    roomTempBox,
-    roomLengthField,
-    roomWidthField,
-    equipHoursField,
-    reservePercentField,
-    storageOption,
-    freezingOption,
-    wallMaterialList,
-    wallMaterialThicknessField,
-    ceilingMaterialList,
-    ceilingMaterialThicknessField,
-    floorMaterialList,
-    floorMaterialThicknessField,
-    wallInsulationList,
-    wallInsulationThicknessField,
-    ceilingInsulationList,
-    ceilingInsulationThicknessField,
-    floorInsulationList,
-    floorInsulationThicknessField,
-    outsideTempWallsField,
-    outsideTempCeilingField,
-    outsideTempFloorField,
-    doorHeightField,
-    doorWidthField,
-    doorOpenMinutesField,
-    curtainList,
-    productCategoryList,
-    productList,
-    storedMassField,
-    dailyMassField,
-    productInitialTempField,
-    productFinalTempField,
-    lightingHoursField,
-    lightingPowerField,
-    recommendedLightingCheck,
-    staffCountField,
-    vehiclePowerField,
-    fanPercentField,
-    refinedFanCheck,
-    fanCountField,
-    fanPowerField,
-    roomHeightField,
-    airChangeRateBox,
-    includeWallsCheck,
-    includeVentilationCheck,
-    includeDoorCheck,
-    includeProductCheck,
-    includeRespirationCheck,
-    includeLightingCheck,
-    includeStaffCheck,
-    includeVehiclesCheck,
-    includeFansCheck,
-};
+// The Tab key's order, from the fields' places in it.
+constexpr std::size_t kTabCount = static_cast<std::size_t>(
+    std::ranges::count_if(kCalculationFields, [](const CalculationField& f) { return f.tab > 0; }));
+
+constexpr std::array<std::optional<Control>, kTabCount> kTabPlaces = [] {
+  std::array<std::optional<Control>, kTabCount> places{};
+  for (const CalculationField& f : kCalculationFields)
+    if (f.tab > 0) places.at(static_cast<std::size_t>(f.tab - 1)) = f.control;
+  return places;
+}();
+static_assert(std::ranges::all_of(kTabPlaces, [](const std::optional<Control>& c) { return c.has_value(); }),
+              "the fields' places in the Tab order run from 1 without a gap or a repeat");
+
+constexpr std::array<Control, kTabCount> kTabOrder = [] {
+  std::array<Control, kTabCount> order{};
+  for (std::size_t i = 0; i < kTabCount; ++i) order[i] = *kTabPlaces[i];
+  return order;
+}();
 
 }  // namespace
 

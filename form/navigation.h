@@ -7,7 +7,7 @@
 #include <span>
 #include <string_view>
 
-#include "form/controls.h"
+#include "form/calculation_fields.h"
 
 namespace kamerol {
 

@@ -1,5 +1,6 @@
 #include "window/window_layout.h"
 
+#include <algorithm>
 #include <array>
 
 namespace kamerol::layout {
@@ -15,6 +16,14 @@ struct Columns {
   int fieldWidth;
 };
 
+// The caption of a calculation field: the caption of the record's number it
+// holds; empty for the other controls.
+constexpr std::string_view fieldCaption(Control field) {
+  for (const CalculationField& f : kCalculationFields)
+    if (f.control == field && f.held) return captionOf(f.held);
+  return {};
+}
+
 // A field with its caption to the left, right-aligned, a little taller than
 // the box so that two lines fit.
 constexpr Placement row(int page, Control field, int y, std::string_view caption, Columns c,
@@ -26,6 +35,11 @@ constexpr Placement row(int page, Control field, int y, std::string_view caption
           .text = caption,
           .label = {c.labelX, y - 60, c.labelWidth, kBoxHeight + 120},
           .modelCaption = modelCaption};
+}
+
+// A calculation field, captioned as its number.
+constexpr Placement field(int page, Control c, int y, Columns columns) {
+  return row(page, c, y, fieldCaption(c), columns);
 }
 
 constexpr Placement list(int page, Control c, TwipBox box, std::string_view caption, TwipBox label = {}) {
@@ -56,20 +70,17 @@ constexpr TwipBox gridHeading(int column) {
 constexpr Placement gridList(Control c, int column, int r, std::string_view name) {
   return list(3, c, {kGridX[column], gridY(r), kGridWidth[column], kListHeight}, name);
 }
-constexpr Placement gridField(Control c, int column, int r, std::string_view name) {
+constexpr Placement gridField(Control c, int column, int r) {
   return {.page = 3,
           .piece = Piece::Field,
           .control = c,
           .box = {kGridX[column], gridY(r), kGridWidth[column], kBoxHeight},
-          .text = name};
+          .text = fieldCaption(c)};
 }
 
 constexpr Placement kPlacements[] = {
     // The form around the pages.
-    {.piece = Piece::Field,
-     .control = roomTempBox,
-     .box = {6300, 585, 660, 360},
-     .text = "Температура в камере (град)"},
+    {.piece = Piece::Field, .control = roomTempBox, .box = {6300, 585, 660, 360}, .text = fieldCaption(roomTempBox)},
     {.piece = Piece::Field,
      .control = clientInfoField,
      .box = {2520, 7410, 6885, kBoxHeight},
@@ -77,16 +88,16 @@ constexpr Placement kPlacements[] = {
      .label = {870, 7410, 1620, kBoxHeight}},
 
     // 1: the room, beside its sketch.
-    row(1, roomLengthField, 420, "Длина (см)", kRoom),
-    row(1, roomWidthField, 840, "Ширина (см)", kRoom),
-    row(1, roomHeightField, 1260, "Высота (см)", kRoom),
+    field(1, roomLengthField, 420, kRoom),
+    field(1, roomWidthField, 840, kRoom),
+    field(1, roomHeightField, 1260, kRoom),
     row(1, floorAreaBox, 1860, "Площадь (кв м)", kRoom),
     row(1, roomVolumeBox, 2280, "Объём (куб м)", kRoom),
 
     // 2: processing.
     row(2, airHumidityBox, 480, "Влажность воздуха %", kWide),
     row(2, equipHoursField, 960, "", kWide, Caption::Hours),
-    row(2, reservePercentField, 1440, "Запас %", kWide),
+    field(2, reservePercentField, 1440, kWide),
     check(2, Piece::Option, storageOption, {4560, 2040, 2400, kBoxHeight}, "Хранение"),
     check(2, Piece::Option, freezingOption, {4560, 2460, 2400, kBoxHeight}, "Заморозка"),
 
@@ -98,22 +109,22 @@ constexpr Placement kPlacements[] = {
     label(3, gridHeading(4), "Темп-ра снаружи", Align::Centre),
     label(3, {90, gridY(0), 840, kBoxHeight}, " Стены", Align::Left),
     gridList(wallMaterialList, 0, 0, "Материал: Стены"),
-    gridField(wallMaterialThicknessField, 1, 0, "Толщина материала (мм): Стены"),
+    gridField(wallMaterialThicknessField, 1, 0),
     gridList(wallInsulationList, 2, 0, "Термоизоляция: Стены"),
-    gridField(wallInsulationThicknessField, 3, 0, "Толщина термоизоляции (мм): Стены"),
-    gridField(outsideTempWallsField, 4, 0, "Темп-ра снаружи: Стены"),
+    gridField(wallInsulationThicknessField, 3, 0),
+    gridField(outsideTempWallsField, 4, 0),
     label(3, {90, gridY(1), 840, kBoxHeight}, "Потолок", Align::Left),
     gridList(ceilingMaterialList, 0, 1, "Материал: Потолок"),
-    gridField(ceilingMaterialThicknessField, 1, 1, "Толщина материала (мм): Потолок"),
+    gridField(ceilingMaterialThicknessField, 1, 1),
     gridList(ceilingInsulationList, 2, 1, "Термоизоляция: Потолок"),
-    gridField(ceilingInsulationThicknessField, 3, 1, "Толщина термоизоляции (мм): Потолок"),
-    gridField(outsideTempCeilingField, 4, 1, "Темп-ра снаружи: Потолок"),
+    gridField(ceilingInsulationThicknessField, 3, 1),
+    gridField(outsideTempCeilingField, 4, 1),
     label(3, {90, gridY(2), 840, kBoxHeight}, "Пол", Align::Left),
     gridList(floorMaterialList, 0, 2, "Материал: Пол"),
-    gridField(floorMaterialThicknessField, 1, 2, "Толщина материала (мм): Пол"),
+    gridField(floorMaterialThicknessField, 1, 2),
     gridList(floorInsulationList, 2, 2, "Термоизоляция: Пол"),
-    gridField(floorInsulationThicknessField, 3, 2, "Толщина термоизоляции (мм): Пол"),
-    gridField(outsideTempFloorField, 4, 2, "Темп-ра снаружи: Пол"),
+    gridField(floorInsulationThicknessField, 3, 2),
+    gridField(outsideTempFloorField, 4, 2),
 
     // 4: ventilation; the caption says more than the field's name.
     {.page = 4,
@@ -125,9 +136,9 @@ constexpr Placement kPlacements[] = {
      .name = "Кратность вентиляции в камере"},
 
     // 5: the door.
-    row(5, doorHeightField, 480, "Высота двери (см)", kWide),
-    row(5, doorWidthField, 960, "Ширина двери (см)", kWide),
-    row(5, doorOpenMinutesField, 1440, "Сколько минут в сутки дверь открыта", kWide),
+    field(5, doorHeightField, 480, kWide),
+    field(5, doorWidthField, 960, kWide),
+    field(5, doorOpenMinutesField, 1440, kWide),
     list(5, curtainList, {4560, 1920, 1800, kListHeight}, "Завеса", {240, 1920, 4200, kBoxHeight}),
 
     // 6: the product.
@@ -136,25 +147,30 @@ constexpr Placement kPlacements[] = {
     row(6, freezingPointBox, 1680, "Точка замерзания (град)", kProductLeft),
     row(6, storedMassField, 480, "", kProductRight, Caption::StoredMass),
     row(6, dailyMassField, 960, "", kProductRight, Caption::Mass),
-    row(6, productInitialTempField, 1440, "Начальная температура (град)", kProductRight),
-    row(6, productFinalTempField, 1920, "Конечная температура (град)", kProductRight),
+    field(6, productInitialTempField, 1440, kProductRight),
+    field(6, productFinalTempField, 1920, kProductRight),
 
     // 7: lighting.
-    row(7, lightingHoursField, 600, "Время р-ты освещения в камере (ч/сутки)", kWide),
-    row(7, lightingPowerField, 1080, "Мощность освещения (Вт/м2) ", kWide),
+    field(7, lightingHoursField, 600, kWide),
+    field(7, lightingPowerField, 1080, kWide),
     check(7, Piece::Check, recommendedLightingCheck, {4560, 1560, 3900, kBoxHeight},
           "Установить рекомендуемое значение"),
 
     // 8: staff; 9: loading vehicles.
-    row(8, staffCountField, 960, "Число рабочих в камере (чел)", kWide),
-    row(9, vehiclePowerField, 960, "Полная мощность ПТС (квт)", kWide),
+    field(8, staffCountField, 960, kWide),
+    field(9, vehiclePowerField, 960, kWide),
 
     // 10: the air-cooler fans.
     row(10, fanPercentField, 540, "", kWide, Caption::FanPercent),
     check(10, Piece::Check, refinedFanCheck, {4560, 1080, 3000, kBoxHeight}, "Уточняющий расчет"),
-    row(10, fanCountField, 1620, "Кол-во вентиляторов ВО", kWide),
-    row(10, fanPowerField, 2100, "Мощность вентиляторов ВО, Вт", kWide),
+    field(10, fanCountField, 1620, kWide),
+    field(10, fanPowerField, 2100, kWide),
 };
+
+// Every field has a caption, its own or the model's.
+static_assert(std::ranges::all_of(kPlacements, [](const Placement& p) {
+  return p.piece != Piece::Field || !p.text.empty() || p.modelCaption;
+}));
 
 }  // namespace
 

@@ -8,8 +8,8 @@
 #include <span>
 #include <string_view>
 
+#include "form/calculation_fields.h"
 #include "form/calculation_form.h"
-#include "form/controls.h"
 
 namespace kamerol::layout {
 
