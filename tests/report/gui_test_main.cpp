@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/test_platform.h"
+
 #ifdef KAMEROL_TEST_WIDGETS
 #include <QApplication>
 using TestApplication = QApplication;
@@ -12,7 +14,7 @@ using TestApplication = QGuiApplication;
 #endif
 
 int main(int argc, char* argv[]) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  kamerol::testing_support::chooseTestPlatform();
   ::testing::InitGoogleTest(&argc, argv);
   TestApplication app(argc, argv);
   return RUN_ALL_TESTS();

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QDirIterator>
 #include <QFile>
+#include <QSettings>
 #include <QFileInfo>
 #include <QImage>
 #include <QMap>
@@ -121,6 +122,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "[Default Applications]\r\ntext/x=a.desktop\r\napplication/x-k=k.desktop\r\n"},
         MergeCase{"CR LF, no section", "[Added Associations]\r\nx/y=z;\r\n",
                   "[Added Associations]\r\nx/y=z;\r\n\r\n[Default Applications]\r\napplication/x-k=k.desktop\r\n"}));
+
+#ifndef Q_OS_WIN  // the freedesktop association; Windows has its own below
 
 // Every file below `root` with its contents and time of change.
 QMap<QString, QString> snapshot(const QString& root) {
@@ -329,6 +332,25 @@ INSTANTIATE_TEST_SUITE_P(
         SystemCase{"no_mime_package", "%p %f", "application/x-kamerol-calculation;", false, false},
         SystemCase{"not_for_the_type", "%p %f", "text/plain;", true, false}),
     [](const ::testing::TestParamInfo<SystemCase>& info) { return std::string(info.param.name); });
+#else
+// The user's own classes, which need no administrator rights. The test leaves a user's existing association
+// alone.
+TEST(WindowsFileAssociationTest, WritesTheFileTypeAmongTheUsersClasses) {
+  QSettings classes(QStringLiteral("HKEY_CURRENT_USER\\Software\\Classes"), QSettings::NativeFormat);
+  if (classes.contains(QStringLiteral("Kamerol/Default"))) GTEST_SKIP() << "this user has an association already";
+  const QString folder = QStringLiteral("C:\\Расчёты 2026\\Kamerol");
+  WindowsFileAssociation association;
+  ASSERT_TRUE(association.writeIfAbsent(folder + QStringLiteral("/kamerol.exe")));
+  classes.sync();
+  EXPECT_EQ(classes.value(QStringLiteral(".tpl/Default")), QStringLiteral("Kamerol"));
+  EXPECT_EQ(classes.value(QStringLiteral("Kamerol/Default")), QString::fromUtf8(kFileTypeDescription));
+  EXPECT_EQ(classes.value(QStringLiteral("Kamerol/DefaultIcon/Default")), folder + QStringLiteral("\\kamerol.exe,0"));
+  EXPECT_EQ(classes.value(QStringLiteral("Kamerol/shell/open/command/Default")),
+            QStringLiteral("\"%1\\kamerol.exe\" \"%2\"").arg(folder, QStringLiteral("%1")));
+  classes.remove(QStringLiteral("Kamerol"));
+  classes.remove(QStringLiteral(".tpl"));
+}
+#endif
 
 }  // namespace
 }  // namespace kamerol::shell

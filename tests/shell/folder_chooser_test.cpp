@@ -218,9 +218,16 @@ TEST(SystemVolumeSourceTest, ListsTheRootFirstAndItIsUsable) {
   const SystemVolumeSource source;
   const QList<Volume> volumes = source.volumes();
   ASSERT_FALSE(volumes.isEmpty());
-  EXPECT_EQ(volumes.front().rootPath, QStringLiteral("/"));
-  EXPECT_TRUE(source.isUsable(QStringLiteral("/")));
-  EXPECT_FALSE(source.isUsable(QStringLiteral("/no/such/volume/")));
+#ifdef Q_OS_WIN
+  // The drives in order: the system's drive C: first.
+  const QString root = QStringLiteral("C:/");
+  EXPECT_TRUE(volumes.front().displayName.startsWith(QStringLiteral("c:")));
+#else
+  const QString root = QStringLiteral("/");
+#endif
+  EXPECT_EQ(volumes.front().rootPath, root);
+  EXPECT_TRUE(source.isUsable(root));
+  EXPECT_FALSE(source.isUsable(root + QStringLiteral("no/such/volume/")));
 }
 
 }  // namespace

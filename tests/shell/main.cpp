@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/test_platform.h"
+
 #include <QApplication>
 #include <QTemporaryDir>
 
 int main(int argc, char** argv) {
   // ctest runs the suites on the offscreen platform; so does test discovery, which runs without that setting.
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  kamerol::testing_support::chooseTestPlatform();
 
   // The settings store and the file association write into the user's folders: point them at a scratch
   // folder before Qt reads the variables.

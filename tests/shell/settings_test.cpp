@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QSettings>
 #include <QUuid>
 
 #include "shell/settings_dialog.h"
@@ -79,7 +80,8 @@ TEST(RecentFilesTest, LatestFirstOnceEightAtMostAndMissingOnesDropped) {
   EXPECT_EQ(readRecentFiles(store), expected);
 }
 
-TEST(QSettingsStoreTest, RoundTripsUnderTheProgramsSectionInXdgConfigHome) {
+// In the user's own store: a file under XDG_CONFIG_HOME, the registry under HKEY_CURRENT_USER on Windows.
+TEST(QSettingsStoreTest, RoundTripsUnderTheProgramsSectionInTheUsersStore) {
   const QString application = QStringLiteral("kamerol-test-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
   {
     QSettingsStore store(application);
@@ -92,10 +94,17 @@ TEST(QSettingsStoreTest, RoundTripsUnderTheProgramsSectionInXdgConfigHome) {
   EXPECT_EQ(readSwitch(reopened, QStringLiteral("1232")), 0);
   EXPECT_EQ(readSwitch(reopened, QStringLiteral("1229")), 1);
 
+#ifdef Q_OS_WIN
+  const QSettings registry(QStringLiteral("HKEY_CURRENT_USER\\Software\\Kamerol\\") + application + QStringLiteral("\\6142"),
+                           QSettings::NativeFormat);
+  EXPECT_EQ(registry.value(QStringLiteral("1232")).toString(), QStringLiteral("0"));
+  QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software\\Kamerol"), QSettings::NativeFormat).remove(application);
+#else
   QFile file(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Kamerol/") + application +
              QStringLiteral(".conf"));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_TRUE(file.readAll().contains("[6142]"));
+#endif
 }
 
 TEST(QSettingsStoreTest, IsNamedAfterTheExecutable) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/test_platform.h"
+
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
@@ -489,7 +491,7 @@ TEST(WindowLayout, EachControlOnceOnItsPage) {
 
 int main(int argc, char** argv) {
   // Also when the build lists the tests: no display is needed.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  kamerol::testing_support::chooseTestPlatform();
   QApplication app(argc, argv);
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

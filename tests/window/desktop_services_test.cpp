@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/test_platform.h"
+
 #include <QApplication>
 #include <QGroupBox>
 #include <QMenuBar>
@@ -233,7 +235,7 @@ TEST_F(DesktopServicesTest, BrandCaptionFollowsTheCompanyLabel) {
 }  // namespace kamerol
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  kamerol::testing_support::chooseTestPlatform();
   // The services must not touch the user's own settings or desktop files.
   QTemporaryDir home;
   qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());

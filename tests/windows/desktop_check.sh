@@ -134,6 +134,9 @@ echo "== The suites of the window, the report and the shell under Wine"
 # finds no fonts under Wine), in this prefix.
 suites=(window_tests desktop_services_tests report_qt_tests report_window_tests shell_tests desktop_program_tests)
 if step 1800 "building the suites" cmake --build "$build" --parallel "$jobs" --target "${suites[@]}"; then
+  # The suites begin with no association of the user's, as the program's first start found.
+  step 30 "reg delete" wine reg delete 'HKCU\Software\Classes\Kamerol' /f >/dev/null 2>&1
+  step 30 "reg delete" wine reg delete 'HKCU\Software\Classes\.tpl' /f >/dev/null 2>&1
   KAMEROL_WINE_DISPLAY=$display KAMEROL_WINE_TIMEOUT=300 ctest --test-dir "$build" --output-on-failure \
     -R "^($(IFS='|'; echo "${suites[*]}"))\$" || fail "the suites under Wine"
 else
