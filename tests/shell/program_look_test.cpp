@@ -4,9 +4,11 @@
 
 #include <QGroupBox>
 #include <QImage>
+#include <QMainWindow>
 #include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOption>
+#include <QToolBar>
 
 #include <cstdlib>
 #include <initializer_list>
@@ -139,6 +141,22 @@ TEST_P(GroupBoxFrameTest, LooksLikeFusions) {
 INSTANTIATE_TEST_SUITE_P(Frames, GroupBoxFrameTest,
                          testing::Values(FrameCase{"", false}, FrameCase{"Размер камеры", false},
                                          FrameCase{"Размер камеры", true}));
+
+// Fusion's tool bar, drawn in strips across it: the same pixels.
+TEST_F(ProgramStyleTest, ToolBarIsFusions) {
+  QMainWindow window;
+  QToolBar* bar = window.addToolBar(QStringLiteral("Панель"));
+  bar->addAction(QStringLiteral("Открыть"));
+  const auto drawnBar = [bar](QStyle& style) {
+    bar->setStyle(&style);
+    bar->setGeometry(0, 0, 300, 40);
+    QImage image(bar->size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    bar->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    return image;
+  };
+  EXPECT_EQ(drawnBar(style), drawnBar(*fusion));
+}
 
 }  // namespace
 }  // namespace kamerol::shell
