@@ -16,6 +16,7 @@
 #include <ostream>
 
 #include "shell/deferred_icon.h"
+#include "shell/program_icon.h"
 
 namespace kamerol::shell {
 namespace {
@@ -76,6 +77,28 @@ TEST(DeferredIconTest, ScaledPixmapsKeepTheirDeviceRatio) {
   EXPECT_EQ(pixmap.size(), QSize(32, 32));
   EXPECT_EQ(pixmap.devicePixelRatio(), 2.0);
   EXPECT_EQ(pixmap.toImage().pixelColor(4, 4), QColor(Qt::green));
+}
+
+// The bitmaps the build renders as raw pixels: each at every size, and drawn.
+TEST(ProgramIconTest, BitmapsHaveEverySizeAndAreDrawn) {
+  const auto check = [](const QIcon& icon, const QList<int>& sizes) {
+    QList<QSize> expected;
+    for (const int size : sizes) expected << QSize(size, size);
+    EXPECT_EQ(icon.availableSizes(), expected);
+    for (const int size : sizes) {
+      const QImage image = icon.pixmap(QSize(size, size), 1.0).toImage();
+      int opaque = 0;
+      for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) opaque += qAlpha(image.pixel(x, y)) == 255;
+      EXPECT_GT(opaque, size) << "at " << size << " pixels";
+    }
+  };
+  for (const char* name : {"toolbar/new", "toolbar/open", "toolbar/save", "toolbar/print", "toolbar/help"}) {
+    SCOPED_TRACE(name);
+    check(bitmapIcon(QString::fromLatin1(name)), {16, 32});
+  }
+  SCOPED_TRACE("window");
+  check(kamerolWindowIcon(), {16, 24, 32, 48, 64, 128});
 }
 
 class ProgramStyleTest : public testing::Test {
