@@ -10,7 +10,8 @@ namespace kamerol::shell {
 // icons are made when first drawn (see deferred_icon.h), and group box frames,
 // which Fusion draws from an image, are drawn alike with lines. The first image
 // a program reads loads every image format plugin Qt has, a good part of the
-// start-up.
+// start-up. Large frames and the tool bar are drawn in strips, which keeps
+// their fills off Qt's painting threads (see program_look.cpp).
 class ProgramStyle final : public QProxyStyle {
   Q_OBJECT
 
@@ -21,6 +22,8 @@ class ProgramStyle final : public QProxyStyle {
                      const QWidget* widget = nullptr) const override;
   void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget = nullptr) const override;
+  void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                   const QWidget* widget = nullptr) const override;
 };
 
 // Sets the program's style and font for the whole application.

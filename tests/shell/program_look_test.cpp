@@ -4,9 +4,11 @@
 
 #include <QGroupBox>
 #include <QImage>
+#include <QMainWindow>
 #include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOption>
+#include <QToolBar>
 
 #include <cstdlib>
 #include <initializer_list>
@@ -14,6 +16,7 @@
 #include <ostream>
 
 #include "shell/deferred_icon.h"
+#include "shell/program_icon.h"
 
 namespace kamerol::shell {
 namespace {
@@ -74,6 +77,28 @@ TEST(DeferredIconTest, ScaledPixmapsKeepTheirDeviceRatio) {
   EXPECT_EQ(pixmap.size(), QSize(32, 32));
   EXPECT_EQ(pixmap.devicePixelRatio(), 2.0);
   EXPECT_EQ(pixmap.toImage().pixelColor(4, 4), QColor(Qt::green));
+}
+
+// The bitmaps the build renders as raw pixels: each at every size, and drawn.
+TEST(ProgramIconTest, BitmapsHaveEverySizeAndAreDrawn) {
+  const auto check = [](const QIcon& icon, const QList<int>& sizes) {
+    QList<QSize> expected;
+    for (const int size : sizes) expected << QSize(size, size);
+    EXPECT_EQ(icon.availableSizes(), expected);
+    for (const int size : sizes) {
+      const QImage image = icon.pixmap(QSize(size, size), 1.0).toImage();
+      int opaque = 0;
+      for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) opaque += qAlpha(image.pixel(x, y)) == 255;
+      EXPECT_GT(opaque, size) << "at " << size << " pixels";
+    }
+  };
+  for (const char* name : {"toolbar/new", "toolbar/open", "toolbar/save", "toolbar/print", "toolbar/help"}) {
+    SCOPED_TRACE(name);
+    check(bitmapIcon(QString::fromLatin1(name)), {16, 32});
+  }
+  SCOPED_TRACE("window");
+  check(kamerolWindowIcon(), {16, 24, 32, 48, 64, 128});
 }
 
 class ProgramStyleTest : public testing::Test {
@@ -139,6 +164,22 @@ TEST_P(GroupBoxFrameTest, LooksLikeFusions) {
 INSTANTIATE_TEST_SUITE_P(Frames, GroupBoxFrameTest,
                          testing::Values(FrameCase{"", false}, FrameCase{"Размер камеры", false},
                                          FrameCase{"Размер камеры", true}));
+
+// Fusion's tool bar, drawn in strips across it: the same pixels.
+TEST_F(ProgramStyleTest, ToolBarIsFusions) {
+  QMainWindow window;
+  QToolBar* bar = window.addToolBar(QStringLiteral("Панель"));
+  bar->addAction(QStringLiteral("Открыть"));
+  const auto drawnBar = [bar](QStyle& style) {
+    bar->setStyle(&style);
+    bar->setGeometry(0, 0, 300, 40);
+    QImage image(bar->size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    bar->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    return image;
+  };
+  EXPECT_EQ(drawnBar(style), drawnBar(*fusion));
+}
 
 }  // namespace
 }  // namespace kamerol::shell
