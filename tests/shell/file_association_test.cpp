@@ -6,11 +6,11 @@
 #include <QDateTime>
 #include <QDirIterator>
 #include <QFile>
-#include <QSettings>
 #include <QFileInfo>
 #include <QImage>
 #include <QMap>
 #include <QProcess>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>

@@ -7,9 +7,9 @@
 #include <QFile>
 #include <QPointer>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QSettings>
 #include <QUuid>
 
 #include "shell/settings_dialog.h"
@@ -95,8 +95,9 @@ TEST(QSettingsStoreTest, RoundTripsUnderTheProgramsSectionInTheUsersStore) {
   EXPECT_EQ(readSwitch(reopened, QStringLiteral("1229")), 1);
 
 #ifdef Q_OS_WIN
-  const QSettings registry(QStringLiteral("HKEY_CURRENT_USER\\Software\\Kamerol\\") + application + QStringLiteral("\\6142"),
-                           QSettings::NativeFormat);
+  const QSettings registry(
+      QStringLiteral("HKEY_CURRENT_USER\\Software\\Kamerol\\") + application + QStringLiteral("\\6142"),
+      QSettings::NativeFormat);
   EXPECT_EQ(registry.value(QStringLiteral("1232")).toString(), QStringLiteral("0"));
   QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software\\Kamerol"), QSettings::NativeFormat).remove(application);
 #else
