@@ -5,6 +5,7 @@
 // Wine, on its virtual display): there the offscreen one finds no fonts, and
 // Wine does not pass QT_QPA_PLATFORM on.
 
+#include <QByteArray>
 #include <QtGlobal>
 
 namespace kamerol::testing_support {
