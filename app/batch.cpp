@@ -204,8 +204,12 @@ class Batch {
     if (options_.format != Format::Csv) return {};
     const std::vector<std::string_view> names = csvHeader();
     std::string line = "file";
-    for (std::string_view name : names) line += "," + std::string(name);
-    return line + "\n";
+    for (std::string_view name : names) {
+      line += ',';
+      line += name;
+    }
+    line += '\n';
+    return line;
   }
 
   // One calculation on a form of its own: safe to run on any thread.
