@@ -493,6 +493,10 @@ int main(int argc, char** argv) {
   // Also when the build lists the tests: no display is needed.
   kamerol::testing_support::chooseTestPlatform();
   QApplication app(argc, argv);
+#ifdef Q_OS_WIN
+  // Windows' own file dialog cannot be answered by a test: Qt's takes the folder and name offered instead.
+  QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+#endif
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
