@@ -236,11 +236,11 @@ void apply(CalculationForm& form, const Assignment& a) {
     return;
   }
   if (form.control(c).locked && c != clientInfoField) {
-    std::string why = a.name + " is read-only on the form";
-    if (c == lightingPowerField) why = a.name + " is locked while useRecommendedLighting is 1";
-    if (c == fanPercentField) why = a.name + " is locked while refinedFanCalc is 1";
-    if (c == fanCountField || c == fanPowerField) why = a.name + " is locked while refinedFanCalc is 0";
-    throw UsageError(why);
+    const auto row = std::ranges::find(kCalculationFields, c, &CalculationField::control);
+    if (row == kCalculationFields.end() || !row->lockedWhile) throw UsageError(a.name + " is read-only on the form");
+    const auto check = std::ranges::find(kCalculationFields, row->lockedWhile->check, &CalculationField::control);
+    throw UsageError(a.name + " is locked while " + std::string(check->name) + " is " +
+                     (row->lockedWhile->ticked ? "1" : "0"));
   }
   if (!form.control(c).visible) throw UsageError(a.name + " is hidden on the form now");
   showPageOf(form, c);

@@ -201,6 +201,12 @@ struct Spin {
   int maximum;
 };
 
+// The check box whose state locks a field: greyed, with typing ignored.
+struct LockedWhile {
+  Control check;
+  bool ticked;  // locked while the box is ticked, or while it is clear
+};
+
 struct CalculationField {
   std::string_view name;  // empty: the line has no field of its own
   Control control;
@@ -217,6 +223,7 @@ struct CalculationField {
   std::optional<Spin> spinner = {};              // its up/down arrows
   std::optional<Control> enter = {};             // where Enter moves the focus from it
   int tab = 0;                                   // its place in the Tab key's order, from 1; 0: none
+  std::optional<LockedWhile> lockedWhile = {};   // the check box that locks it
 };
 
 namespace fields_detail {
@@ -534,7 +541,8 @@ inline constexpr auto kCalculationFields = std::to_array<CalculationField>({
      .page = 7,
      .spinner = Spin{lightingPowerSpinner, 5, 1, 0, 20},
      .enter = lightingHoursField,
-     .tab = 34},
+     .tab = 34,
+     .lockedWhile = LockedWhile{recommendedLightingCheck, true}},
     {.name = "useRecommendedLighting",
      .control = recommendedLightingCheck,
      .kind = K::Check,
@@ -567,7 +575,8 @@ inline constexpr auto kCalculationFields = std::to_array<CalculationField>({
      .rule = rules::fan(60, "10", 10),
      .page = 10,
      .spinner = Spin{fanPercentSpinner, 10, 1, 0, 60},
-     .tab = 38},
+     .tab = 38,
+     .lockedWhile = LockedWhile{refinedFanCheck, true}},
     {.name = "fanCount",
      .control = fanCountField,
      .kind = K::Text,
@@ -577,7 +586,8 @@ inline constexpr auto kCalculationFields = std::to_array<CalculationField>({
      .page = 10,
      .spinner = Spin{fanCountSpinner, 0, 1, 0, 100},
      .enter = fanPowerField,
-     .tab = 40},
+     .tab = 40,
+     .lockedWhile = LockedWhile{refinedFanCheck, false}},
     {.name = "fanPower",
      .control = fanPowerField,
      .kind = K::Text,
@@ -587,7 +597,8 @@ inline constexpr auto kCalculationFields = std::to_array<CalculationField>({
      .page = 10,
      .spinner = Spin{fanPowerSpinner, 100, 100, 0, 10000},
      .enter = fanCountField,
-     .tab = 41},
+     .tab = 41,
+     .lockedWhile = LockedWhile{refinedFanCheck, false}},
     {.name = "refinedFanCalc", .control = refinedFanCheck, .kind = K::Check, .initial = "0", .page = 10, .tab = 39},
     {.name = "includeWalls", .control = includeWallsCheck, .kind = K::Check, .tab = 44},
     {.name = "includeVentilation", .control = includeVentilationCheck, .kind = K::Check, .tab = 45},

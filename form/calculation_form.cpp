@@ -418,19 +418,22 @@ void CalculationForm::onStateChanged(Control c) {
     s.visible = visible;
     changed(spinner);
   };
+  // The fields the box locks, as their rows say.
+  const auto lockFields = [&] {
+    for (const CalculationField& f : kCalculationFields)
+      if (f.lockedWhile && f.lockedWhile->check == c) lock(f.control, on == f.lockedWhile->ticked);
+  };
   if (c == recommendedLightingCheck) {
     record_.inputs.useRecommendedLighting = on;
-    lock(lightingPowerField, on);
+    lockFields();
     enable(lightingPowerSpinner, !on, true);
   } else if (c == refinedFanCheck) {
     record_.inputs.refinedFanCalc = on;
-    lock(fanPercentField, on);
+    lockFields();
     state(fanPercentField).visible = !on;
     changed(fanPercentField);
     changeCaption(Caption::FanPercent, caption(Caption::FanPercent).text, !on);
     enable(fanPercentSpinner, true, !on);
-    lock(fanCountField, !on);
-    lock(fanPowerField, !on);
     enable(fanCountSpinner, on, true);
     enable(fanPowerSpinner, on, true);
   } else {

@@ -142,7 +142,10 @@ INSTANTIATE_TEST_SUITE_P(
                     UsageCase{{"calc", "--set", "includeFans=yes"}, "0 or 1"},
                     UsageCase{{"calc", "--set", "roomTemp=25"}, "whole degree from -40 to 20"},
                     UsageCase{{"calc", "--set", "roomTemp=2.5"}, "whole degree"},
-                    UsageCase{{"calc", "--set", "lightingPower=12"}, "locked while useRecommendedLighting"},
+                    UsageCase{{"calc", "--set", "lightingPower=12"}, "locked while useRecommendedLighting is 1"},
+                    UsageCase{{"calc", "--set", "fanCount=2"}, "fanCount is locked while refinedFanCalc is 0"},
+                    UsageCase{{"calc", "--set", "refinedFanCalc=1", "--set", "fanPercent=5"},
+                              "fanPercent is locked while refinedFanCalc is 1"},
                     UsageCase{{"calc", "--set", "Text39=5"}, "read-only"},
                     UsageCase{{"calc", "--set", "processMode=freezing", "--set", "storedMass=10"}, "hidden"}),
     [](const testing::TestParamInfo<UsageCase>& info) {
