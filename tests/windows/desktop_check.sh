@@ -23,14 +23,6 @@ fail() {
 # Seen to fail in earlier runs under Wine, though not lately: printed, not failed (the program's end after its
 # window is closed, and the exit cue).
 unmet() { echo "NOT YET PASSING: $*"; }
-# step SECONDS NAME COMMAND...: the command, stopped with its step's name when it takes too long.
-step() {
-  local seconds=$1 name=$2 status=0
-  shift 2
-  timeout --kill-after=5 "$seconds" "$@" || status=$?
-  [ "$status" -eq 124 ] || [ "$status" -eq 137 ] && echo "TIMEOUT after ${seconds}s: $name"
-  return "$status"
-}
 
 for tool in wine Xvfb xwininfo import pdftotext; do
   command -v "$tool" >/dev/null || { echo "desktop check skipped: missing $tool"; exit 0; }

@@ -26,14 +26,6 @@ value() {  # STEP KEY [NAME]
   [ -n "${3:-}" ] && name=(/v "$3")
   wine_step "$1" reg query "$2" "${name[@]}" 2>/dev/null | tr -d '\r' | sed -n 's/^ *[^ ].*  *REG_[A-Z_]*  *//p'
 }
-# A time limit that names the step, for the desktop program's run.
-step() {
-  local seconds=$1 name=$2 status=0
-  shift 2
-  timeout --kill-after=5 "$seconds" "$@" || status=$?
-  [ "$status" -eq 124 ] || [ "$status" -eq 137 ] && echo "TIMEOUT after ${seconds}s: installer: $name"
-  return "$status"
-}
 unmet() { echo "NOT YET PASSING: installer: $*"; }
 scratch=$(mktemp -d)
 source "$root/tests/windows/virtual_display.sh"

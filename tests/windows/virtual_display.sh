@@ -2,8 +2,16 @@
 # and kamerol.exe started on it with its check hook (KAMEROL_CHECK_DIR), read
 # and closed as a window manager's close box closes it.
 # The caller has: root (the source root), scratch (a scratch folder, removed
-# by the caller), WINEPREFIX, and the functions fail, unmet and step
-# (step SECONDS NAME COMMAND...: the command under a time limit that names it).
+# by the caller), WINEPREFIX, and the functions fail and unmet.
+
+# step SECONDS NAME COMMAND...: the command, stopped with its step's name when it takes too long.
+step() {
+  local seconds=$1 name=$2 status=0
+  shift 2
+  timeout --kill-after=5 "$seconds" "$@" || status=$?
+  [ "$status" -eq 124 ] || [ "$status" -eq 137 ] && echo "TIMEOUT after ${seconds}s: $name"
+  return "$status"
+}
 
 # start_virtual_display: an Xvfb of its own; sets display and xvfb (its pid, for stop_virtual_display).
 start_virtual_display() {
