@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPen>
-#include <QPrinter>
 #include <QTextLayout>
 #include <QTextOption>
 #include <algorithm>
@@ -203,30 +202,6 @@ WriteResult writeReportPdf(const ReportPage& page, const std::filesystem::path& 
 
 WriteResult writeReportPdf(const ReportPage& page, const QString& path) {
   return writeReportPdf(page, QFileInfo(path).filesystemFilePath());
-}
-
-bool printReportPage(const ReportPage& page, QPrinter& printer) {
-  if (!haveGuiApplication() || page.width <= 0 || page.height <= 0) return false;
-  printer.setDocName(QLatin1String(kProgramName));
-  printer.setPageOrientation(QPageLayout::Portrait);
-  QPageLayout layout = printer.pageLayout();
-  layout.setMargins(layout.minimumMargins());
-  printer.setPageLayout(layout);
-
-  QPainter painter;
-  if (!painter.begin(&printer)) return false;
-  // The painter's origin is the printable area's top left.
-  const QSizeF area = printer.pageLayout().paintRectPixels(printer.resolution()).size();
-  const qreal devicePerTwip = printer.resolution() / double(kTwipsPerInch);
-  QSizeF size(page.width * devicePerTwip, page.height * devicePerTwip);
-  if (size.width() > area.width() || size.height() > area.height()) size.scale(area, Qt::KeepAspectRatio);
-  const QRectF target(QPointF((area.width() - size.width()) / 2, 0), size);
-  const ReportSheets sheets(page);
-  for (int i = 0; i < sheets.count(); ++i) {
-    if (i > 0 && !printer.newPage()) return false;
-    sheets.paint(painter, i, target);
-  }
-  return painter.end();
 }
 
 }  // namespace kamerol

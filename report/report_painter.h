@@ -18,7 +18,6 @@
 #include "report/report_page.h"
 
 class QPainter;
-class QPrinter;
 
 namespace kamerol {
 
@@ -35,11 +34,6 @@ void paintChartPage(QPainter& painter, const ReportPage& page, const QRectF& tar
 // Fails without a QGuiApplication.
 WriteResult writeReportPdf(const ReportPage& page, const std::filesystem::path& path);
 WriteResult writeReportPdf(const ReportPage& page, const QString& path);
-
-// Prints `page` as one portrait page (two with its chart) on the printer's paper, at full scale
-// where it fits the printable area and scaled down where it does not.
-// False when the printer cannot start or finish the job.
-bool printReportPage(const ReportPage& page, QPrinter& printer);
 
 // How one text is laid out on the page, in twips: the lines the painter
 // draws, each with its baseline origin. A boxed text that needs more lines

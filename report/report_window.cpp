@@ -7,8 +7,6 @@
 #include <QIcon>
 #include <QMessageBox>
 #include <QPainter>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
@@ -19,6 +17,7 @@
 #include <cmath>
 #include <utility>
 
+#include "report/default_printer.h"
 #include "report/report_painter.h"
 #include "report/trace_pages.h"
 
@@ -40,13 +39,14 @@ QString QtReportWindowServices::askPdfPath(QWidget* parent, const QString& sugge
                                       QStringLiteral("PDF (*.pdf)"));
 }
 
-bool QtReportWindowServices::hasPrinter() { return !QPrinterInfo::defaultPrinter().isNull(); }
+bool QtReportWindowServices::hasPrinter() {
+  const DefaultPrinter* printer = defaultPrinter();
+  return printer != nullptr && printer->available();
+}
 
 bool QtReportWindowServices::print(const ReportPage& page) {
-  const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-  if (info.isNull()) return false;
-  QPrinter printer(info, QPrinter::HighResolution);
-  return printReportPage(page, printer);
+  const DefaultPrinter* printer = defaultPrinter();
+  return printer != nullptr && printer->print(page);
 }
 
 void QtReportWindowServices::showError(QWidget* parent, const QString& title, const QString& text) {

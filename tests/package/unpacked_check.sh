@@ -59,6 +59,10 @@ program=$!
 /usr/bin/python3 "$here/close_window.py" "Расчет теплопритоков" || { cat "$work/xcb.log"; fail "no window"; }
 wait "$program" || { cat "$work/xcb.log"; fail "kamerol did not end by itself"; }
 opened() { grep -F "\"$1\"" "$work/opened" | grep -qv ENOENT; }
-opened "$usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/kamerol/libkamerol_sound.so" || fail "sound module"
+modules=$usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/kamerol
+opened "$modules/libkamerol_sound.so" || fail "sound module"
+# Printing comes with its own module, loaded at the first print: a start and an end load no Qt Print Support.
+[ -f "$modules/libkamerol_print.so" ] || fail "no print module"
+! grep -v ENOENT "$work/opened" | grep -q "libQt6PrintSupport" || fail "Qt Print Support loaded with no printing"
 opened "$usr/share/kamerol/Fcmcs.trc" || fail "exit cue"
 echo "package check passed"

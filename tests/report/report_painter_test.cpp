@@ -1,4 +1,5 @@
 #include "report/report_painter.h"
+#include "report/report_print.h"
 
 #include <gtest/gtest.h>
 
