@@ -8,8 +8,9 @@
 #
 # Sourced: start_print_queue FOLDER starts it in FOLDER (a short path: the
 # socket is in it) and exports CUPS_SERVER and KAMEROL_PRINT_QUEUE_OUTPUT, the
-# file the job is written to; stop_print_queue ends it; printed_one_page FILE
-# checks that FILE holds one page with ink.
+# file the job is written to; stop_print_queue ends it; print_jobs says how
+# many jobs it has taken; printed_one_page FILE checks that FILE holds one
+# page with ink.
 # Run: print_queue.sh COMMAND... runs COMMAND with a queue in a scratch folder,
 # then checks what it printed; 77 (skipped) without CUPS or Ghostscript.
 
@@ -64,6 +65,7 @@ Shared No
 EOF
   "$cupsd" -f -c "$folder/cupsd.conf" -s "$folder/cups-files.conf" </dev/null >"$folder/log/cupsd.log" 2>&1 &
   print_queue_pid=$!
+  print_queue_folder=$folder
   # The socket is made once the queue is loaded.
   for _ in $(seq 100); do [ -S "$folder/cups.sock" ] && break; sleep 0.05; done
   if [ ! -S "$folder/cups.sock" ]; then
@@ -84,6 +86,9 @@ stop_print_queue() {
   print_queue_pid=
 }
 
+# The page log has a line a job (a job without a driver counts no pages).
+print_jobs() { { wc -l <"$print_queue_folder/log/page_log"; } 2>/dev/null || echo 0; }
+
 # printed_one_page FILE: Ghostscript reads the job (PDF or PostScript) and measures each page's ink.
 printed_one_page() {
   local coverage
@@ -103,5 +108,6 @@ if [ "${BASH_SOURCE[0]}" = "$0" ]; then
   trap 'stop_print_queue; rm -rf "$folder"' EXIT
   start_print_queue "$folder" || exit 1
   "$@" || exit
-  printed_one_page "$KAMEROL_PRINT_QUEUE_OUTPUT"
+  printed_one_page "$KAMEROL_PRINT_QUEUE_OUTPUT" || exit
+  [ "$(print_jobs)" -eq 1 ] || { echo "print queue: $(print_jobs) jobs, not one" >&2; exit 1; }
 fi

@@ -153,8 +153,11 @@ if step 1800 "building the suites" cmake --build "$build" --parallel "$jobs" --t
       KAMEROL_WINE_DISPLAY=$display KAMEROL_WINE_TIMEOUT=900 ctest --test-dir "$build" --output-on-failure \
       -R "^$suite\$" || fail "$suite under Wine"
   done
-  # Wine's PostScript, as the report suite printed it.
-  [ -n "$printed" ] && { printed_one_page "$printed" || fail "the report printed under Wine"; }
+  # Wine's PostScript, as the report suite printed it; no other suite printed.
+  if [ -n "$printed" ]; then
+    printed_one_page "$printed" || fail "the report printed under Wine"
+    [ "$(print_jobs)" -eq 1 ] || fail "the suites printed $(print_jobs) jobs, not the report suite's one"
+  fi
 else
   fail "building the suites"
 fi
