@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QPrinter>
@@ -15,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <chrono>
 #include <memory>
 #include <stdexcept>
 
@@ -183,6 +186,25 @@ TEST_F(ReportWindowTest, NoDefaultPrinterMeansNothingHappens) {
   if (!QPrinterInfo::defaultPrinter().isNull()) GTEST_SKIP() << "this machine has a printer; not printing on it";
   QtReportWindowServices services;
   EXPECT_FALSE(services.print(buildReportPage(workedExampleRecord(), false)));
+}
+
+// On the tests' own print queue (tests/print_queue.sh, which names the file it writes each job to), never on a
+// real printer: the page reaches the default printer whole.
+TEST_F(ReportWindowTest, PrintsOnTheDefaultPrinter) {
+  const QString output = qEnvironmentVariable("KAMEROL_PRINT_QUEUE_OUTPUT");
+  if (output.isEmpty()) GTEST_SKIP() << "no print queue of the tests' own (KAMEROL_PRINT_QUEUE_OUTPUT); not printing";
+  QtReportWindowServices services;
+  ASSERT_TRUE(services.hasPrinter());
+  ASSERT_TRUE(services.print(buildReportPage(workedExampleRecord(), false)));
+  // The spooler hands the job on after print() has returned.
+  QFile file(output);
+  for (QDeadlineTimer deadline(std::chrono::seconds(60)); !file.exists() && !deadline.hasExpired();) QTest::qWait(50);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << output.toStdString();
+  const QByteArray head = file.read(5);
+  EXPECT_TRUE(head == "%PDF-" || head.startsWith("%!PS")) << head.toStdString();
+  // A page of text and rules with its fonts: tens of kilobytes, not megabytes.
+  EXPECT_GT(file.size(), 10'000);
+  EXPECT_LT(file.size(), 10'000'000);
 }
 
 TEST_F(ReportWindowTest, PageFitsTheWidthAndScrollsVertically) {
