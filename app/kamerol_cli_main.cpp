@@ -6,8 +6,8 @@
 #include "app/cli.h"
 #include "app/cli_qt_part.h"
 #include "app/console.h"
-#include "app/program_module.h"
 #include "app/system_number_locale.h"
+#include "platform/program_module.h"
 
 namespace {
 

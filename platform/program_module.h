@@ -1,6 +1,6 @@
 #pragma once
 
-// Modules the command-line tool loads when a command needs them, without a
+// Modules a program loads when it first needs them, without a
 // toolkit: dlopen on POSIX systems, LoadLibraryW on Windows.
 
 #include <filesystem>

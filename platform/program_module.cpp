@@ -1,4 +1,4 @@
-#include "app/program_module.h"
+#include "platform/program_module.h"
 
 #include <system_error>
 
