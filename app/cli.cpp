@@ -84,7 +84,7 @@ insulation ±25 mm, door minutes ±50 %, product mass ±25 %, initial product
 temperature ±5 K, staff ±1, vehicle power ±25 %, running hours ±2 h, reserve
 ±5 points), and prints the required capacity at each end, largest swing
 first; a value the form refuses is skipped with its reason. --json prints
-{"base", "variations": [{"input", "base", "low", "high",
+{"base", "variations": [{"input", "fields", "base", "low", "high",
 "requiredCapacityLow", "requiredCapacityHigh", "gainsLow", "gainsHigh",
 "swing", "skipped"}]}, the gains under calc's result keys; -o draws the
 tornado chart as SVG or PNG.

@@ -57,6 +57,9 @@ void appendSensitivityJson(std::string& out, const SensitivityAnalysis& analysis
   for (const Variation& v : analysis.variations) {
     w.next().open('{');
     w.next("input").text(sensitivityInput(v.input).key);
+    w.next("fields").open('[', true);
+    for (Control field : sensitivityFields(v.input)) w.next().text(nameOf(field));
+    w.close(']');
     w.next("base").text(v.baseText);
     w.next("low").text(v.low.text);
     w.next("high").text(v.high.text);
