@@ -199,6 +199,7 @@ Options parseOptions(const std::vector<std::string>& args) {
     throw UsageError(options.json ? "-o - and --json both write to standard output"
                                   : "report needs -o OUT.pdf, a file");
   if (options.output == "-" && options.trace) throw UsageError("-o - and --trace both write to standard output");
+  if (options.output == "-" && options.checks) throw UsageError("-o - and --checks both write to standard output");
   if (options.command == "chart" || (options.command == "sensitivity" && options.output)) {
     const std::string extension = options.output ? lowerAscii(utf8Of(options.output->extension())) : "";
     if (extension != ".svg" && extension != ".png")
