@@ -81,19 +81,19 @@ void appendSensitivityJson(std::string& out, const SensitivityAnalysis& analysis
 }
 
 void printSensitivity(const SensitivityAnalysis& analysis, std::ostream& out) {
-  using Row = std::array<std::string, 6>;
-  std::vector<Row> rows = {{"Параметр", "Вниз", "Вверх", "кВт вниз", "кВт вверх", "Размах, кВт"}};
+  using Row = std::array<std::string, 7>;
+  std::vector<Row> rows = {{"Параметр", "Сейчас", "Вниз", "Вверх", "кВт вниз", "кВт вверх", "Размах, кВт"}};
   std::vector<std::string> notes;
   for (const Variation& v : analysis.variations) {
     const SensitivityInputInfo& info = sensitivityInput(v.input);
-    rows.push_back({std::string(info.caption) + ", " + std::string(info.unit), v.low.text, v.high.text,
+    rows.push_back({std::string(info.caption) + ", " + std::string(info.unit), v.baseText, v.low.text, v.high.text,
                     capacityText(v.low), capacityText(v.high), formatNumber(r2(v.swing))});
     for (const auto& [side, name] : {std::pair{&v.low, "вниз"}, std::pair{&v.high, "вверх"}})
       if (side->skipped)
         notes.push_back(std::string(info.caption) + " " + name + " (" + side->text +
                         "): " + std::string(captionOf(*side->skipped)));
   }
-  std::array<std::size_t, 6> width{};
+  std::array<std::size_t, 7> width{};
   for (const Row& row : rows)
     for (std::size_t i = 0; i < row.size(); ++i) width[i] = std::max(width[i], characterCount(row[i]));
   out << "Чувствительность требуемой холодопроизводительности\n";
