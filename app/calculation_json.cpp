@@ -119,7 +119,7 @@ class JsonObject {
 }  // namespace
 
 std::string jsonText(const CalculationForm& form, const std::vector<Message>& messages, JsonLayout layout,
-                     std::optional<std::string_view> file, bool withTrace) {
+                     std::optional<std::string_view> file, bool withTrace, std::span<const JsonMember> extra) {
   const CalculationInputs& in = form.inputs();
   const CalculationResults& r = form.results();
   JsonText text;
@@ -164,6 +164,7 @@ std::string jsonText(const CalculationForm& form, const std::vector<Message>& me
     list.quoted(messages[i].text) << "}";
   }
   list << "]";
+  for (const JsonMember& member : extra) member.append(root.key(member.key).str(), root.indent());
   if (withTrace) appendTraceJson(root.key("trace").str(), buildTrace(form.inputs(), form.heatLoad()), root.indent());
   root.close();
   text << '\n';
@@ -171,8 +172,8 @@ std::string jsonText(const CalculationForm& form, const std::vector<Message>& me
 }
 
 void printJson(const CalculationForm& form, const std::vector<Message>& messages, std::ostream& out, JsonLayout layout,
-               std::optional<std::string_view> file, bool withTrace) {
-  out << jsonText(form, messages, layout, file, withTrace);
+               std::optional<std::string_view> file, bool withTrace, std::span<const JsonMember> extra) {
+  out << jsonText(form, messages, layout, file, withTrace, extra);
 }
 
 }  // namespace kamerol::cli

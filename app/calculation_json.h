@@ -4,8 +4,10 @@
 // line of `calc --jsonl`. Its keys are a public interface: the record's field
 // names, the form's control names.
 
+#include <functional>
 #include <optional>
 #include <ostream>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,11 +25,20 @@ void appendJsonString(std::string& out, std::string_view text);
 // line with the file's name first (--jsonl); `withTrace` adds the calculation
 // trace as its last member. Ends with a line feed.
 enum class JsonLayout { Indented, OneLine };
+
+// A member an option adds after the messages (before the trace): its key, and
+// what appends its value, given the indentation of the line it starts on (a
+// negative indent: all on one line).
+struct JsonMember {
+  std::string_view key;
+  std::function<void(std::string& out, int indent)> append;
+};
+
 std::string jsonText(const CalculationForm& form, const std::vector<Message>& messages,
                      JsonLayout layout = JsonLayout::Indented, std::optional<std::string_view> file = std::nullopt,
-                     bool withTrace = false);
+                     bool withTrace = false, std::span<const JsonMember> extra = {});
 void printJson(const CalculationForm& form, const std::vector<Message>& messages, std::ostream& out,
                JsonLayout layout = JsonLayout::Indented, std::optional<std::string_view> file = std::nullopt,
-               bool withTrace = false);
+               bool withTrace = false, std::span<const JsonMember> extra = {});
 
 }  // namespace kamerol::cli

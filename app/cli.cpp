@@ -11,6 +11,8 @@
 #include "app/batch.h"
 #include "app/calculation_json.h"
 #include "app/cli_calculation.h"
+#include "app/cli_checks.h"
+#include "app/cli_sensitivity.h"
 #include "core/text.h"
 #include "core/trace.h"
 #include "core/trace_text.h"
@@ -29,12 +31,15 @@ using enum Control;
 
 constexpr std::string_view kUsage =
     R"(Usage:
-  kamerol-cli calc   [FILE.tpl] [--set NAME=TEXT]... [--json] [--trace] [-o OUT.tpl]
+  kamerol-cli calc   [FILE.tpl] [--set NAME=TEXT]... [--json] [--trace] [--checks]
+                     [-o OUT.tpl]
   kamerol-cli calc   FILE... [--files-from LIST] [--set NAME=TEXT]...
                      (--jsonl | --csv) [--trace] [--out-dir DIR] [-j N]
   kamerol-cli report [FILE.tpl] [--set NAME=TEXT]... [--no-logo] [--chart] [--trace]
                      -o OUT.pdf
   kamerol-cli chart  [FILE.tpl] [--set NAME=TEXT]... -o OUT.svg|OUT.png
+  kamerol-cli sensitivity [FILE.tpl] [--set NAME=TEXT]... [--json]
+                     [-o OUT.svg|OUT.png]
   kamerol-cli --help | --version
 
 Starts a calculation as the program does (the defaults, then FILE as the Open
@@ -67,6 +72,23 @@ report adds these as pages at the end. chart draws that chart alone as SVG
 or PNG, by the extension of OUT. Only a regular file is written (or created);
 a link is followed to the file it names.
 
+--checks adds the checks of the calculation (likely omissions: a gain left
+out while it is not zero, no product load, no insulation, no time for defrost,
+no reserve, no fan allowance, ...) after calc's results, or with --json as
+"checks": [{"key", "text", "field"}], field being the control to look at.
+They are warnings: the calculation stays as it is.
+
+sensitivity varies ten inputs one at a time, down and up, each typed into the
+form as a user would (outside temperatures ±5 K, room temperature ±2 K,
+insulation ±25 mm, door minutes ±50 %, product mass ±25 %, initial product
+temperature ±5 K, staff ±1, vehicle power ±25 %, running hours ±2 h, reserve
+±5 points), and prints the required capacity at each end, largest swing
+first; a value the form refuses is skipped with its reason. --json prints
+{"base", "variations": [{"input", "fields", "base", "low", "high",
+"requiredCapacityLow", "requiredCapacityHigh", "gainsLow", "gainsHigh",
+"swing", "skipped"}]}, the gains under calc's result keys; -o draws the
+tornado chart as SVG or PNG.
+
 calc over several files, or with --jsonl or --csv, calculates each file on a
 form of its own with the same --set assignments. --files-from LIST adds the
 names in LIST, one a line (- reads them from standard input). --jsonl prints
@@ -91,8 +113,9 @@ struct Options {
   std::vector<Assignment> assignments;
   bool json = false;
   bool logo = true;
-  bool chart = false;  // report: the chart as a second page
-  bool trace = false;  // calc and report: the calculation trace
+  bool chart = false;   // report: the chart as a second page
+  bool trace = false;   // calc and report: the calculation trace
+  bool checks = false;  // calc: the checks of the calculation
   std::optional<std::filesystem::path> output;
 };
 
@@ -138,9 +161,10 @@ std::string lowerAscii(std::string text) {
 
 Options parseOptions(const std::vector<std::string>& args) {
   Options options;
-  if (args.empty()) throw UsageError("a command is needed: calc, report or chart");
+  if (args.empty()) throw UsageError("a command is needed: calc, report, chart or sensitivity");
   options.command = args[0];
-  if (options.command != "calc" && options.command != "report" && options.command != "chart")
+  if (options.command != "calc" && options.command != "report" && options.command != "chart" &&
+      options.command != "sensitivity")
     throw UsageError("unknown command \"" + options.command + "\"");
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -152,8 +176,10 @@ Options parseOptions(const std::vector<std::string>& args) {
       options.assignments.push_back(parseAssignment(value("--set")));
     } else if (arg == "-o" || arg == "--output") {
       options.output = pathFromUtf8(value(arg));
-    } else if (arg == "--json" && options.command == "calc") {
+    } else if (arg == "--json" && (options.command == "calc" || options.command == "sensitivity")) {
       options.json = true;
+    } else if (arg == "--checks" && options.command == "calc") {
+      options.checks = true;
     } else if (arg == "--no-logo" && options.command == "report") {
       options.logo = false;
     } else if (arg == "--trace" && (options.command == "calc" || options.command == "report")) {
@@ -173,10 +199,14 @@ Options parseOptions(const std::vector<std::string>& args) {
     throw UsageError(options.json ? "-o - and --json both write to standard output"
                                   : "report needs -o OUT.pdf, a file");
   if (options.output == "-" && options.trace) throw UsageError("-o - and --trace both write to standard output");
-  if (options.command == "chart") {
+  if (options.output == "-" && options.checks) throw UsageError("-o - and --checks both write to standard output");
+  if (options.command == "chart" || (options.command == "sensitivity" && options.output)) {
     const std::string extension = options.output ? lowerAscii(utf8Of(options.output->extension())) : "";
-    if (extension != ".svg" && extension != ".png") throw UsageError("chart needs -o OUT.svg or -o OUT.png");
+    if (extension != ".svg" && extension != ".png")
+      throw UsageError(options.command + " needs -o OUT.svg or -o OUT.png");
   }
+  if (options.command == "sensitivity" && options.output && options.json)
+    throw UsageError("sensitivity prints --json or draws -o OUT.svg|OUT.png, not both");
   return options;
 }
 
@@ -294,6 +324,7 @@ int runCli(const std::vector<std::string>& args, CliContext& context) {
       if (status == ReadStatus::FormatError) return kExitFormatError;
     }
     for (const Assignment& a : options.assignments) apply(form, a);
+    if (options.command == "sensitivity") return runSensitivity(form, options.json, options.output, context);
 
     if (options.command == "report") {
       if (!context.writeReportPdf) {
@@ -331,10 +362,14 @@ int runCli(const std::vector<std::string>& args, CliContext& context) {
           return kExitCannotOpen;
         }
       }
+      const std::vector<CheckFinding> findings = options.checks ? checkCalculation(form) : std::vector<CheckFinding>();
       if (options.json) {
-        printJson(form, messages.messages, context.out, JsonLayout::Indented, std::nullopt, options.trace);
+        const JsonMember checks[] = {checksJsonMember(findings)};
+        printJson(form, messages.messages, context.out, JsonLayout::Indented, std::nullopt, options.trace,
+                  options.checks ? std::span<const JsonMember>(checks) : std::span<const JsonMember>());
       } else {
         printTable(form, context.out);
+        if (options.checks) printChecks(findings, context.out);
         if (options.trace) context.out << traceText(buildTrace(form.inputs(), form.heatLoad()));
       }
     }

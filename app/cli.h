@@ -6,6 +6,7 @@
 //   kamerol-cli calc   FILE... [--files-from LIST] [--set NAME=TEXT]... (--jsonl | --csv) [--out-dir DIR] [-j N]
 //   kamerol-cli report [FILE.tpl] [--set NAME=TEXT]... [--no-logo] [--chart] -o OUT.pdf
 //   kamerol-cli chart  [FILE.tpl] [--set NAME=TEXT]... -o OUT.svg|OUT.png
+//   kamerol-cli sensitivity [FILE.tpl] [--set NAME=TEXT]... [--json] [-o OUT.svg|OUT.png]
 //
 // Exit codes: 0 done, 1 usage error, 2 a file cannot be opened or written,
 // 3 the input is not a calculation file.
@@ -16,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/sensitivity.h"
 #include "core/number_text.h"
 #include "core/record.h"
 #include "core/trace.h"
@@ -40,6 +42,9 @@ struct CliContext {
   // Writes the load-breakdown chart of a record as SVG or PNG, by the file's
   // extension; empty where the program was built without it.
   std::function<WriteResult(const CalculationRecord&, const std::filesystem::path&)> writeChart;
+  // Writes the sensitivity's tornado chart as SVG or PNG, by the file's
+  // extension; empty where the program was built without it.
+  std::function<WriteResult(const SensitivityAnalysis&, const std::filesystem::path&)> writeSensitivityChart = {};
 };
 
 // `args` excludes the program name.

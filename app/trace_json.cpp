@@ -1,59 +1,9 @@
 #include "app/trace_json.h"
 
-#include <vector>
-
-#include "app/calculation_json.h"
-#include "core/number_text.h"
+#include "app/json_writer.h"
 
 namespace kamerol::cli {
 namespace {
-
-// Writes members and elements with their separators and line breaks.
-class Writer {
- public:
-  Writer(std::string& out, int indent) : out_(out), indent_(indent) {}
-
-  // Opens an object or array whose members go on lines of their own, or on
-  // this line when `inLine` (or the whole text is on one line).
-  void open(char bracket, bool inLine = false) {
-    out_ += bracket;
-    levels_.push_back({inLine || indent_ < 0, true});
-  }
-  void close(char bracket) {
-    const Level level = levels_.back();
-    if (!level.inLine && !level.first) newLine(levels_.size() - 1);
-    levels_.pop_back();
-    out_ += bracket;
-  }
-  // Starts the next member (with its key) or element.
-  Writer& next(std::string_view key = {}) {
-    Level& level = levels_.back();
-    if (!level.first) out_ += ',';
-    if (level.inLine)
-      out_ += level.first ? "" : " ";
-    else
-      newLine(levels_.size());
-    level.first = false;
-    if (!key.empty()) (out_ += '"').append(key) += "\": ";
-    return *this;
-  }
-  void text(std::string_view s) { appendJsonString(out_, s); }
-  void number(double v) { out_ += formatNumberExact(v); }
-  void boolean(bool b) { out_ += b ? "true" : "false"; }
-
- private:
-  struct Level {
-    bool inLine;
-    bool first;
-  };
-  void newLine(std::size_t depth) {
-    out_ += '\n';
-    out_.append(static_cast<std::size_t>(indent_) + 2 * depth, ' ');
-  }
-  std::string& out_;
-  int indent_;
-  std::vector<Level> levels_;
-};
 
 std::string formulaText(const TraceEntry& e) {
   std::string text;
@@ -61,7 +11,7 @@ std::string formulaText(const TraceEntry& e) {
   return text;
 }
 
-void entry(Writer& w, const TraceEntry& e) {
+void entry(JsonWriter& w, const TraceEntry& e) {
   w.open('{');
   w.next("key").text(e.key);
   w.next("caption").text(e.caption);
@@ -98,7 +48,7 @@ void entry(Writer& w, const TraceEntry& e) {
 }  // namespace
 
 void appendTraceJson(std::string& out, const CalculationTrace& trace, int indent) {
-  Writer w(out, indent);
+  JsonWriter w(out, indent);
   w.open('{');
   w.next("gains").open('[');
   for (const TraceEntry& g : trace.gains) entry(w.next(), g);

@@ -56,6 +56,22 @@ TEST(CliTest, WorkedExampleShowsTheResultBoxes) {
   EXPECT_TRUE(run.err.empty());
 }
 
+// --set applies before the variations, and the checks see its result.
+TEST(CliTest, SensitivityAndChecksFollowTheAssignments) {
+  const std::string file = (kExamples / "worked-example.tpl").string();
+  CliRun run = cli({"sensitivity", file, "--set", "staffCount=3"});
+  ASSERT_EQ(run.code, kExitDone) << run.err;
+  EXPECT_TRUE(contains(run.out, "Число рабочих, чел")) << run.out;
+  EXPECT_FALSE(contains(run.out, "Пропущено: Число рабочих")) << run.out;
+  run = cli({"calc", file, "--set", "staffCount=3", "--checks", "--json"});
+  ASSERT_EQ(run.code, kExitDone) << run.err;
+  EXPECT_TRUE(contains(run.out, R"({"key": "doorNeverOpen", "text": "В камере работают люди (3 чел), )")) << run.out;
+  EXPECT_TRUE(contains(run.out, R"("field": "Text22"})")) << run.out;
+  run = cli({"sensitivity", file, "-o", temporaryPath("tornado.svg").string()});
+  EXPECT_EQ(run.code, kExitCannotOpen);
+  EXPECT_TRUE(contains(run.err, "no sensitivity chart")) << run.err;
+}
+
 TEST(CliTest, SetActsAsTheUserWould) {
   CliRun run = cli({"calc", "--set", "roomLength=500", "--set", "roomWidth=400", "--set", "Text4=300", "--json"});
   ASSERT_EQ(run.code, kExitDone) << run.err;
@@ -138,6 +154,11 @@ INSTANTIATE_TEST_SUITE_P(
                     UsageCase{{"calc", "--trace", "-o", "-"}, "-o - and --trace"},
                     UsageCase{{"calc", "a.tpl", "--csv", "--trace"}, "--trace goes with --jsonl"},
                     UsageCase{{"chart", "--trace", "-o", "c.svg"}, "unknown option \"--trace\""},
+                    UsageCase{{"calc", "--checks", "-o", "-"}, "-o - and --checks"},
+                    UsageCase{{"report", "--checks", "-o", "r.pdf"}, "unknown option \"--checks\""},
+                    UsageCase{{"sensitivity", "-o", "s.pdf"}, "sensitivity needs -o OUT.svg or -o OUT.png"},
+                    UsageCase{{"sensitivity", "--json", "-o", "s.svg"}, "not both"},
+                    UsageCase{{"sensitivity", "--set", "roomTemp=30"}, "whole degree"},
                     UsageCase{{"calc", "--set", "processMode=thawing"}, "storage or freezing"},
                     UsageCase{{"calc", "--set", "includeFans=yes"}, "0 or 1"},
                     UsageCase{{"calc", "--set", "roomTemp=25"}, "whole degree from -40 to 20"},
