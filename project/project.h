@@ -43,6 +43,8 @@ struct ProjectRoom {
   std::string name;                   // e.g. "Камера №2 — мясо −18"
   std::optional<std::size_t> system;  // index into Project::systems(); none: the room belongs to no system
   RoomTexts texts;
+
+  friend bool operator==(const ProjectRoom&, const ProjectRoom&) = default;
 };
 
 // The simultaneity factor's range and its value for a new system.
@@ -56,6 +58,8 @@ struct RefrigerationSystem {
   std::string name;
   double t0 = 0;                                // evaporating temperature, °C: for information and checks
   double factor = kDefaultSimultaneityFactor;  // simultaneity factor, kMinSimultaneityFactor..kMaxSimultaneityFactor
+
+  friend bool operator==(const RefrigerationSystem&, const RefrigerationSystem&) = default;
 };
 
 // The title block of the project.

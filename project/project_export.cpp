@@ -1,6 +1,7 @@
 #include "project/project_export.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <random>
 
@@ -17,12 +18,23 @@ namespace {
 
 constexpr std::string_view kKilowatts = ", кВт";
 
-// A value as the boxes show it (at most seven significant digits), as the
-// double that text reads back as: a spreadsheet then shows 1.64, not
-// 1.63999998569.
-ExportCell number(double value) {
+// An engine's value as the boxes write it (at most seven significant
+// digits), as the double that text reads back as: a spreadsheet then shows
+// 1.64, not 1.63999998569.
+ExportCell number(float value) {
   if (!std::isfinite(value)) return std::monostate{};
-  return leadingNumber(formatNumber(static_cast<float>(value)));
+  return leadingNumber(formatNumber(value));
+}
+
+// A sum or a product of such values, to six significant digits: what the
+// floats' last digit adds is noise (0.5 × 1.638 is 0.819, not 0.8189999).
+ExportCell sum(double value) {
+  if (!std::isfinite(value)) return std::monostate{};
+  char text[32];
+  const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6);
+  double rounded = 0;
+  std::from_chars(text, written.ptr, rounded);
+  return rounded;
 }
 
 std::string trimmed(std::string_view text) {
@@ -107,8 +119,8 @@ std::vector<std::string> sumsHeader() {
 }
 
 void appendSums(std::vector<ExportCell>& row, const LoadSums& sums) {
-  for (double gain : sums.gains) row.push_back(number(gain));
-  row.push_back(number(sums.qTotal));
+  for (double gain : sums.gains) row.push_back(sum(gain));
+  row.push_back(sum(sums.qTotal));
 }
 
 ExportSheet systemsSheet(const Project& project, const ProjectTotals& totals) {
@@ -119,19 +131,18 @@ ExportSheet systemsSheet(const Project& project, const ProjectTotals& totals) {
   for (std::size_t s = 0; s < project.systems().size(); ++s) {
     const RefrigerationSystem& system = project.system(s);
     const SystemTotals& total = totals.systems[s];
-    std::vector<ExportCell> row{system.name, number(system.t0), number(system.factor),
-                                static_cast<double>(total.sums.rooms)};
+    std::vector<ExportCell> row{system.name, sum(system.t0), sum(system.factor), static_cast<double>(total.sums.rooms)};
     appendSums(row, total.sums);
-    row.push_back(number(total.sums.requiredCapacity));
-    row.push_back(number(total.requiredCapacity));
+    row.push_back(sum(total.sums.requiredCapacity));
+    row.push_back(sum(total.requiredCapacity));
     sheet.rows.push_back(std::move(row));
   }
   if (totals.unassigned.rooms > 0) {
     std::vector<ExportCell> row{std::string("Без системы"), std::monostate{}, std::monostate{},
                                 static_cast<double>(totals.unassigned.rooms)};
     appendSums(row, totals.unassigned);
-    row.push_back(number(totals.unassigned.requiredCapacity));
-    row.push_back(number(totals.unassigned.requiredCapacity));
+    row.push_back(sum(totals.unassigned.requiredCapacity));
+    row.push_back(sum(totals.unassigned.requiredCapacity));
     sheet.rows.push_back(std::move(row));
   }
   return sheet;
@@ -153,7 +164,7 @@ ExportSheet totalsSheet(const Project& project, const ProjectTotals& totals,
   std::vector<ExportCell> sums;
   appendSums(sums, totals.all);
   for (std::size_t i = 0; i < captions.size(); ++i) add(captions[i], sums[i]);
-  add("Требуемая холодопроизводительность объекта, кВт", number(totals.requiredCapacity));
+  add("Требуемая холодопроизводительность объекта, кВт", sum(totals.requiredCapacity));
   for (const ProjectWarning& warning : warnings) add("Предупреждение", warning.text);
   return sheet;
 }
@@ -168,7 +179,8 @@ std::string csvField(std::string_view text, char separator) {
 std::string csvCell(const ExportCell& cell, const CsvConventions& conventions) {
   if (const auto* text = std::get_if<std::string>(&cell)) return csvField(*text, conventions.fieldSeparator);
   if (const auto* value = std::get_if<double>(&cell)) {
-    std::string written = formatNumber(static_cast<float>(*value));
+    char text[32];
+    std::string written(text, std::to_chars(text, text + sizeof text, *value).ptr);
     if (const std::size_t point = written.find('.'); point != std::string::npos)
       written.replace(point, 1, conventions.decimalSeparator);
     return csvField(written, conventions.fieldSeparator);
