@@ -85,6 +85,8 @@ OpenedProject readProject(std::string_view bytes, const RoomCalculator& calculat
   } catch (const Json::parse_error& error) {
     throw Refusal{ProjectReadError::NotAProject,
                   "Это не файл объекта: ошибка в байте " + std::to_string(error.byte) + "."};
+  } catch (const Json::exception&) {  // a number beyond a double's range
+    throw Refusal{ProjectReadError::NotAProject, "Это не файл объекта: число вне пределов."};
   }
   if (!document.is_object() || document.value("format", Json()) != std::string(kProjectFormat))
     throw Refusal{ProjectReadError::NotAProject, "Это не файл объекта."};
