@@ -161,16 +161,16 @@ void printTable(const OpenedProject& opened, const ProjectTotals& totals, const 
   for (std::size_t i = 0; i < project.rooms().size(); ++i) {
     const ProjectRoom& room = project.room(i);
     const CalculationResults& r = opened.rooms[i].record.results;
-    rows.push_back({room.name, room.system ? project.system(*room.system).name : "—", shown(r.qTotal),
-                    shown(r.requiredCapacity)});
+    rows.push_back(
+        {room.name, room.system ? project.system(*room.system).name : "—", shown(r.qTotal), shown(r.requiredCapacity)});
   }
   std::vector<Row> systems{{"Система", "t0, °C; к-т", "Суммарно, кВт", "Требуется, кВт"}};
   for (std::size_t s = 0; s < project.systems().size(); ++s) {
     const RefrigerationSystem& system = project.system(s);
-    systems.push_back({system.name,
-                       formatNumber(static_cast<float>(system.t0)) + "; " +
-                           formatNumber(static_cast<float>(system.factor)),
-                       shown(totals.systems[s].sums.qTotal), shown(totals.systems[s].requiredCapacity)});
+    systems.push_back(
+        {system.name,
+         formatNumber(static_cast<float>(system.t0)) + "; " + formatNumber(static_cast<float>(system.factor)),
+         shown(totals.systems[s].sums.qTotal), shown(totals.systems[s].requiredCapacity)});
   }
   if (totals.unassigned.rooms)
     systems.push_back({"Без системы", "", shown(totals.unassigned.qTotal), shown(totals.unassigned.requiredCapacity)});
@@ -230,8 +230,8 @@ void printJson(const OpenedProject& opened, const ProjectTotals& totals, const s
   const auto sums = [](const LoadSums& s) {
     std::string text = "\"rooms\": " + std::to_string(s.rooms) + ", \"gains\": {";
     for (std::size_t g = 0; g < kGains.size(); ++g) {
-      const auto field = std::ranges::find(floatResultFields(), kGains[g].shown,
-                                           &NamedField<CalculationResults, float>::member);
+      const auto field =
+          std::ranges::find(floatResultFields(), kGains[g].shown, &NamedField<CalculationResults, float>::member);
       text += std::string(g ? ", " : "") + "\"" + std::string(field->name) + "\": " + jsonNumber(s.gains[g]);
     }
     return text + "}, \"qTotal\": " + jsonNumber(s.qTotal);
@@ -317,7 +317,8 @@ int extract(const std::vector<std::string>& args, CliContext& context) {
   const auto dir = lastOption(a, "--out-dir");
   if (a.positional.size() != 1 || !dir) throw UsageError("project extract needs PROJECT.kamerol --out-dir DIR");
   const std::filesystem::path folder = pathFromUtf8(*dir);
-  if (!std::filesystem::is_directory(folder)) throw Failure{kExitCannotOpen, "cannot write to " + *dir + ": not a folder"};
+  if (!std::filesystem::is_directory(folder))
+    throw Failure{kExitCannotOpen, "cannot write to " + *dir + ": not a folder"};
   const RoomCalculator calculator(context.locale);
   const OpenedProject opened = openProject(a.positional[0], calculator);
   // Two rooms of one name get "NAME (2).tpl" and so on, never each other's file.

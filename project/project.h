@@ -56,7 +56,7 @@ inline constexpr double kDefaultSimultaneityFactor = 1.0;
 // compressor rack with one evaporating temperature.
 struct RefrigerationSystem {
   std::string name;
-  double t0 = 0;                                // evaporating temperature, °C: for information and checks
+  double t0 = 0;                               // evaporating temperature, °C: for information and checks
   double factor = kDefaultSimultaneityFactor;  // simultaneity factor, kMinSimultaneityFactor..kMaxSimultaneityFactor
 
   friend bool operator==(const RefrigerationSystem&, const RefrigerationSystem&) = default;

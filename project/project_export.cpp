@@ -80,8 +80,7 @@ ExportCell inputCell(const CalculationField& field, std::string_view text, const
   return std::string(text);
 }
 
-ExportSheet roomsSheet(const Project& project, std::span<const CalculationRecord> records,
-                       const NumberLocale& locale) {
+ExportSheet roomsSheet(const Project& project, std::span<const CalculationRecord> records, const NumberLocale& locale) {
   ExportSheet sheet{"Помещения", {"Помещение", "Система"}, {}};
   for (const CalculationField& field : kCalculationFields)
     if (!field.name.empty()) sheet.header.push_back(inputHeader(field));

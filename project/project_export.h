@@ -22,9 +22,9 @@ namespace kamerol {
 using ExportCell = std::variant<std::monostate, std::string, double>;
 
 struct ExportSheet {
-  std::string name;                             // the sheet's name: "Помещения", "Системы", "Итого"
-  std::vector<std::string> header;              // column captions, with units where the column has one
-  std::vector<std::vector<ExportCell>> rows;    // each as long as the header
+  std::string name;                           // the sheet's name: "Помещения", "Системы", "Итого"
+  std::vector<std::string> header;            // column captions, with units where the column has one
+  std::vector<std::vector<ExportCell>> rows;  // each as long as the header
 };
 
 // The three sheets, in order. `records[i]` is room i's computed record;

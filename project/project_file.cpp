@@ -51,9 +51,9 @@ RefrigerationSystem readSystem(const Json& value, std::size_t index) {
     if (!factor->is_number()) broken(where, "коэффициент одновременности «factor» не число");
     system.factor = factor->get<double>();
     if (!isSimultaneityFactorInRange(system.factor))
-      broken(where,
-             "коэффициент одновременности " + formatNumber(static_cast<float>(system.factor)) + " вне пределов от " +
-                 formatNumber(static_cast<float>(kMinSimultaneityFactor)) + " до " + formatNumber(static_cast<float>(kMaxSimultaneityFactor)));
+      broken(where, "коэффициент одновременности " + formatNumber(static_cast<float>(system.factor)) +
+                        " вне пределов от " + formatNumber(static_cast<float>(kMinSimultaneityFactor)) + " до " +
+                        formatNumber(static_cast<float>(kMaxSimultaneityFactor)));
   }
   return system;
 }
@@ -94,10 +94,10 @@ OpenedProject readProject(std::string_view bytes, const RoomCalculator& calculat
   if (!version.is_number_integer() || version.get<std::int64_t>() < 1)
     broken("заголовок", "нет номера версии формата «version»");
   if (version.get<std::int64_t>() > kProjectFormatVersion)
-    throw Refusal{ProjectReadError::NewerVersion,
-                  "Объект записан более новой версией программы (версия формата " +
-                      std::to_string(version.get<std::int64_t>()) + "); эта версия читает версию " +
-                      std::to_string(kProjectFormatVersion) + "."};
+    throw Refusal{ProjectReadError::NewerVersion, "Объект записан более новой версией программы (версия формата " +
+                                                      std::to_string(version.get<std::int64_t>()) +
+                                                      "); эта версия читает версию " +
+                                                      std::to_string(kProjectFormatVersion) + "."};
 
   OpenedProject opened;
   Project& project = opened.project;

@@ -30,7 +30,8 @@ std::vector<std::filesystem::path> examples() {
 
 // Rooms made on a form as a user would make them, beside the examples.
 const std::vector<std::pair<std::string, std::function<void(StartedForm&)>>> kGeneratedRooms = {
-    {"freezer", [](StartedForm& f) {
+    {"freezer",
+     [](StartedForm& f) {
        f.enter(roomLengthField, "1200");
        f.enter(roomWidthField, "800");
        f.enter(roomHeightField, "450");
@@ -39,7 +40,8 @@ const std::vector<std::pair<std::string, std::function<void(StartedForm&)>>> kGe
        f.enter(dailyMassField, "2500");
        f.enter(clientInfoField, "ООО «Холод»; цех №2");
      }},
-    {"comma-decimals", [](StartedForm& f) {
+    {"comma-decimals",
+     [](StartedForm& f) {
        f.enter(roomLengthField, "350,5");
        f.enter(roomWidthField, "300");
        f.enter(roomHeightField, "280");
@@ -200,17 +202,25 @@ struct WarningCase {
 
 TEST(ProjectWarnings, NameTheirRoomOrSystem) {
   const std::vector<WarningCase> cases = {
-      {"a -18 room on a -10 system", {{"Средняя", -10, 1}}, {{"Камера 1", 0, -18, 0, 0, 0}},
+      {"a -18 room on a -10 system",
+       {{"Средняя", -10, 1}},
+       {{"Камера 1", 0, -18, 0, 0, 0}},
        {{ProjectWarningKind::RoomTooColdForSystem, "«Камера 1» (-18 °C)"}}},
       {"exactly 5 K is enough", {{"Низкая", -23, 1}}, {{"Камера 1", 0, -18, 0, 0, 0}}, {}},
-      {"4.9 K is not", {{"Низкая", -22.9, 1}}, {{"Камера 1", 0, -18, 0, 0, 0}},
+      {"4.9 K is not",
+       {{"Низкая", -22.9, 1}},
+       {{"Камера 1", 0, -18, 0, 0, 0}},
        {{ProjectWarningKind::RoomTooColdForSystem, "«Низкая» (-22.9 °C)"}}},
       {"a room of no system is not checked", {}, {{"Камера 1", std::nullopt, -18, 0, 0, 0}}, {}},
-      {"a system without rooms", {{"A", -10, 1}, {"Пустая", -30, 1}}, {{"r", 0, 2, 0, 0, 0}},
+      {"a system without rooms",
+       {{"A", -10, 1}, {"Пустая", -30, 1}},
+       {{"r", 0, 2, 0, 0, 0}},
        {{ProjectWarningKind::SystemWithoutRooms, "«Пустая»"}}},
       {"two rooms of one name",
        {},
-       {{"Камера", std::nullopt, 2, 0, 0, 0}, {"Другая", std::nullopt, 2, 0, 0, 0}, {"Камера", std::nullopt, 2, 0, 0, 0}},
+       {{"Камера", std::nullopt, 2, 0, 0, 0},
+        {"Другая", std::nullopt, 2, 0, 0, 0},
+        {"Камера", std::nullopt, 2, 0, 0, 0}},
        {{ProjectWarningKind::DuplicateRoomName, "«Камера»: №1, №3"}}},
   };
   for (const WarningCase& c : cases) {
@@ -315,8 +325,9 @@ TEST(ProjectFile, ABrokenNewerOrBadRoomFileGivesNothingAndSaysWhy) {
          return s.replace(at + 1, end - at - 1, "abc");
        },
        ProjectReadError::BadRoom, "Помещение «Шоковая заморозка»: Другой формат файла", std::nullopt},
-      {"a room's text with a line end", [](std::string s) { return replaced(s, "\"Железобетон\"", "\"Желе\\r\\nзо\""); },
-       ProjectReadError::BadRoom, "Помещение «Камера №1", 0},
+      {"a room's text with a line end",
+       [](std::string s) { return replaced(s, "\"Железобетон\"", "\"Желе\\r\\nзо\""); }, ProjectReadError::BadRoom,
+       "Помещение «Камера №1", 0},
   };
   const RoomCalculator calculator(NumberLocale::point());
   const Project p = sampleProject(calculator);
