@@ -90,7 +90,7 @@ class JsonText {
 };
 
 class JsonObject {
-  static constexpr char kBlanks[] = "        ";  // the objects nest two deep
+  static constexpr char kBlanks[] = "            ";  // the objects nest three deep (a project's rooms)
 
  public:
   JsonObject(JsonText& out, int indent) : out_(out), indent_(indent) { out_ << "{"; }
@@ -116,7 +116,20 @@ class JsonObject {
   bool first_ = true;
 };
 
+void writeResults(JsonObject& results, const CalculationResults& r) {
+  for (const auto& f : floatResultFields()) results.key(f.name) << formatNumberExact(r.*(f.member));
+  for (const auto& f : integerResultFields()) results.key(f.name) << r.*(f.member);
+}
+
 }  // namespace
+
+std::string resultsJson(const CalculationResults& results, int indent) {
+  JsonText text;
+  JsonObject object(text, indent);
+  writeResults(object, results);
+  object.close();
+  return std::move(text.str());
+}
 
 std::string jsonText(const CalculationForm& form, const std::vector<Message>& messages, JsonLayout layout,
                      std::optional<std::string_view> file, bool withTrace, std::span<const JsonMember> extra) {
@@ -140,8 +153,7 @@ std::string jsonText(const CalculationForm& form, const std::vector<Message>& me
   inputs.close();
 
   JsonObject results(root.key("results"), root.indent());
-  for (const auto& f : floatResultFields()) results.key(f.name) << formatNumberExact(r.*(f.member));
-  for (const auto& f : integerResultFields()) results.key(f.name) << r.*(f.member);
+  writeResults(results, r);
   results.close();
 
   JsonObject texts(root.key("texts"), root.indent());

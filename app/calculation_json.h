@@ -21,6 +21,11 @@ namespace kamerol::cli {
 std::string jsonString(std::string_view text);
 void appendJsonString(std::string& out, std::string_view text);
 
+// The "results" object of --json alone: opened at the current column, its
+// members indented by indent + 2 blanks (up to 10), closed at `indent`; a
+// negative indent writes it on one line. No line feed at the end.
+std::string resultsJson(const CalculationResults& results, int indent);
+
 // The calculation as --json prints it: indented over several lines, or on one
 // line with the file's name first (--jsonl); `withTrace` adds the calculation
 // trace as its last member. Ends with a line feed.

@@ -13,6 +13,7 @@
 #include "app/cli_calculation.h"
 #include "app/cli_checks.h"
 #include "app/cli_sensitivity.h"
+#include "app/cli_project.h"
 #include "core/text.h"
 #include "core/trace.h"
 #include "core/trace_text.h"
@@ -40,6 +41,11 @@ constexpr std::string_view kUsage =
   kamerol-cli chart  [FILE.tpl] [--set NAME=TEXT]... -o OUT.svg|OUT.png
   kamerol-cli sensitivity [FILE.tpl] [--set NAME=TEXT]... [--json]
                      [-o OUT.svg|OUT.png]
+  kamerol-cli project create OUT.kamerol [--title TEXT]
+                     [--system NAME[=T0[,FACTOR]]]... FILE.tpl...
+  kamerol-cli project calc PROJECT.kamerol [--json]
+  kamerol-cli project export PROJECT.kamerol -o OUT.xlsx|OUT.csv
+  kamerol-cli project extract PROJECT.kamerol --out-dir DIR
   kamerol-cli --help | --version
 
 Starts a calculation as the program does (the defaults, then FILE as the Open
@@ -103,8 +109,26 @@ own file name; -o takes one file only. -j N calculates N files at a time; the
 output keeps the order of the files. Messages go to standard error as
 "FILE: TITLE: TEXT". The exit code is the worst met: 1, then 2, then 3, then 0.
 
+project works on a project (.kamerol): the rooms of one cold store, each a
+whole calculation, grouped onto refrigeration systems. create makes one from
+calculation files, each a room named after its file, in the system named last
+before it (none before the first --system); a system is NAME, its evaporating
+temperature T0 in °C (0 if not given) and its simultaneity factor FACTOR from
+0.5 to 1.0 (1 if not given), numbers with a decimal point. calc prints each
+room's sum and required capacity, each system's (the factor times the sum of
+its rooms' required capacities), the grand total and the warnings; with --json
+one object: "rooms" (each with "name", "system" and calc --json's "results"),
+"systems" (each with "name", "t0", "factor", "rooms", "gains", "qTotal",
+"requiredCapacity"), "unassigned" (the rooms of no system, counted whole),
+"requiredCapacity" and "warnings" (each with "key", "text", "room", "system").
+export writes every room's inputs and results, the systems and the totals as
+an XLSX workbook or as CSV in the user's number format (";" between fields
+where the decimal separator is a comma). extract saves each room in DIR as
+its calculation file, NAME.tpl. Messages name the room ("ROOM: TITLE: TEXT").
+
 Exit codes: 0 done, 1 usage error, 2 a file cannot be opened or written,
-3 the file is not a calculation file.
+3 the file is not a calculation file (project: not a project, or a room or a
+FILE.tpl not a calculation).
 )";
 
 struct Options {
@@ -309,6 +333,7 @@ int runCli(const std::vector<std::string>& args, CliContext& context) {
     context.out << "kamerol-cli " << kVersion << '\n';
     return kExitDone;
   }
+  if (!args.empty() && args[0] == "project") return runProjectCli(args, context);
   try {
     if (isBatchCommand(args)) return runBatch(args, context);
     const Options options = parseOptions(args);
