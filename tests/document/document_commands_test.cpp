@@ -255,6 +255,18 @@ TEST_F(DocumentCommandsTest, SaveRefusesAFileThatIsNotARegularFile) {
   EXPECT_TRUE(f.form.modified());
 }
 
+// An edit that changes no result (the door is shut) is not lost on closing.
+TEST_F(DocumentCommandsTest, EditChangingNoResultAsksOnClose) {
+  StartedForm source;
+  source.enter(roomLengthField, "500");
+  ASSERT_TRUE(writeCalculationFile(source.form, folder_ / "a.tpl"));
+  ASSERT_TRUE(commands.open(folder_ / "a.tpl"));
+  EXPECT_TRUE(commands.mayClose());
+  f.enter(doorWidthField, "200");
+  EXPECT_FALSE(commands.mayClose());
+  EXPECT_EQ(ui.questions, 1);
+}
+
 TEST_F(DocumentCommandsTest, OpenAsksWhenModified) {
   makeModified();
   ui.answer = SaveAnswer::Cancel;

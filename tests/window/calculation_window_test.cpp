@@ -302,6 +302,16 @@ TEST_F(WindowTest, F1OpensThePagesHelpAndCtrlShiftCCopiesTheResults) {
   EXPECT_EQ(rows.front(), "Через стены\t0\tкВт");
 }
 
+// An edit that changes no result (the door is shut) puts the mark in the title.
+TEST_F(WindowTest, AnEditChangingNoResultMarksTheTitle) {
+  clickTab(5);
+  ASSERT_FALSE(window.isWindowModified());
+  type(doorWidthField, "200");
+  QTest::keyClick(edit(doorWidthField), Qt::Key_Tab);
+  settle();
+  EXPECT_TRUE(window.isWindowModified());
+}
+
 TEST_F(WindowTest, SaveWritesTheOwnFileAndTheTitleFollows) {
   QTemporaryDir dir;
   const std::filesystem::path file = (dir.path() + QStringLiteral("/камера.tpl")).toStdU16String();
