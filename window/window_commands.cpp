@@ -246,7 +246,8 @@ void CalculationWindow::showDocumentState() {
 
 void CalculationWindow::copyResults() {
   drainFocusLosses();
-  QGuiApplication::clipboard()->setText(QString::fromStdString(resultsText(form_)));
+  // The system locale's separator, which the form reads numbers with too.
+  QGuiApplication::clipboard()->setText(QString::fromStdString(resultsText(form_, form_.locale().decimalSeparator)));
 }
 
 void CalculationWindow::showPageHelp() {

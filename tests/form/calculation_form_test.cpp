@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/defaults.h"
 #include "core/record_fields.h"
 #include "form/calculation_fields.h"
@@ -723,23 +725,33 @@ TEST(FormTest, HugeTypedNumbersNeverShowInfinity) {
   }
 }
 
+// The clipboard's values carry the user's decimal separator ("#" below), the
+// panel's its point; the captions and the header stay as they are.
 TEST(FormTest, ResultsTextHoldsThePanelsRowsWithUnits) {
-  StartedForm f;
-  f.enter(roomLengthField, "500");
-  f.enter(roomWidthField, "400");
-  f.enter(roomHeightField, "300");
-  EXPECT_EQ(resultsText(f.form),
-            "Через стены\t0.63\tкВт\n"
-            "От вентиляции\t0.46\tкВт\n"
-            "Через дверь\t0\tкВт\n"
-            "От продукта\t0\tкВт\n"
-            "\"От дыхания\"\t0\tкВт\n"
-            "От освещения\t0\tкВт\n"
-            "От персонала\t0\tкВт\n"
-            "От ПТС\t0\tкВт\n"
-            "От вент. ВО\t0.08\tкВт\n"
-            "Суммарный теплоприток\t1.17\tкВт\n"
-            "Потребная холодопроизводительность\t1.64\tкВт\n");
+  constexpr std::string_view kExpected =
+      "Теплоприток\tкВт\n"
+      "Через стены\t0#63\tкВт\n"
+      "От вентиляции\t0#46\tкВт\n"
+      "Через дверь\t0\tкВт\n"
+      "От продукта\t0\tкВт\n"
+      "\"От дыхания\"\t0\tкВт\n"
+      "От освещения\t0\tкВт\n"
+      "От персонала\t0\tкВт\n"
+      "От ПТС\t0\tкВт\n"
+      "От вент. ВО\t0#08\tкВт\n"
+      "Суммарный теплоприток\t1#17\tкВт\n"
+      "Потребная холодопроизводительность\t1#64\tкВт\n";
+  for (const auto& [locale, separator] :
+       {std::pair{NumberLocale::point(), '.'}, std::pair{NumberLocale::comma(), ','}}) {
+    StartedForm f(locale);
+    f.enter(roomLengthField, "500");
+    f.enter(roomWidthField, "400");
+    f.enter(roomHeightField, "300");
+    std::string expected(kExpected);
+    std::replace(expected.begin(), expected.end(), '#', separator);
+    EXPECT_EQ(resultsText(f.form, f.form.locale().decimalSeparator), expected);
+    EXPECT_EQ(f.form.text(requiredCapacityBox), "1.64");
+  }
 }
 
 }  // namespace

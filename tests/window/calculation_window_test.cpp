@@ -298,8 +298,9 @@ TEST_F(WindowTest, F1OpensThePagesHelpAndCtrlShiftCCopiesTheResults) {
   type(roomLengthField, "500");
   QTest::keyClick(&window, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
   const QStringList rows = QGuiApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
-  ASSERT_EQ(rows.size(), 11);
-  EXPECT_EQ(rows.front(), "Через стены\t0\tкВт");
+  ASSERT_EQ(rows.size(), 12);
+  EXPECT_EQ(rows[0], "Теплоприток\tкВт");
+  EXPECT_EQ(rows[1], "Через стены\t0\tкВт");
 }
 
 // An edit that changes no result (the door is shut) puts the mark in the title.
