@@ -24,6 +24,7 @@
 #include <QToolBar>
 
 #include "document/startup.h"
+#include "shell/brand_label.h"
 #include "tests/form/form_test_support.h"
 #include "window/form_widgets.h"
 #include "window/window_layout.h"
@@ -311,6 +312,14 @@ TEST_F(WindowTest, AnEditChangingNoResultMarksTheTitle) {
   QTest::keyClick(edit(doorWidthField), Qt::Key_Tab);
   settle();
   EXPECT_TRUE(window.isWindowModified());
+}
+
+TEST_F(WindowTest, TheBrandLinkSaysWhenItCannotOpen) {
+  auto* brand = qobject_cast<shell::BrandLabel*>(window.brandCaption());
+  ASSERT_NE(brand, nullptr);
+  emit brand->openFailed();
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].title, "Страница программы");
 }
 
 TEST_F(WindowTest, SaveWritesTheOwnFileAndTheTitleFollows) {
