@@ -137,6 +137,8 @@ ReadStatus readCalculationBytes(CalculationForm& form, std::string_view bytes, R
     return ReadStatus::FormatError;
   }
   if (mode == ReadMode::Dialog) form.setModified(false);
+  // Restoring the controls is no edit: only changed results mark the calculation.
+  const CalculationForm::ProgramChanges program(form);
   for (std::size_t i = 0; i < kRequiredLines; ++i) {
     const Line& entry = kLines[i];
     const ParsedLine& line = (*parsed)[i];

@@ -1,9 +1,22 @@
 #include "document/document_commands.h"
 
+#include <system_error>
+
 #include "document/calculation_file.h"
 #include "platform/utf8_path.h"
 
 namespace kamerol {
+namespace {
+
+// A file named on the command line may be relative to a folder the process
+// leaves: the dialogs and the recent files need where it really is.
+std::filesystem::path absolutePath(const std::filesystem::path& file) {
+  std::error_code error;
+  std::filesystem::path absolute = std::filesystem::absolute(file, error);
+  return error ? file : absolute;
+}
+
+}  // namespace
 
 bool DocumentCommands::settleUnsavedChanges() {
   if (!form_.modified()) return true;
@@ -25,11 +38,21 @@ bool DocumentCommands::newCalculation() {
   return true;
 }
 
+std::filesystem::path DocumentCommands::dialogFolder() const {
+  if (!ownFile_.empty()) return ownFile_.parent_path();
+  if (!lastFolder_.empty()) return lastFolder_;
+  return ui_.calculationsFolder();
+}
+
+std::filesystem::path DocumentCommands::reportPdfPath() const {
+  std::filesystem::path name = ownFile_.empty() ? std::filesystem::path(u8"Отчет") : ownFile_.stem();
+  return dialogFolder() / name.concat(".pdf");
+}
+
+// A new calculation is offered no name: one Enter must not write it over the
+// file of the calculation before.
 FileDialogRequest DocumentCommands::dialogRequest(std::string_view filter) const {
-  // The calculations folder is only where the dialogs start; once a file was
-  // chosen, the next dialog offers it again in its own folder.
-  if (lastFile_.empty()) return {std::string(filter), ui_.calculationsFolder(), {}};
-  return {std::string(filter), lastFile_.parent_path(), lastFile_};
+  return {std::string(filter), dialogFolder(), ownFile_};
 }
 
 bool DocumentCommands::open() {
@@ -40,8 +63,9 @@ bool DocumentCommands::open() {
 
 bool DocumentCommands::open(const std::filesystem::path& file) { return settleUnsavedChanges() && read(file); }
 
-bool DocumentCommands::read(const std::filesystem::path& file) {
-  lastFile_ = file;
+bool DocumentCommands::read(const std::filesystem::path& chosen) {
+  const std::filesystem::path file = absolutePath(chosen);
+  lastFolder_ = file.parent_path();
   const ReadStatus status = readCalculationFile(form_, file, ReadMode::Dialog, ui_);
   if (status == ReadStatus::CannotOpen)
     ui_.showMessage(
@@ -61,8 +85,7 @@ bool DocumentCommands::saveAs() {
   auto path = ui_.chooseFileToSave(dialogRequest(kSaveFilter));
   if (!path) return false;
   if (!path->has_extension()) *path += ".tpl";
-  lastFile_ = *path;
-  return write(*path);
+  return write(absolutePath(*path));
 }
 
 bool DocumentCommands::write(const std::filesystem::path& file) {
@@ -72,14 +95,15 @@ bool DocumentCommands::write(const std::filesystem::path& file) {
     return false;
   }
   ownFile_ = file;
+  lastFolder_ = file.parent_path();
   ui_.fileUsed(file);
   return true;
 }
 
 void DocumentCommands::startedFrom(const std::filesystem::path& file) {
-  lastFile_ = file;
-  ownFile_ = file;
-  ui_.fileUsed(file);
+  ownFile_ = absolutePath(file);
+  lastFolder_ = ownFile_.parent_path();
+  ui_.fileUsed(ownFile_);
 }
 
 bool DocumentCommands::mayClose() { return settleUnsavedChanges(); }

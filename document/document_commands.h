@@ -18,8 +18,8 @@ enum class SaveAnswer { Yes, No, Cancel };
 struct FileDialogRequest {
   // Entries "Caption (*.tpl)" with their patterns, first the default one.
   std::string filter;
-  std::filesystem::path folder;     // where the dialog starts: the last file's, else the calculations folder
-  std::filesystem::path suggested;  // the whole path chosen last, offered again; empty before the first
+  std::filesystem::path folder;     // where the dialog starts (DocumentCommands::dialogFolder)
+  std::filesystem::path suggested;  // the calculation's own file, offered again; empty for a new calculation
 };
 
 class DocumentUi : public MessageSink {
@@ -63,10 +63,16 @@ class DocumentCommands {
   // "Выход": as the close prompt.
   bool mayExit() { return mayClose(); }
 
-  const std::filesystem::path& lastFile() const { return lastFile_; }
-  // The file the calculation was last read from or written to whole; empty
-  // for a new calculation.
+  // The file the calculation was last read from or written to whole, as an
+  // absolute path; empty for a new calculation.
   const std::filesystem::path& ownFile() const { return ownFile_; }
+  // Where the file dialogs start: the own file's folder; for a new
+  // calculation the folder a file was last chosen in, else the calculations
+  // folder.
+  std::filesystem::path dialogFolder() const;
+  // What "Сохранить в PDF" offers: the calculation's name (else "Отчет") with
+  // ".pdf", in the dialog folder.
+  std::filesystem::path reportPdfPath() const;
   // The calculation was read whole from `file` at start-up.
   void startedFrom(const std::filesystem::path& file);
 
@@ -79,7 +85,7 @@ class DocumentCommands {
 
   CalculationForm& form_;
   DocumentUi& ui_;
-  std::filesystem::path lastFile_;
+  std::filesystem::path lastFolder_;
   std::filesystem::path ownFile_;
 };
 

@@ -147,6 +147,12 @@ void CalculationForm::notify(void (FormObserver::*event)(Args...), Args... args)
 
 void CalculationForm::changed(Control c) { notify(&FormObserver::controlChanged, c); }
 
+// Only the change that starts a chain can be the user's; the changes its
+// reactions make follow from it.
+void CalculationForm::edited() {
+  if (depth_ == 0 && programChanges_ == 0) record_.modified = true;
+}
+
 void CalculationForm::changeCaption(Caption c, std::string_view text, bool visible) {
   CaptionState& caption = captions_[static_cast<std::size_t>(c)];
   if (caption.text == text && caption.visible == visible) return;
@@ -167,6 +173,7 @@ bool CalculationForm::storeText(Control c, std::string_view text) {
   ControlState& s = state(c);
   if (s.text == value) return false;
   s.text = std::move(value);
+  edited();
   changed(c);
   return true;
 }
@@ -361,6 +368,7 @@ void CalculationForm::setState(Control c, int value) {
     value = value != 0 ? 1 : 0;
     if (control(c).value == value) return;
     state(c).value = value;
+    edited();
     changed(c);
     if (value == 1) {
       const Control other = c == storageOption ? freezingOption : storageOption;
@@ -374,6 +382,7 @@ void CalculationForm::setState(Control c, int value) {
   }
   if (kind != ControlKind::CheckBox || value < 0 || value > 2 || control(c).value == value) return;
   state(c).value = value;
+  edited();
   changed(c);
   onStateChanged(c);
 }
@@ -454,7 +463,10 @@ bool CalculationForm::focusGained(Control c) {
   s.alignment = Alignment::Left;
   s.background = Background::Focus;
   changed(c);
-  if (rule->onFocus == NumericRule::OnFocus::ColoursClearZero && text(c) == "0") setText(c, "");
+  if (rule->onFocus == NumericRule::OnFocus::ColoursClearZero && text(c) == "0") {
+    const ProgramChanges own(*this);
+    setText(c, "");
+  }
   return true;
 }
 
@@ -476,6 +488,13 @@ void CalculationForm::leaveField(const NumericRule& rule) {
   s.alignment = Alignment::Centre;
   s.background = Background::Window;
   changed(c);
+  // The checks' resets are the form's own. They count as an edit only where
+  // the field ends other than it was before the focus came: an emptied "0"
+  // put back is no change, a loaded value out of range replaced is one.
+  const bool clearsZero = rule.onFocus == NumericRule::OnFocus::ColoursClearZero;
+  const std::string before = clearsZero && text(c).empty() ? std::string("0") : text(c);
+  std::optional<ProgramChanges> own;
+  own.emplace(*this);
   using Test = NumericRule::LeaveCheck::Test;
   for (const auto& check : rule.checks) {
     if (!check) break;
@@ -511,6 +530,11 @@ void CalculationForm::leaveField(const NumericRule& rule) {
     held(rule) = check->resetHeld;
   }
   recalculate();
+  own.reset();
+  if (text(c) != before) {
+    edited();
+    changed(c);  // a window shows the mark of the edit
+  }
 }
 
 // --- Spinners ------------------------------------------------------------------

@@ -12,6 +12,13 @@
 // chains (the lighting power written back by the engine, the final product
 // temperature pulled up to the room temperature, a thickness field repairing
 // itself).
+//
+// A change of an input from outside (typed, pasted, picked, clicked, stepped)
+// is the user's edit and marks the calculation modified, as a changed result
+// does. The changes the form makes itself do not: those of its reactions, of
+// loading the defaults, of the focus (clearing a "0" as a field takes it and
+// putting it back as the field is left), and those made while a
+// ProgramChanges lives (reading a calculation file).
 
 #include <array>
 #include <cstddef>
@@ -169,6 +176,19 @@ class CalculationForm {
   void recalculate();
 
   // --- For the calculation file -------------------------------------------
+  // While one lives, changes from outside are the program's, not the user's:
+  // they mark the calculation modified only through its results.
+  class ProgramChanges {
+   public:
+    explicit ProgramChanges(CalculationForm& form) : form_(form) { ++form_.programChanges_; }
+    ~ProgramChanges() { --form_.programChanges_; }
+    ProgramChanges(const ProgramChanges&) = delete;
+    ProgramChanges& operator=(const ProgramChanges&) = delete;
+
+   private:
+    CalculationForm& form_;
+  };
+
   // Stores a held value directly, without touching any text.
   void setHeldValue(float CalculationInputs::*field, float value) { record_.inputs.*field = value; }
   void setModified(bool modified) { record_.modified = modified; }
@@ -178,6 +198,8 @@ class CalculationForm {
 
   ControlState& state(Control c) { return controls_[static_cast<std::size_t>(indexOf(c))]; }
   void changed(Control c);
+  // A control changed: the user's edit when the change comes from outside.
+  void edited();
   template <typename... Args>
   void notify(void (FormObserver::*event)(Args...), Args... args);
   void changeCaption(Caption c, std::string_view text, bool visible);
@@ -218,8 +240,9 @@ class CalculationForm {
   int currentPage_ = 1;
   std::optional<Control> focused_;
   HeatLoad load_;
-  int depth_ = 0;       // nesting of change reactions
-  int engineRuns_ = 0;  // engine runs so far, to tell a nested run
+  int depth_ = 0;           // nesting of change reactions
+  int engineRuns_ = 0;      // engine runs so far, to tell a nested run
+  int programChanges_ = 0;  // live ProgramChanges
 };
 
 }  // namespace kamerol

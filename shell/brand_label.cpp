@@ -22,7 +22,9 @@ BrandLabel::BrandLabel(QWidget* parent, UrlOpener openUrl)
   linkPalette.setColor(QPalette::WindowText, linkPalette.color(QPalette::Link));
   setPalette(linkPalette);
 
-  connect(this, &BrandLabel::clicked, this, [this] { openUrl_(QUrl(QLatin1String(kHomePageUrl))); });
+  connect(this, &BrandLabel::clicked, this, [this] {
+    if (!openUrl_(QUrl(QLatin1String(kHomePageUrl)))) emit openFailed();
+  });
 }
 
 void BrandLabel::mousePressEvent(QMouseEvent* event) {

@@ -9,7 +9,9 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <atomic>
 #include <optional>
+#include <string_view>
 #include <utility>
 
 #include "shell/wave_file.h"
@@ -35,11 +37,37 @@ QAudioFormat::SampleFormat sampleFormat(WaveSound::SampleType type) {
   return QAudioFormat::Unknown;
 }
 
+// Without a sound server Qt Multimedia says so on standard error as it starts
+// ("PulseAudioService: pa_context_connect() failed", in Qt's default
+// category); the player gives its alert instead, and the program's standard
+// error stays for what matters. While one lives, Qt's warnings of the default
+// and the multimedia categories are dropped; all else goes to the handler
+// before it.
+class QuietMultimedia {
+ public:
+  QuietMultimedia() { previous_ = qInstallMessageHandler(&filter); }
+  ~QuietMultimedia() { qInstallMessageHandler(previous_.load()); }
+  QuietMultimedia(const QuietMultimedia&) = delete;
+  QuietMultimedia& operator=(const QuietMultimedia&) = delete;
+
+ private:
+  static void filter(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    const std::string_view category = context.category ? context.category : "default";
+    const bool chatter =
+        type != QtCriticalMsg && type != QtFatalMsg && (category == "default" || category.starts_with("qt.multimedia"));
+    if (chatter) return;
+    if (const QtMessageHandler previous = previous_.load()) previous(type, context, message);
+  }
+
+  static inline std::atomic<QtMessageHandler> previous_ = nullptr;
+};
+
 }  // namespace
 
 // QSoundEffect would be the obvious choice, but in Qt 6.4 destroying one whose file failed to load waits forever
 // for its loader thread; the audio sink, fed by our own wave reader, has no such thread.
 void QtSoundPlayer::playAndWait(const QString& path) {
+  const QuietMultimedia quiet;
   std::optional<WaveSound> wave = readWaveFile(path);
   const QAudioDevice device = QMediaDevices::defaultAudioOutput();
   QAudioFormat format;

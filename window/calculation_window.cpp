@@ -178,6 +178,9 @@ void CalculationWindow::buildHeader(QWidget* clientArea) {
   brand->setObjectName(QStringLiteral("Label55"));
   brand->setGeometry(client(1320, 600, 1600, 330));
   brand_ = brand;
+  connect(brand, &shell::BrandLabel::openFailed, this, [this] {
+    messages_.showMessage(Message{shell::kNoBrowserTitle, shell::kNoBrowserText, MessageIcon::None});
+  });
 
   auto* temperatureLabel = new QLabel(QStringLiteral("Температура в камере (град)"), clientArea);
   temperatureLabel->setGeometry(client(3300, 570, 2970, 390));

@@ -46,10 +46,9 @@ void DesktopServices::startCalculator() {
 void DesktopServices::showReport() {
   if (report_) return report_->raise();
   // The report reads the record once; it does not follow later edits.
-  // The PDF dialog starts in the calculations folder with the calculation's name.
-  const std::filesystem::path own = window_ ? window_->commands().ownFile() : std::filesystem::path();
+  // The PDF dialog starts where the file dialogs do, with the calculation's name.
   const std::filesystem::path pdfPath =
-      calculationsFolder() / (own.empty() ? std::filesystem::path(u8"Отчет") : own.stem());
+      window_ ? window_->commands().reportPdfPath() : calculationsFolder() / u8"Отчет.pdf";
   const QString pdfName = QString::fromStdU16String(pdfPath.u16string());
   ReportPage page = buildReportPage(form_.record(), settings_.logo != 0);
   if (chartInReport()) page.chart = buildGainChart(form_.record());

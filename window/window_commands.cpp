@@ -84,8 +84,8 @@ class CalculationWindow::DocumentDialogs final : public DocumentUi {
     dialog.setFileMode(QFileDialog::AnyFile);  // Open reports a name that is not there itself
     dialog.setNameFilters(q(request.filter).split(QStringLiteral(";;")));
     dialog.setDirectory(QString::fromStdU16String(request.folder.u16string()));
-    if (!request.suggested.empty())
-      dialog.selectFile(QString::fromStdU16String(request.suggested.filename().u16string()));
+    // The whole path: a native dialog starts in the folder of the file it offers.
+    if (!request.suggested.empty()) dialog.selectFile(QString::fromStdU16String(request.suggested.u16string()));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return std::filesystem::path(dialog.selectedFiles().front().toStdU16String());
   }
@@ -246,7 +246,8 @@ void CalculationWindow::showDocumentState() {
 
 void CalculationWindow::copyResults() {
   drainFocusLosses();
-  QGuiApplication::clipboard()->setText(QString::fromStdString(resultsText(form_)));
+  // The system locale's separator, which the form reads numbers with too.
+  QGuiApplication::clipboard()->setText(QString::fromStdString(resultsText(form_, form_.locale().decimalSeparator)));
 }
 
 void CalculationWindow::showPageHelp() {

@@ -206,6 +206,24 @@ TEST(CliTest, OutputIsACalculationFile) {
   std::filesystem::remove(path);
 }
 
+// --set is the user's edit: it marks the calculation modified even where no
+// result changes (the door is shut), unless it leaves the field as it was.
+TEST(CliTest, SetMarksTheCalculationModified) {
+  const auto example = (kExamples / "worked-example.tpl").string();
+  const std::pair<std::vector<std::string>, const char*> cases[] = {
+      {{"calc", example, "--json"}, "\"modified\": false"},
+      {{"calc", example, "--set", "doorWidth=200", "--json"}, "\"modified\": true"},
+      {{"calc", "--set", "doorWidth=200", "--json"}, "\"modified\": true"},
+      {{"calc", "--set", "curtainType=Штора", "--json"}, "\"modified\": true"},
+      {{"calc", example, "--set", "doorWidth=180", "--json"}, "\"modified\": false"},
+  };
+  for (const auto& [args, expected] : cases) {
+    const CliRun run = cli(args);
+    ASSERT_EQ(run.code, kExitDone) << run.err;
+    EXPECT_TRUE(contains(run.out, expected)) << args[args.size() - 2];
+  }
+}
+
 // Arguments are UTF-8: a folder and a file named in Cyrillic with blanks open
 // and save on every system (on Windows only through the wide API).
 TEST(CliTest, CyrillicPathsOpenAndSave) {

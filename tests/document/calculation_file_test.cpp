@@ -366,6 +366,23 @@ TEST(CalculationFileTest, CommandLineReadKeepsModified) {
   EXPECT_FALSE(f.form.modified());
 }
 
+// Restoring the controls is the program's doing, not an edit: a file whose
+// inputs change no result leaves the calculation unmodified in either mode.
+TEST(CalculationFileTest, ReadingIsNoEdit) {
+  StartedForm source;
+  source.enter(doorWidthField, "200");
+  source.enter(storedMassField, "100");
+  source.form.pickEntry(curtainList, 1);
+  const std::string bytes = calculationFileBytes(source.form);
+  for (ReadMode mode : {ReadMode::Dialog, ReadMode::CommandLine}) {
+    StartedForm f;
+    RecordingMessages messages;
+    ASSERT_EQ(readCalculationBytes(f.form, bytes, mode, messages), ReadStatus::Ok);
+    EXPECT_EQ(f.form.text(doorWidthField), "200");
+    EXPECT_FALSE(f.form.modified());
+  }
+}
+
 // A file keeps the separators as typed; it reads the same on a machine set
 // for a decimal point and on one set for a decimal comma.
 struct SeparatorCase {

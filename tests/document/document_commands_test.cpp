@@ -5,6 +5,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include <sys/stat.h>
 
@@ -253,6 +254,51 @@ TEST_F(DocumentCommandsTest, SaveRefusesAFileThatIsNotARegularFile) {
   EXPECT_TRUE(std::filesystem::exists(folder_ / "fifo.tpl"));
   EXPECT_FALSE(std::filesystem::is_regular_file(folder_ / "fifo.tpl"));
   EXPECT_TRUE(f.form.modified());
+}
+
+// An edit that changes no result (the door is shut) is not lost on closing.
+TEST_F(DocumentCommandsTest, EditChangingNoResultAsksOnClose) {
+  StartedForm source;
+  source.enter(roomLengthField, "500");
+  ASSERT_TRUE(writeCalculationFile(source.form, folder_ / "a.tpl"));
+  ASSERT_TRUE(commands.open(folder_ / "a.tpl"));
+  EXPECT_TRUE(commands.mayClose());
+  f.enter(doorWidthField, "200");
+  EXPECT_FALSE(commands.mayClose());
+  EXPECT_EQ(ui.questions, 1);
+}
+
+// Where each dialog starts and which name it offers, step by step: beside
+// the calculation's own file with its name; after "Новый" no name, in the
+// folder used last; a relative file from the command line where it really is.
+TEST_F(DocumentCommandsTest, DialogsStartBesideTheOwnFile) {
+  const std::filesystem::path rooms = folder_ / "rooms";
+  std::filesystem::create_directories(rooms);
+  ASSERT_TRUE(writeCalculationFile(f.form, rooms / "a.tpl"));
+  const std::filesystem::path here = std::filesystem::current_path();
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    std::filesystem::path folder, suggested, pdf;
+  };
+  const Step steps[] = {
+      {"new", [] {}, folder_, {}, folder_ / u8"Отчет.pdf"},
+      {"opened", [&] { ASSERT_TRUE(commands.open(rooms / "a.tpl")); }, rooms, rooms / "a.tpl", rooms / "a.pdf"},
+      {"new after it", [&] { ASSERT_TRUE(commands.newCalculation()); }, rooms, {}, rooms / u8"Отчет.pdf"},
+      {"started from", [&] { commands.startedFrom("b.tpl"); }, here, here / "b.tpl", here / "b.pdf"},
+  };
+  for (const Step& step : steps) {
+    step.act();
+    ui.requests.clear();
+    EXPECT_FALSE(commands.saveAs());  // cancelled
+    EXPECT_FALSE(commands.open());
+    ASSERT_EQ(ui.requests.size(), 2u) << step.what;
+    for (const FileDialogRequest& request : ui.requests) {
+      EXPECT_EQ(request.folder, step.folder) << step.what;
+      EXPECT_EQ(request.suggested, step.suggested) << step.what;
+    }
+    EXPECT_EQ(commands.reportPdfPath(), step.pdf) << step.what;
+  }
 }
 
 TEST_F(DocumentCommandsTest, OpenAsksWhenModified) {

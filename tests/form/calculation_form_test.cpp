@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/defaults.h"
 #include "core/record_fields.h"
 #include "form/calculation_fields.h"
@@ -521,18 +523,83 @@ TEST(FormTest, ProductTypedLetterByLetter) {
   EXPECT_EQ(f.form.inputs().freezingPoint, -2.0f);
 }
 
-TEST(FormTest, OnlyTheResultBoxesMarkTheDocument) {
+// One row: what is done to a started form, and whether the calculation is
+// then modified. Door, product and curtain edits change no result while the
+// room is empty and the door shut; they count all the same.
+struct EditCase {
+  const char* what;
+  void (*act)(StartedForm&);
+  bool modified;
+};
+
+class EditMarksTest : public testing::TestWithParam<EditCase> {};
+
+TEST_P(EditMarksTest, Table) {
   StartedForm f;
-  f.enter(storedMassField, "100");  // lamb does not respire: no result changes
-  EXPECT_FALSE(f.form.modified());
-  f.enter(clientInfoField, "ООО Холод");
-  EXPECT_TRUE(f.form.modified());
-  f.form.setModified(false);
-  f.enter(roomLengthField, "500");  // no width yet: area and volume stay "0"
-  EXPECT_FALSE(f.form.modified());
-  f.enter(doorOpenMinutesField, "60");  // the door gain changes
-  EXPECT_TRUE(f.form.modified());
+  ASSERT_FALSE(f.form.modified());
+  GetParam().act(f);
+  EXPECT_EQ(f.form.modified(), GetParam().modified);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EditMarksTest,
+    testing::Values(
+        EditCase{"door width typed", [](StartedForm& f) { f.enter(doorWidthField, "200"); }, true},
+        EditCase{"door height typed key by key", [](StartedForm& f) { f.typeInto(doorHeightField, "0"); }, true},
+        EditCase{"stored mass typed", [](StartedForm& f) { f.enter(storedMassField, "100"); }, true},
+        EditCase{"room length without a width", [](StartedForm& f) { f.enter(roomLengthField, "500"); }, true},
+        EditCase{"client details", [](StartedForm& f) { f.enter(clientInfoField, "ООО Холод"); }, true},
+        EditCase{"the text it has", [](StartedForm& f) { f.enter(doorWidthField, "180"); }, false},
+        EditCase{"focus through a zero it clears",
+                 [](StartedForm& f) {
+                   for (Control c : {doorOpenMinutesField, productInitialTempField, productFinalTempField}) {
+                     f.showPageOf(c);
+                     f.form.moveFocus(c);
+                     f.form.focusLost(c);
+                   }
+                 },
+                 false},
+        EditCase{"curtain picked", [](StartedForm& f) { f.form.pickEntry(curtainList, 1); }, true},
+        EditCase{"the entry shown picked", [](StartedForm& f) { f.form.pickEntry(curtainList, 0); }, false},
+        EditCase{"product typed", [](StartedForm& f) { f.typeInto(productList, "x"); }, true},
+        EditCase{"inclusion box clicked", [](StartedForm& f) { f.form.click(includeDoorCheck); }, true},
+        EditCase{"freezing chosen", [](StartedForm& f) { f.form.click(freezingOption); }, true},
+        EditCase{"the chosen option clicked", [](StartedForm& f) { f.form.click(storageOption); }, false},
+        EditCase{"door width stepped",
+                 [](StartedForm& f) {
+                   f.showPageOf(doorWidthField);
+                   f.form.spin(doorWidthSpinner, +1);
+                 },
+                 true},
+        EditCase{"stepped at its limit", [](StartedForm& f) { f.form.spin(roomLengthSpinner, -1); }, false},
+        EditCase{"another page", [](StartedForm& f) { f.form.selectPage(5); }, false},
+        EditCase{"new after an edit",
+                 [](StartedForm& f) {
+                   f.enter(doorWidthField, "200");
+                   f.form.loadDefaults();
+                 },
+                 false},
+        EditCase{"the program sets texts",
+                 [](StartedForm& f) {
+                   const CalculationForm::ProgramChanges program(f.form);
+                   f.form.setText(doorWidthField, "200");
+                   f.form.setState(includeDoorCheck, 0);
+                 },
+                 false},
+        // A value no one typed, replaced on leaving: the calculation differs from its file.
+        EditCase{"a loaded value out of range replaced",
+                 [](StartedForm& f) {
+                   {
+                     const CalculationForm::ProgramChanges program(f.form);
+                     f.form.setText(doorWidthField, "2000");
+                   }
+                   f.showPageOf(doorWidthField);
+                   f.form.moveFocus(doorWidthField);
+                   f.form.focusLost(doorWidthField);
+                   EXPECT_EQ(f.form.text(doorWidthField), "180");
+                 },
+                 true}),
+    RowName());
 
 TEST(FormTest, ClientDetailsStayOnOneLine) {
   StartedForm f;
@@ -658,23 +725,33 @@ TEST(FormTest, HugeTypedNumbersNeverShowInfinity) {
   }
 }
 
+// The clipboard's values carry the user's decimal separator ("#" below), the
+// panel's its point; the captions and the header stay as they are.
 TEST(FormTest, ResultsTextHoldsThePanelsRowsWithUnits) {
-  StartedForm f;
-  f.enter(roomLengthField, "500");
-  f.enter(roomWidthField, "400");
-  f.enter(roomHeightField, "300");
-  EXPECT_EQ(resultsText(f.form),
-            "Через стены\t0.63\tкВт\n"
-            "От вентиляции\t0.46\tкВт\n"
-            "Через дверь\t0\tкВт\n"
-            "От продукта\t0\tкВт\n"
-            "\"От дыхания\"\t0\tкВт\n"
-            "От освещения\t0\tкВт\n"
-            "От персонала\t0\tкВт\n"
-            "От ПТС\t0\tкВт\n"
-            "От вент. ВО\t0.08\tкВт\n"
-            "Суммарный теплоприток\t1.17\tкВт\n"
-            "Потребная холодопроизводительность\t1.64\tкВт\n");
+  constexpr std::string_view kExpected =
+      "Теплоприток\tкВт\n"
+      "Через стены\t0#63\tкВт\n"
+      "От вентиляции\t0#46\tкВт\n"
+      "Через дверь\t0\tкВт\n"
+      "От продукта\t0\tкВт\n"
+      "\"От дыхания\"\t0\tкВт\n"
+      "От освещения\t0\tкВт\n"
+      "От персонала\t0\tкВт\n"
+      "От ПТС\t0\tкВт\n"
+      "От вент. ВО\t0#08\tкВт\n"
+      "Суммарный теплоприток\t1#17\tкВт\n"
+      "Потребная холодопроизводительность\t1#64\tкВт\n";
+  for (const auto& [locale, separator] :
+       {std::pair{NumberLocale::point(), '.'}, std::pair{NumberLocale::comma(), ','}}) {
+    StartedForm f(locale);
+    f.enter(roomLengthField, "500");
+    f.enter(roomWidthField, "400");
+    f.enter(roomHeightField, "300");
+    std::string expected(kExpected);
+    std::replace(expected.begin(), expected.end(), '#', separator);
+    EXPECT_EQ(resultsText(f.form, f.form.locale().decimalSeparator), expected);
+    EXPECT_EQ(f.form.text(requiredCapacityBox), "1.64");
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QSignalSpy>
 #include <QTest>
 
 #include "tests/shell/test_support.h"
@@ -17,9 +18,10 @@ class BrandLabelTest : public ::testing::Test {
   }
 
   QList<QUrl> opened;
+  bool opens = true;
   BrandLabel label{nullptr, [this](const QUrl& url) {
                      opened.append(url);
-                     return false;  // a failure must change nothing
+                     return opens;
                    }};
 };
 
@@ -33,6 +35,16 @@ TEST_F(BrandLabelTest, ClickOpensTheHomePage) {
   QTest::mouseClick(&label, Qt::LeftButton);
   EXPECT_EQ(opened, QList<QUrl>{QUrl(QStringLiteral("https://github.com/kamerol/kamerol#readme"))});
   QTest::mouseClick(&label, Qt::LeftButton);
+  EXPECT_EQ(opened.size(), 2);
+}
+
+TEST_F(BrandLabelTest, AFailureToOpenIsReportedOnce) {
+  QSignalSpy failed(&label, &BrandLabel::openFailed);
+  QTest::mouseClick(&label, Qt::LeftButton);
+  EXPECT_EQ(failed.count(), 0);
+  opens = false;
+  QTest::mouseClick(&label, Qt::LeftButton);
+  EXPECT_EQ(failed.count(), 1);
   EXPECT_EQ(opened.size(), 2);
 }
 

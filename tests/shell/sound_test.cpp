@@ -14,11 +14,17 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <vector>
 
 #include "tests/shell/test_support.h"
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace kamerol::shell {
 namespace {
@@ -106,6 +112,32 @@ TEST(SoundModuleTest, ModuleIsFoundInTheSecondFolderAndGivesItsAlert) {
   ASSERT_NE(player, nullptr);
   player->playAndWait(empty.filePath("missing.lts"));  // the module's player, with our alert
   EXPECT_EQ(alerts, 1);
+}
+#endif
+
+#if defined(KAMEROL_HAVE_SOUND_MODULE) && !defined(_WIN32)
+// With no sound server to reach, the module's first cue gives the alert and
+// leaves standard error as it was. Under ctest each test runs in a process of
+// its own, so Qt Multimedia starts here.
+TEST(SoundModuleTest, NoSoundServerLeavesStandardErrorQuiet) {
+  qputenv("PULSE_SERVER", "unix:/nonexistent/kamerol-sound-test");
+  QTemporaryDir scratch;
+  const QByteArray log = QFile::encodeName(scratch.filePath("stderr.txt"));
+  std::fflush(stderr);
+  const int saved = ::dup(2);
+  const int file = ::open(log.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  ASSERT_GE(file, 0);
+  ::dup2(file, 2);
+  ::close(file);
+  const std::unique_ptr<SoundPlayer> player = loadSoundModule({QStringLiteral(KAMEROL_SOUND_MODULE_FOLDER)}, [] {});
+  if (player) player->playAndWait(QStringLiteral(KAMEROL_SOUND_CUE_DIR "/Fcmcs.trc"));
+  std::fflush(stderr);
+  ::dup2(saved, 2);
+  ::close(saved);
+  ASSERT_NE(player, nullptr);
+  QFile written(QFile::decodeName(log));
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  EXPECT_EQ(written.readAll().toStdString(), "");
 }
 #endif
 

@@ -24,6 +24,7 @@
 #include <QToolBar>
 
 #include "document/startup.h"
+#include "shell/brand_label.h"
 #include "tests/form/form_test_support.h"
 #include "window/form_widgets.h"
 #include "window/window_layout.h"
@@ -298,8 +299,27 @@ TEST_F(WindowTest, F1OpensThePagesHelpAndCtrlShiftCCopiesTheResults) {
   type(roomLengthField, "500");
   QTest::keyClick(&window, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
   const QStringList rows = QGuiApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
-  ASSERT_EQ(rows.size(), 11);
-  EXPECT_EQ(rows.front(), "Через стены\t0\tкВт");
+  ASSERT_EQ(rows.size(), 12);
+  EXPECT_EQ(rows[0], "Теплоприток\tкВт");
+  EXPECT_EQ(rows[1], "Через стены\t0\tкВт");
+}
+
+// An edit that changes no result (the door is shut) puts the mark in the title.
+TEST_F(WindowTest, AnEditChangingNoResultMarksTheTitle) {
+  clickTab(5);
+  ASSERT_FALSE(window.isWindowModified());
+  type(doorWidthField, "200");
+  QTest::keyClick(edit(doorWidthField), Qt::Key_Tab);
+  settle();
+  EXPECT_TRUE(window.isWindowModified());
+}
+
+TEST_F(WindowTest, TheBrandLinkSaysWhenItCannotOpen) {
+  auto* brand = qobject_cast<shell::BrandLabel*>(window.brandCaption());
+  ASSERT_NE(brand, nullptr);
+  emit brand->openFailed();
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].title, "Страница программы");
 }
 
 TEST_F(WindowTest, SaveWritesTheOwnFileAndTheTitleFollows) {
