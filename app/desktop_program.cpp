@@ -64,10 +64,13 @@ bool DesktopProgram::writeCheckFiles(const QString& folder) const {
   const QDir dir(folder);
   const bool wroteResults = static_cast<bool>(
       writeWholeFile(QFileInfo(dir.filePath(QStringLiteral("results.txt"))).filesystemFilePath(), results));
+  const bool wroteFolder = static_cast<bool>(
+      writeWholeFile(QFileInfo(dir.filePath(QStringLiteral("calculations-folder.txt"))).filesystemFilePath(),
+                     settings_.calculationsFolder.toStdString()));
   const bool wroteReport = static_cast<bool>(exportReportPdf(
       form_.record(), settings_.logo != 0, QFileInfo(dir.filePath(QStringLiteral("report.pdf"))).filesystemFilePath(),
       settings_.chartInReport != 0));
-  return wroteResults && wroteReport;
+  return wroteResults && wroteFolder && wroteReport;
 }
 
 }  // namespace kamerol

@@ -45,11 +45,18 @@ AboutBox::AboutBox(QWidget* form) {
   description->setWordWrap(true);
   description->setFixedWidth(kTextWidth);
 
+  auto* licence = new QLabel(QString::fromUtf8(kLicenceText));
+  licence->setObjectName(QStringLiteral("licenceLabel"));
+  licence->setWordWrap(true);
+  licence->setFixedWidth(kTextWidth);
+
   auto* texts = new QVBoxLayout;
   texts->addWidget(title);
   texts->addWidget(version);
   texts->addSpacing(8);
   texts->addWidget(description);
+  texts->addSpacing(8);
+  texts->addWidget(licence);
   texts->addStretch();
 
   auto* body = new QHBoxLayout;

@@ -4,7 +4,11 @@
 
 namespace kamerol::shell {
 
-// "О программе Kamerol": the program's name, version, purpose and icon. The form is disabled while it is open.
+// The program's licence as the About box names it.
+inline constexpr char kLicenceText[] = "Лицензия: GNU GPL версии 3 или более поздней";
+
+// "О программе Kamerol": the program's name, version, purpose, licence and icon. The form is disabled while it is
+// open.
 class AboutBox : public QDialog {
   Q_OBJECT
 

@@ -302,12 +302,45 @@ QByteArray withDefaultApplication(const QByteArray& mimeappsList, const QByteArr
   return lines.join('\n') + '\n';
 }
 
+namespace {
+
+// Windows paths name the same file whatever their letters' case and either separator.
+QString comparablePath(const QString& path) { return QString(path).replace(u'/', u'\\').toCaseFolded(); }
+
+}  // namespace
+
+QString commandProgram(const QString& command) {
+  const QString text = command.trimmed();
+  if (!text.startsWith(u'"')) return text.section(u' ', 0, 0);
+  const qsizetype end = text.indexOf(u'"', 1);
+  return text.mid(1, end < 0 ? -1 : end - 1);
+}
+
+bool updateWindowsAssociation(ClassesRegistry& registry, const QString& executable) {
+  const QString type = QLatin1String(kProgramTypeName);
+  const QString commandKey = type + QStringLiteral("\\shell\\open\\command");
+  if (!registry.read(type + QStringLiteral("\\DefaultIcon")).isEmpty()) {
+    // Another program's claim on .tpl is the user's choice, and this program's pointing here needs nothing.
+    if (registry.read(QStringLiteral(".tpl")).compare(type, Qt::CaseInsensitive) != 0 ||
+        comparablePath(commandProgram(registry.read(commandKey))) == comparablePath(executable)) {
+      return false;
+    }
+  }
+  registry.write(type, QString::fromUtf8(kFileTypeDescription));
+  // The program's own icon is the first in its executable.
+  registry.write(type + QStringLiteral("\\DefaultIcon"), executable + QStringLiteral(",0"));
+  registry.write(QStringLiteral(".tpl"), type);
+  registry.write(commandKey, QLatin1Char('"') + executable + QStringLiteral("\" \"%1\""));
+  registry.associationsChanged();
+  return true;
+}
+
 #ifdef Q_OS_WIN
 namespace {
 
-// The key's default value when it is a non-empty text, else the empty text.
+// The default value of Software\Classes\`keyPath` below `root` when it is a non-empty text, else the empty text.
 QString readDefaultValue(HKEY root, const QString& keyPath) {
-  const std::wstring path = keyPath.toStdWString();
+  const std::wstring path = (QStringLiteral("Software\\Classes\\") + keyPath).toStdWString();
   HKEY key = nullptr;
   if (RegOpenKeyExW(root, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return QString();
   QString value;
@@ -326,36 +359,37 @@ QString readDefaultValue(HKEY root, const QString& keyPath) {
   return value;
 }
 
-// Creates (or opens) the key below HKEY_CURRENT_USER and sets its default value; failures are ignored.
-void writeDefaultValue(const QString& keyPath, const QString& value) {
-  const std::wstring path = keyPath.toStdWString();
-  const std::wstring text = value.toStdWString();
-  HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
-                      &key, nullptr) != ERROR_SUCCESS) {
-    return;
+// The classes as the shell merges them into HKEY_CLASSES_ROOT: the user's own (HKEY_CURRENT_USER\Software\Classes)
+// over the machine's, so that either association counts; read from the two itself, as Wine merges none. Written
+// among the user's own.
+class WindowsClassesRegistry final : public ClassesRegistry {
+ public:
+  QString read(const QString& keyPath) const override {
+    const QString user = readDefaultValue(HKEY_CURRENT_USER, keyPath);
+    return user.isEmpty() ? readDefaultValue(HKEY_LOCAL_MACHINE, keyPath) : user;
   }
-  RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(key);
-}
+
+  void write(const QString& keyPath, const QString& value) override {
+    const std::wstring path = (QStringLiteral("Software\\Classes\\") + keyPath).toStdWString();
+    const std::wstring text = value.toStdWString();
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS) {
+      return;
+    }
+    RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+  }
+
+  void associationsChanged() override { SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr); }
+};
 
 }  // namespace
 
 bool WindowsFileAssociation::writeIfAbsent(const QString& executablePath) {
-  // HKEY_CLASSES_ROOT merges the per-user and the machine-wide classes: either association counts.
-  if (!readDefaultValue(HKEY_CLASSES_ROOT, QStringLiteral("Kamerol\\DefaultIcon")).isEmpty()) return false;
-
-  const QString classes = QStringLiteral("Software\\Classes\\");
-  const QString exe = QDir::toNativeSeparators(QFileInfo(executablePath).absoluteFilePath());
-  writeDefaultValue(classes + QStringLiteral("Kamerol"), QString::fromUtf8(kFileTypeDescription));
-  // The program's own icon is the first in its executable.
-  writeDefaultValue(classes + QStringLiteral("Kamerol\\DefaultIcon"), exe + QStringLiteral(",0"));
-  writeDefaultValue(classes + QStringLiteral(".tpl"), QStringLiteral("Kamerol"));
-  writeDefaultValue(classes + QStringLiteral("Kamerol\\shell\\open\\command"),
-                    QLatin1Char('"') + exe + QStringLiteral("\" \"%1\""));
-  SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
-  return true;
+  WindowsClassesRegistry registry;
+  return updateWindowsAssociation(registry, QDir::toNativeSeparators(QFileInfo(executablePath).absoluteFilePath()));
 }
 #endif
 

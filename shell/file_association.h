@@ -9,7 +9,7 @@
 namespace kamerol::shell {
 
 // The association of calculation files (.tpl) with the program, so that opening one from the desktop starts
-// the program with it. Written once: an existing association is never changed, even if the program moved.
+// the program with it. Written once; on Windows written again when it names a program that moved away.
 class FileAssociation {
  public:
   virtual ~FileAssociation() = default;
@@ -47,12 +47,33 @@ class XdgFileAssociation final : public FileAssociation {
 // itself (by path or through $PATH), beside the MIME package of the type.
 bool isAssociatedBySystem(const QString& executablePath, const QStringList& dataDirs);
 
+// The classes of the Windows registry as the association reads and writes them; a seam for tests.
+class ClassesRegistry {
+ public:
+  virtual ~ClassesRegistry() = default;
+
+  // The default text value of `key` (a path below the classes root, "Kamerol\\DefaultIcon") as the shell sees
+  // it, or the empty text.
+  virtual QString read(const QString& key) const = 0;
+  // Creates (or opens) `key` and sets its default text value; failures are ignored.
+  virtual void write(const QString& key, const QString& value) = 0;
+  // Tells the shell that file associations have changed.
+  virtual void associationsChanged() = 0;
+};
+
+// The Windows association of the program `executable` (a Windows path): written when the file type has no icon
+// yet, and written again when .tpl is this program's type but its open command starts another program (a
+// portable copy moved or deleted since; another Kamerol started last). Returns whether it wrote.
+bool updateWindowsAssociation(ClassesRegistry& registry, const QString& executable);
+
+// The program an open command starts: its first word, or its first text in double quotes.
+QString commandProgram(const QString& command);
+
 #ifdef Q_OS_WIN
 // Windows: the file type under HKEY_CURRENT_USER\Software\Classes. Writing HKEY_CLASSES_ROOT itself writes the
 // machine-wide classes, which a standard user may not change on today's Windows (the writes fail, or land in a
 // virtualised copy only this program sees); HKEY_CLASSES_ROOT shows the per-user classes merged over the
-// machine's, so the shell finds the type there with no administrator rights. "Absent" means that the type has
-// no icon value yet (machine-wide or per user).
+// machine's, so the shell finds the type there with no administrator rights (see updateWindowsAssociation).
 class WindowsFileAssociation final : public FileAssociation {
  public:
   bool writeIfAbsent(const QString& executablePath) override;
@@ -62,12 +83,14 @@ class WindowsFileAssociation final : public FileAssociation {
 // The platform's association.
 std::unique_ptr<FileAssociation> createFileAssociation();
 
-// Start-up: writes the platform's association for `executablePath` when absent; failures are ignored. Call it
-// once the QApplication exists: the icon bitmaps for the desktop are rendered with it.
+// Start-up: writes the platform's association for `executablePath` when absent (or, on Windows, when it names
+// another program); failures are ignored. Call it once the QApplication exists: the icon bitmaps for the desktop
+// are rendered with it.
 void writeFileAssociationIfAbsent(const QString& executablePath);
 
 // The names the association uses.
 inline constexpr char kFileTypeDescription[] = "Расчет холод. камеры";
+inline constexpr char kProgramTypeName[] = "Kamerol";
 inline constexpr char kCalculationMimeType[] = "application/x-kamerol-calculation";
 inline constexpr char kDesktopEntryName[] = "kamerol.desktop";
 inline constexpr char kIconName[] = "kamerol";

@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 
+#include "shell/installation.h"
 #include "shell/settings_store.h"
 #include "shell/sound.h"
 
@@ -22,19 +24,33 @@ bool holdsCues(const QString& folder) {
   return QFileInfo::exists(QDir(folder).filePath(QLatin1String(kReportSoundFile)));
 }
 
-}  // namespace
-
-bool isInstalledProgram(const QString& programFolder) {
+bool installedAsPackage(const QString& programFolder) {
   return !holdsCues(programFolder) && holdsCues(installedDataFolder(programFolder));
 }
 
-QString programDataFolder(const QString& programFolder) {
-  return isInstalledProgram(programFolder) ? installedDataFolder(programFolder) : programFolder;
+}  // namespace
+
+bool isInstalledProgram(const QString& programFolder) {
+  return installedAsPackage(programFolder) ||
+         QFileInfo::exists(QDir(programFolder).filePath(QLatin1String(kWindowsUninstallerName)));
 }
 
-QString defaultCalculationsFolder(const QString& programFolder, const QString& documentsFolder) {
-  // Checked as well as the permission: root may write into /usr/bin, which is still no place for calculations.
-  if (!isInstalledProgram(programFolder) && QFileInfo(programFolder).isWritable()) return programFolder;
+QString programDataFolder(const QString& programFolder) {
+  return installedAsPackage(programFolder) ? installedDataFolder(programFolder) : programFolder;
+}
+
+bool canCreateFilesIn(const QString& folder) {
+  if (!QFileInfo(folder).isDir()) return false;
+  // Created anew (never an existing file opened) and removed when it goes out of scope.
+  QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".kamerol-XXXXXX")));
+  return probe.open();
+}
+
+QString defaultCalculationsFolder(const QString& programFolder, const QString& documentsFolder,
+                                  const std::function<bool(const QString&)>& canWrite) {
+  // Installed comes first: root may write into /usr/bin, and a user into their own AppData\Local\Programs,
+  // which are still no place for calculations.
+  if (!isInstalledProgram(programFolder) && canWrite(programFolder)) return programFolder;
   return QDir::toNativeSeparators(QDir(documentsFolder).filePath(QStringLiteral("Kamerol")));
 }
 

@@ -60,6 +60,10 @@ CalculationWindow::CalculationWindow(CalculationForm& form, WindowServices& serv
   setTabOrder();
   addPageKeys();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
+  // A fixed window says so to every window manager: no maximize button, no resizing frame. (Windows would offer
+  // both, and a maximized window leaves all beyond the fixed client area unpainted.)
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
   form_.setObserver(this);
   refreshAll();

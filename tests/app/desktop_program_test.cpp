@@ -17,6 +17,8 @@
 #include <sys/stat.h>
 
 #include "shell/file_association.h"
+#include "shell/program_files.h"
+#include "shell/settings_store.h"
 
 namespace kamerol {
 namespace {
@@ -89,6 +91,10 @@ TEST(DesktopProgramTest, CheckFilesHoldTheShownResultsAndTheReport) {
   ASSERT_EQ(lines.size(), 12);  // nine gains, the sum, the capacity, the final line end
   EXPECT_EQ(lines[10], "Text49=" + edit(program.window(), Control::requiredCapacityBox)->text().toUtf8());
   EXPECT_TRUE(lines[10].endsWith("=1.64"));
+  QFile folder(dir.filePath(QStringLiteral("calculations-folder.txt")));
+  ASSERT_TRUE(folder.open(QIODevice::ReadOnly));
+  EXPECT_EQ(QString::fromUtf8(folder.readAll()),
+            shell::readCalculationsFolder(shell::QSettingsStore(), shell::defaultCalculationsFolder()));
   QFile report(dir.filePath(QStringLiteral("report.pdf")));
   ASSERT_TRUE(report.open(QIODevice::ReadOnly));
   EXPECT_TRUE(report.read(5) == "%PDF-");

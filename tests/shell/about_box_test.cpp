@@ -39,13 +39,14 @@ class AboutBoxTest : public ::testing::Test {
   QPointer<AboutBox> box = AboutBox::open(&form);
 };
 
-TEST_F(AboutBoxTest, ShowsNameVersionPurposeAndIcon) {
+TEST_F(AboutBoxTest, ShowsNameVersionPurposeLicenceAndIcon) {
   EXPECT_EQ(box->windowTitle(), QStringLiteral("О программе Kamerol"));
   EXPECT_EQ(labelText(box, "titleLabel"), QStringLiteral("Kamerol"));
   EXPECT_EQ(labelText(box, "versionLabel"), QStringLiteral("Версия ") + QLatin1String(kVersion));
   EXPECT_EQ(labelText(box, "descriptionLabel"),
             QStringLiteral("Программа предназначена для теплового расчета холодильных камер. В результате расчета "
                            "определяется мощность (холодопроизводительность) агрегата."));
+  EXPECT_EQ(labelText(box, "licenceLabel"), QStringLiteral("Лицензия: GNU GPL версии 3 или более поздней"));
   const auto* icon = box->findChild<QLabel*>(QStringLiteral("iconLabel"));
   ASSERT_NE(icon, nullptr);
   EXPECT_FALSE(icon->pixmap().isNull());

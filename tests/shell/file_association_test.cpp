@@ -123,6 +123,88 @@ INSTANTIATE_TEST_SUITE_P(
         MergeCase{"CR LF, no section", "[Added Associations]\r\nx/y=z;\r\n",
                   "[Added Associations]\r\nx/y=z;\r\n\r\n[Default Applications]\r\napplication/x-k=k.desktop\r\n"}));
 
+// The Windows association's decision, on a registry in memory.
+class MemoryClassesRegistry final : public ClassesRegistry {
+ public:
+  QString read(const QString& key) const override { return values.value(key); }
+  void write(const QString& key, const QString& value) override {
+    values[key] = value;
+    written << key;
+  }
+  void associationsChanged() override { ++notices; }
+
+  QMap<QString, QString> values;
+  QStringList written;
+  int notices = 0;
+};
+
+struct WindowsAssociationCase {
+  const char* name;
+  QMap<QString, QString> before;  // the classes as the shell sees them
+  bool writes;
+};
+
+constexpr char kRunning[] = "C:\\Расчёты\\Kamerol\\kamerol.exe";
+
+QMap<QString, QString> association(const QString& command, const QString& type = QStringLiteral("Kamerol")) {
+  QMap<QString, QString> values{{QStringLiteral("Kamerol"), QString::fromUtf8(kFileTypeDescription)},
+                                {QStringLiteral("Kamerol\\DefaultIcon"), QStringLiteral("C:\\old\\kamerol.exe,0")},
+                                {QStringLiteral(".tpl"), type}};
+  if (!command.isEmpty()) values[QStringLiteral("Kamerol\\shell\\open\\command")] = command;
+  return values;
+}
+
+class WindowsAssociationTest : public ::testing::TestWithParam<WindowsAssociationCase> {};
+
+TEST_P(WindowsAssociationTest, WritesWhenAbsentOrNamingAnotherProgram) {
+  const WindowsAssociationCase& c = GetParam();
+  MemoryClassesRegistry registry;
+  registry.values = c.before;
+  const QString running = QString::fromUtf8(kRunning);
+  EXPECT_EQ(updateWindowsAssociation(registry, running), c.writes);
+  if (!c.writes) {
+    EXPECT_EQ(registry.values, c.before);
+    EXPECT_EQ(registry.notices, 0);
+    return;
+  }
+  EXPECT_EQ(registry.written, (QStringList{QStringLiteral("Kamerol"), QStringLiteral("Kamerol\\DefaultIcon"),
+                                           QStringLiteral(".tpl"), QStringLiteral("Kamerol\\shell\\open\\command")}));
+  EXPECT_EQ(registry.values.value(QStringLiteral("Kamerol")), QString::fromUtf8(kFileTypeDescription));
+  EXPECT_EQ(registry.values.value(QStringLiteral("Kamerol\\DefaultIcon")), running + QStringLiteral(",0"));
+  EXPECT_EQ(registry.values.value(QStringLiteral(".tpl")), QStringLiteral("Kamerol"));
+  EXPECT_EQ(registry.values.value(QStringLiteral("Kamerol\\shell\\open\\command")),
+            QStringLiteral("\"%1\" \"%2\"").arg(running, QStringLiteral("%1")));
+  EXPECT_EQ(registry.notices, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Registries, WindowsAssociationTest,
+    ::testing::Values(
+        WindowsAssociationCase{"first_start", {}, true},
+        WindowsAssociationCase{"first_start_after_another_program_took_tpl",
+                               {{QStringLiteral(".tpl"), QStringLiteral("Other.Type")}},
+                               true},
+        WindowsAssociationCase{
+            "this_program",
+            association(QStringLiteral("\"%1\" \"%2\"").arg(QString::fromUtf8(kRunning), QStringLiteral("%1"))), false},
+        WindowsAssociationCase{"this_program_spelt_otherwise",
+                               association(QStringLiteral("\"c:/расчёты/KAMEROL/Kamerol.EXE\" \"%1\"")), false},
+        WindowsAssociationCase{"this_program_unquoted",
+                               association(QString::fromUtf8(kRunning) + QStringLiteral(" %1")), false},
+        WindowsAssociationCase{"moved_program", association(QStringLiteral("\"C:\\old\\kamerol.exe\" \"%1\"")), true},
+        WindowsAssociationCase{"a_copy_in_a_longer_path",
+                               association(QStringLiteral("\"%1.old\\kamerol.exe\" \"%2\"")
+                                               .arg(QString::fromUtf8(kRunning).chopped(12), QStringLiteral("%1"))),
+                               true},
+        WindowsAssociationCase{"no_open_command", association(QString()), true},
+        WindowsAssociationCase{
+            "our_type_lower_case",
+            association(QStringLiteral("\"C:\\old\\kamerol.exe\" \"%1\""), QStringLiteral("kamerol")), true},
+        WindowsAssociationCase{
+            "tpl_taken_by_another_program",
+            association(QStringLiteral("\"C:\\old\\kamerol.exe\" \"%1\""), QStringLiteral("Other.Type")), false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 #ifndef Q_OS_WIN  // the freedesktop association; Windows has its own below
 
 // Every file below `root` with its contents and time of change.
@@ -347,6 +429,14 @@ TEST(WindowsFileAssociationTest, WritesTheFileTypeAmongTheUsersClasses) {
   EXPECT_EQ(classes.value(QStringLiteral("Kamerol/DefaultIcon/Default")), folder + QStringLiteral("\\kamerol.exe,0"));
   EXPECT_EQ(classes.value(QStringLiteral("Kamerol/shell/open/command/Default")),
             QStringLiteral("\"%1\\kamerol.exe\" \"%2\"").arg(folder, QStringLiteral("%1")));
+  // The next start of the same program writes nothing; one moved elsewhere takes the association over.
+  EXPECT_FALSE(association.writeIfAbsent(folder + QStringLiteral("/kamerol.exe")));
+  const QString moved = QStringLiteral("C:\\Перенесённая программа");
+  EXPECT_TRUE(association.writeIfAbsent(moved + QStringLiteral("/kamerol.exe")));
+  classes.sync();
+  EXPECT_EQ(classes.value(QStringLiteral("Kamerol/shell/open/command/Default")),
+            QStringLiteral("\"%1\\kamerol.exe\" \"%2\"").arg(moved, QStringLiteral("%1")));
+  EXPECT_EQ(classes.value(QStringLiteral("Kamerol/DefaultIcon/Default")), moved + QStringLiteral("\\kamerol.exe,0"));
   classes.remove(QStringLiteral("Kamerol"));
   classes.remove(QStringLiteral(".tpl"));
 }

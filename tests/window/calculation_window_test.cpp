@@ -322,6 +322,15 @@ TEST_F(WindowTest, TheBrandLinkSaysWhenItCannotOpen) {
   EXPECT_EQ(messages.messages[0].title, "Страница программы");
 }
 
+TEST_F(WindowTest, IsAFixedWindowWithoutMaximize) {
+  const Qt::WindowFlags flags = window.windowFlags();
+  EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+  EXPECT_TRUE(flags.testFlag(Qt::MSWindowsFixedSizeDialogHint));
+  EXPECT_TRUE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+  EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+  EXPECT_EQ(window.minimumSize(), window.maximumSize());
+}
+
 TEST_F(WindowTest, SaveWritesTheOwnFileAndTheTitleFollows) {
   QTemporaryDir dir;
   const std::filesystem::path file = (dir.path() + QStringLiteral("/камера.tpl")).toStdU16String();

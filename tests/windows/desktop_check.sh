@@ -2,9 +2,10 @@
 # kamerol.exe, the desktop program, built for Windows with Qt for Windows
 # (scripts/windows-qt, built once per machine) and run under Wine on a virtual
 # display: its window comes up, a calculation in a Cyrillic folder opens from
-# the command line and shows 1.64 as the required capacity, the .tpl
-# association is in the registry after the first start, the logo setting is
-# read from the per-user store, a report PDF is written, the exit cue plays
+# the command line and shows 1.64 as the required capacity, the program's
+# folder is the calculations folder, the .tpl association is in the registry
+# after the first start and follows the program to another folder, the logo
+# setting is read from the per-user store, a report PDF is written, the exit cue plays
 # through winmm, and the program ends when its window is closed; then the
 # suites of the window, the report and the shell run there, the report's
 # with a print on the default printer: the tests' own print queue
@@ -103,6 +104,9 @@ run_kamerol "first start" "$dir/kamerol-under-wine.png" wine "$exe" "$file"
 report=$(pdftotext "$scratch/check/report.pdf" - 2>/dev/null)
 grep -q "1.64" <<<"$report" || fail "the report holds no 1.64"
 grep -q "Версия" <<<"$report" || fail "the first start's report has no logo block"
+# A program folder that takes files keeps the calculations.
+calculations=$(cat "$scratch/check/calculations-folder.txt" 2>/dev/null)
+[ "$calculations" = "$(windowsPath "$bin")" ] || fail "the calculations folder is \"$calculations\", not the program's"
 # winmm opens the cue file to play it.
 grep -q "Fcmcs.trc" "$scratch/first start.log" || unmet "the exit cue did not play through winmm"
 
@@ -127,6 +131,17 @@ double_click 'HKCU\Software\Classes' "$folder/Камера №1.tpl"
 run_kamerol "second start" "" "${opener[@]}"
 [ "$(required_capacity)" = 1.64 ] || fail "opened through the association, the box shows \"$(required_capacity)\""
 pdftotext "$scratch/check/report.pdf" - 2>/dev/null | grep -q "Версия" && fail "logo setting 0 still prints the logo"
+
+echo "== a moved program takes the association over"
+# The association names the program that started last; a copy elsewhere stands for a moved portable folder.
+moved="$scratch/Moved Kamerol"
+mkdir -p "$moved"
+cp "$exe" "$moved/kamerol.exe"
+run_kamerol "moved program" "" wine "$moved/kamerol.exe" "$file"
+movedWindows=$(windowsPath "$moved/kamerol.exe")
+query "$classes\\Kamerol\\shell\\open\\command" | grep -qF "\"$movedWindows\" \"%1\"" ||
+  fail "after the move, the open command: $(query "$classes\\Kamerol\\shell\\open\\command")"
+query "$classes\\Kamerol\\DefaultIcon" | grep -qF "$movedWindows,0" || fail "after the move, the type's icon"
 
 echo "== The suites of the window, the report and the shell under Wine"
 # Built with Qt for Windows and run on the Windows platform on the virtual display (Qt's offscreen platform

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The installer under Wine, in a fresh prefix (WINEPREFIX): a silent install,
-# for the current user or for all users, puts the program folder, the
-# Start-menu entry, the .tpl association and the entry in the installed
-# programs in place; the installed program calculates; a silent uninstall
-# leaves none of it behind. The installed desktop program opens a calculation
-# in a Cyrillic folder as a double-click opens it, on a virtual display.
+# for the current user or for all users, puts the program folder with its
+# licences, the Start-menu entry, the .tpl association and the entry in the
+# installed programs in place; the installed program calculates; a silent
+# uninstall leaves none of it behind. The installed desktop program opens a
+# calculation in a Cyrillic folder as a double-click opens it, on a virtual
+# display, and keeps calculations in the user's documents.
 # Usage: installer_check.sh SETUP.EXE SOURCE_ROOT
 set -u
 setup=${1:?kamerol-VERSION-setup.exe} root=${2:?the source root}
@@ -51,7 +52,11 @@ install_and_uninstall() {  # MODE HIVE WHERE
   [ -n "$location" ] || fail "$mode: no entry in the installed programs"
   folder=$(wine_step "winepath" winepath -u "$location" 2>/dev/null | tr -d '\r')
   [ -n "$folder" ] && [ -f "$folder/kamerol-cli.exe" ] && [ -f "$folder/uninstall.exe" ] &&
-    [ -f "$folder/examples/worked-example.tpl" ] || fail "$mode: the program folder $folder is incomplete"
+    [ -f "$folder/examples/worked-example.tpl" ] && [ -f "$folder/NOTICES.txt" ] &&
+    [ -f "$folder/licenses/mingw-w64.txt" ] || fail "$mode: the program folder $folder is incomplete"
+  # The program's licence, as the installer's licence page shows it, with Windows line ends.
+  tr -d '\r' <"$folder/LICENSE.txt" 2>/dev/null | cmp -s - "$root/LICENSE" && grep -q $'\r$' "$folder/LICENSE.txt" ||
+    fail "$mode: the program folder has no LICENSE.txt with the GPL"
   [[ $location == *"$where"* ]] || fail "$mode: the install went to $location"
   [ -n "$(start_menu_links)" ] || fail "$mode: no Start-menu entry"
   # The desktop program opens calculations where the folder has it.
@@ -94,6 +99,11 @@ EOF_KEYS
     run_kamerol "$mode: the installed kamerol.exe" "" env WINEDEBUG=-all "${opener[@]}"
     [ "$(required_capacity)" = 1.64 ] ||
       fail "$mode: opened by the association, the installed program shows \"$(required_capacity)\""
+    # An installed program keeps calculations among the user's documents, never in its own folder.
+    local calculations
+    calculations=$(cat "$scratch/check/calculations-folder.txt" 2>/dev/null)
+    [[ $calculations == *'\Kamerol' && $calculations != "$location" ]] ||
+      fail "$mode: the installed program's calculations folder is \"$calculations\""
   fi
 
   # The uninstaller runs from a copy of itself in the temporary folder and ends
