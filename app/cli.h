@@ -6,12 +6,14 @@
 //   kamerol-cli calc   FILE... [--files-from LIST] [--set NAME=TEXT]... (--jsonl | --csv) [--out-dir DIR] [-j N]
 //   kamerol-cli report [FILE.tpl] [--set NAME=TEXT]... [--no-logo] [--chart] -o OUT.pdf
 //   kamerol-cli chart  [FILE.tpl] [--set NAME=TEXT]... -o OUT.svg|OUT.png
+//   kamerol-cli project ... (see cli_project.h)
 //
 // Exit codes: 0 done, 1 usage error, 2 a file cannot be opened or written,
 // 3 the input is not a calculation file.
 
 #include <filesystem>
 #include <functional>
+#include <span>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -22,6 +24,8 @@
 #include "platform/file_access.h"
 
 namespace kamerol {
+
+struct ReportPage;
 
 inline constexpr int kExitDone = 0;
 inline constexpr int kExitUsage = 1;
@@ -40,6 +44,9 @@ struct CliContext {
   // Writes the load-breakdown chart of a record as SVG or PNG, by the file's
   // extension; empty where the program was built without it.
   std::function<WriteResult(const CalculationRecord&, const std::filesystem::path&)> writeChart;
+  // Writes report pages (a project's report) as one PDF of many pages; empty
+  // where the program was built without the report.
+  std::function<WriteResult(std::span<const ReportPage>, const std::filesystem::path&)> writeReportPages{};
 };
 
 // `args` excludes the program name.
