@@ -62,7 +62,7 @@ ProjectSummary buildProjectSummary(const Project& project, std::span<const Calcu
   ProjectSummary s;
   s.details = project.details;
 
-  s.rooms.header = {"Помещение", "Д × Ш × В, м", "t в камере, °C", "Режим"};
+  s.rooms.header = {"Помещение", "Д × Ш × В, м", "t, °C", "Режим"};
   append(s.rooms.header, loadHeader());
   s.rooms.header.emplace_back("Система");
   for (std::size_t i = 0; i < project.rooms().size(); ++i) {
@@ -84,7 +84,7 @@ ProjectSummary buildProjectSummary(const Project& project, std::span<const Calcu
   all.emplace_back();
   s.rooms.rows.push_back(std::move(all));
 
-  s.systems.header = {"Система", "t0, °C", "К-т одновр.", "Помещений"};
+  s.systems.header = {"Система", "К-т одновр.", "t0, °C", "Помещений"};
   append(s.systems.header, loadHeader());
   s.systems.header.push_back("Требуется системе" + std::string(kKilowatts));
   for (std::size_t i = 0; i < project.systems().size(); ++i) {
@@ -92,7 +92,7 @@ ProjectSummary buildProjectSummary(const Project& project, std::span<const Calcu
     const SystemTotals& t = totals.systems[i];
     std::vector<std::string> row =
         sumsRow(system.name,
-                {formatNumber(static_cast<float>(system.t0)), formatNumber(static_cast<float>(system.factor)),
+                {formatNumber(static_cast<float>(system.factor)), formatNumber(static_cast<float>(system.t0)),
                  std::to_string(t.sums.rooms)},
                 t.sums);
     row.push_back(kilowatts(t.requiredCapacity));
@@ -120,22 +120,22 @@ constexpr int kFrameBottom = kSummaryPageHeight - 300;
 constexpr int kLeft = kFrameLeft + 120;
 constexpr int kRight = kFrameRight - 120;
 constexpr int kBottom = kFrameBottom - 120;
-constexpr int kPad = 45;         // between a cell's rule and its text
+constexpr int kPad = 30;         // between a cell's rule and its text
 constexpr int kRowHeight = 270;  // one line of a cell
-constexpr int kHeaderHeight = 900;
+constexpr int kHeaderHeight = 720;
 
 constexpr float kTitleSize = 14.25f;
 constexpr float kDetailSize = 9.75f;
 constexpr float kSectionSize = 11.25f;
 constexpr float kCellSize = 8.0f;
-constexpr float kHeadingSize = 7.5f;
+constexpr float kHeadingSize = 7.0f;
 constexpr float kTotalSize = 12.0f;
 
 // The widths of the sixteen columns both tables share: the rooms' name, size,
 // temperature and mode (the systems' name, t0, factor and room count), the
 // nine gains, the sum, the required capacity, and the system.
-constexpr std::array<int, 16> kColumnWidths = {1900, 1300, 650, 950, 800, 800, 800, 800, 800,
-                                               800,  800,  800, 800, 880, 1150, 1370};
+constexpr std::array<int, 16> kColumnWidths = {1610, 1150, 600, 900, 860, 860, 860, 860, 860,
+                                               860,  860,  860, 860, 880, 1200, 1325};
 // The columns holding texts rather than numbers: left-aligned.
 constexpr bool isTextColumn(ReportField table, std::size_t column) {
   return column == 0 || (table == ReportField::ProjectRoomsTable && (column == 3 || column == 15));
@@ -155,8 +155,9 @@ class SummaryBuilder {
   std::vector<ReportPage> build() {
     newPage();
     titleBlock();
-    table(ReportField::ProjectRoomsTable, "Помещения", summary_.rooms, true);
-    table(ReportField::ProjectSystemsTable, "Холодильные системы", summary_.systems, false);
+    table(ReportField::ProjectRoomsTable, "Помещения (теплопритоки и холодопроизводительность, кВт)", summary_.rooms, true);
+    table(ReportField::ProjectSystemsTable, "Холодильные системы (теплопритоки и холодопроизводительность, кВт)", summary_.systems,
+          false);
     grandTotal();
     warnings();
     return std::move(pages_);
@@ -227,7 +228,7 @@ class SummaryBuilder {
     int x = kLeft;
     for (std::size_t c = 0; c < t.header.size(); ++c) {
       ReportText h{field, TextRole::Caption, t.header[c], x + kPad, y_ + kPad, kColumnWidths[c] - 2 * kPad,
-                   kHeaderHeight - 2 * kPad, kHeadingSize, true, true};
+                   kHeaderHeight - 2 * kPad, kHeadingSize, false, true};
       page().texts.push_back(std::move(h));
       x += kColumnWidths[c];
     }
@@ -273,8 +274,7 @@ class SummaryBuilder {
     fit(480);
     text(ReportField::ProjectTotal, TextRole::Caption, "Требуемая холодопроизводительность объекта, кВт:", kLeft, y_, 0,
          kTotalSize, true);
-    text(ReportField::ProjectTotal, TextRole::Value, summary_.requiredCapacity, kLeft + 7000, y_, 1500, kTotalSize,
-         true, true);
+    text(ReportField::ProjectTotal, TextRole::Value, summary_.requiredCapacity, kLeft + 6900, y_, 0, kTotalSize, true);
     y_ += 540;
   }
 

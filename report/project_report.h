@@ -34,7 +34,7 @@ struct ProjectSummary {
   // shown gains, their sum, the required capacity, the system; then the
   // rooms' totals ("Итого").
   SummaryTable rooms;
-  // One row per system: name, t0, factor, rooms, the sums of the nine gains,
+  // One row per system: name, factor, t0, rooms, the sums of the nine gains,
   // of the rooms' sums and of their required capacities, then the system's
   // required capacity (the factor applied); then the rooms of no system where
   // there are any.

@@ -93,8 +93,8 @@ TEST(ProjectSummary, TotalsAreTheProjectsTotals) {
   // Systems: the two systems, then the rooms of no system.
   ASSERT_EQ(summary.systems.rows.size(), 3u);
   const std::vector<std::vector<std::string>> expected{
-      {"Агрегат −10", "-10", "0.8", "2", kw(rc(0) + rc(1)), kw(0.8 * (rc(0) + rc(1)))},
-      {"Резерв", "-30", "1", "0", "0", "0"},
+      {"Агрегат −10", "0.8", "-10", "2", kw(rc(0) + rc(1)), kw(0.8 * (rc(0) + rc(1)))},
+      {"Резерв", "1", "-30", "0", "0", "0"},
       {"Без системы", "", "", "1", kw(rc(2)), kw(rc(2))},
   };
   for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -102,7 +102,7 @@ TEST(ProjectSummary, TotalsAreTheProjectsTotals) {
     ASSERT_EQ(row.size(), summary.systems.header.size());
     EXPECT_EQ((std::vector<std::string>{row[0], row[1], row[2], row[3], row[14], row[15]}), expected[i]) << i;
   }
-  EXPECT_EQ(summary.warnings.size(), 1u);  // "Резерв" has no rooms
+  EXPECT_EQ(summary.warnings.size(), 2u);  // room 2 too cold for its system, "Резерв" without rooms
 }
 
 // Every text of every summary page, with its page.
