@@ -9,6 +9,7 @@
 #include "core/gains.h"
 #include "core/number_text.h"
 #include "core/rounding.h"
+#include "core/text.h"
 #include "core/trace.h"
 #include "report/gain_chart.h"
 
@@ -71,7 +72,7 @@ ProjectSummary buildProjectSummary(const Project& project, std::span<const Calcu
     const CalculationResults& r = records[i].results;
     // A negative dimension counts as its magnitude, as in the engine.
     std::vector<std::string> row{room.name,
-                                 number(std::fabs(in.roomLength)) + " × " + number(std::fabs(in.roomWidth)) + " × " +
+                                 number(std::fabs(in.roomLength)) + "×" + number(std::fabs(in.roomWidth)) + "×" +
                                      number(std::fabs(in.roomHeight)),
                                  number(in.roomTemp), std::string(modeCaption(in.processMode))};
     for (const GainRow& g : kGains) row.push_back(number(r.*(g.shown)));
@@ -128,14 +129,15 @@ constexpr float kTitleSize = 14.25f;
 constexpr float kDetailSize = 9.75f;
 constexpr float kSectionSize = 11.25f;
 constexpr float kCellSize = 8.0f;
+constexpr float kSizeCellSize = 7.0f;  // the room's L×B×H, the longest figure of a row
 constexpr float kHeadingSize = 7.0f;
 constexpr float kTotalSize = 12.0f;
 
 // The widths of the sixteen columns both tables share: the rooms' name, size,
 // temperature and mode (the systems' name, t0, factor and room count), the
 // nine gains, the sum, the required capacity, and the system.
-constexpr std::array<int, 16> kColumnWidths = {1610, 1150, 600, 900, 860, 860, 860, 860, 860,
-                                               860,  860,  860, 860, 880, 1200, 1325};
+constexpr std::array<int, 16> kColumnWidths = {1610, 1280, 600, 900, 850, 850, 850, 850, 850,
+                                               850,  850,  850, 850, 880, 1160, 1325};
 // The columns holding texts rather than numbers: left-aligned.
 constexpr bool isTextColumn(ReportField table, std::size_t column) {
   return column == 0 || (table == ReportField::ProjectRoomsTable && (column == 3 || column == 15));
@@ -261,7 +263,8 @@ class SummaryBuilder {
       for (std::size_t c = 0; c < t.rows[r].size(); ++c) {
         const int width = kColumnWidths[c] - 2 * kPad;
         const bool right = !isTextColumn(field, c);
-        text(field, TextRole::Value, t.rows[r][c], x + kPad, y_ + 55, width, kCellSize, total || c == 0, right);
+        const float size = field == ReportField::ProjectRoomsTable && c == 1 ? kSizeCellSize : kCellSize;
+        text(field, TextRole::Value, t.rows[r][c], x + kPad, y_ + 55, width, size, total || c == 0, right);
         x += kColumnWidths[c];
       }
       rules(y_, y_ + kRowHeight);
@@ -282,10 +285,15 @@ class SummaryBuilder {
     if (summary_.warnings.empty()) return;
     fit(360 + 300);
     section("Предупреждения");
+    // Room and system names make a warning longer than a line now and then:
+    // such a one gets a second line (about 140 characters fill the first).
+    constexpr int kLine = 300;
     for (const std::string& w : summary_.warnings) {
-      fit(300);
+      const int lines = characterCount(w) > 130 ? 2 : 1;
+      fit(lines * kLine);
       text(ReportField::ProjectWarningText, TextRole::Value, "• " + w, kLeft, y_, kRight - kLeft, kDetailSize, false);
-      y_ += 300;
+      page().texts.back().height = lines * kLine;
+      y_ += lines * kLine;
     }
   }
 
