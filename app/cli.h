@@ -13,8 +13,8 @@
 
 #include <filesystem>
 #include <functional>
-#include <span>
 #include <ostream>
+#include <span>
 #include <string>
 #include <vector>
 

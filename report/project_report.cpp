@@ -91,11 +91,10 @@ ProjectSummary buildProjectSummary(const Project& project, std::span<const Calcu
   for (std::size_t i = 0; i < project.systems().size(); ++i) {
     const RefrigerationSystem& system = project.system(i);
     const SystemTotals& t = totals.systems[i];
-    std::vector<std::string> row =
-        sumsRow(system.name,
-                {formatNumber(static_cast<float>(system.factor)), formatNumber(static_cast<float>(system.t0)),
-                 std::to_string(t.sums.rooms)},
-                t.sums);
+    std::vector<std::string> row = sumsRow(system.name,
+                                           {formatNumber(static_cast<float>(system.factor)),
+                                            formatNumber(static_cast<float>(system.t0)), std::to_string(t.sums.rooms)},
+                                           t.sums);
     row.push_back(kilowatts(t.requiredCapacity));
     s.systems.rows.push_back(std::move(row));
   }
@@ -136,8 +135,8 @@ constexpr float kTotalSize = 12.0f;
 // The widths of the sixteen columns both tables share: the rooms' name, size,
 // temperature and mode (the systems' name, t0, factor and room count), the
 // nine gains, the sum, the required capacity, and the system.
-constexpr std::array<int, 16> kColumnWidths = {1610, 1280, 600, 900, 850, 850, 850, 850, 850,
-                                               850,  850,  850, 850, 880, 1160, 1325};
+constexpr std::array<int, 16> kColumnWidths = {1610, 1280, 600, 900, 850, 850, 850,  850,
+                                               850,  850,  850, 850, 850, 880, 1160, 1325};
 // The columns holding texts rather than numbers: left-aligned.
 constexpr bool isTextColumn(ReportField table, std::size_t column) {
   return column == 0 || (table == ReportField::ProjectRoomsTable && (column == 3 || column == 15));
@@ -157,9 +156,10 @@ class SummaryBuilder {
   std::vector<ReportPage> build() {
     newPage();
     titleBlock();
-    table(ReportField::ProjectRoomsTable, "Помещения (теплопритоки и холодопроизводительность, кВт)", summary_.rooms, true);
-    table(ReportField::ProjectSystemsTable, "Холодильные системы (теплопритоки и холодопроизводительность, кВт)", summary_.systems,
-          false);
+    table(ReportField::ProjectRoomsTable, "Помещения (теплопритоки и холодопроизводительность, кВт)", summary_.rooms,
+          true);
+    table(ReportField::ProjectSystemsTable, "Холодильные системы (теплопритоки и холодопроизводительность, кВт)",
+          summary_.systems, false);
     grandTotal();
     warnings();
     return std::move(pages_);
@@ -229,8 +229,16 @@ class SummaryBuilder {
   void header(ReportField field, const SummaryTable& t) {
     int x = kLeft;
     for (std::size_t c = 0; c < t.header.size(); ++c) {
-      ReportText h{field, TextRole::Caption, t.header[c], x + kPad, y_ + kPad, kColumnWidths[c] - 2 * kPad,
-                   kHeaderHeight - 2 * kPad, kHeadingSize, false, true};
+      ReportText h{field,
+                   TextRole::Caption,
+                   t.header[c],
+                   x + kPad,
+                   y_ + kPad,
+                   kColumnWidths[c] - 2 * kPad,
+                   kHeaderHeight - 2 * kPad,
+                   kHeadingSize,
+                   false,
+                   true};
       page().texts.push_back(std::move(h));
       x += kColumnWidths[c];
     }

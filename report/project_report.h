@@ -51,9 +51,9 @@ ProjectSummary buildProjectSummary(const Project& project, std::span<const Calcu
 std::vector<ReportPage> layoutProjectSummary(const ProjectSummary& summary);
 
 struct ProjectReportOptions {
-  bool showLogo = true;   // the header block of each room's page
-  bool withChart = false; // each room's load chart after its page
-  bool withTrace = false; // each room's calculation trace after that
+  bool showLogo = true;    // the header block of each room's page
+  bool withChart = false;  // each room's load chart after its page
+  bool withTrace = false;  // each room's calculation trace after that
 };
 
 // The whole report: the summary's pages, then every room's page (with its

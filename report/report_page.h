@@ -117,7 +117,7 @@ struct ReportText {
   int height = 0;
   float pointSize = 9.75f;
   bool bold = false;
-  bool wrap = false;  // breaks into lines at the box's width
+  bool wrap = false;        // breaks into lines at the box's width
   bool alignRight = false;  // one line ending at the box's right edge (a box without wrap)
 };
 

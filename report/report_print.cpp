@@ -52,7 +52,9 @@ bool printReportPages(std::span<const ReportPage> pages, QPrinter& printer) {
   return painter.end();
 }
 
-bool printReportPage(const ReportPage& page, QPrinter& printer) { return printReportPages(std::span(&page, 1), printer); }
+bool printReportPage(const ReportPage& page, QPrinter& printer) {
+  return printReportPages(std::span(&page, 1), printer);
+}
 
 bool hasDefaultPrinter() { return !QPrinterInfo::defaultPrinter().isNull(); }
 

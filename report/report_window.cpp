@@ -66,7 +66,8 @@ void QtReportWindowServices::showError(QWidget* parent, const QString& title, co
   box.exec();
 }
 
-ReportPageView::ReportPageView(ReportPage page, QWidget* parent) : ReportPageView(std::vector{std::move(page)}, parent) {}
+ReportPageView::ReportPageView(ReportPage page, QWidget* parent)
+    : ReportPageView(std::vector{std::move(page)}, parent) {}
 
 ReportPageView::ReportPageView(std::vector<ReportPage> pages, QWidget* parent)
     : QWidget(parent), pages_(std::move(pages)) {

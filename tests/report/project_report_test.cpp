@@ -58,9 +58,8 @@ TEST(ProjectSummary, RoomRowsShowEachRoomAsItsPanelDoes) {
     const CalculationInputs& in = s.records[i].inputs;
     const CalculationResults& r = s.records[i].results;
     ASSERT_EQ(row.size(), summary.rooms.header.size());
-    std::vector<std::string> expected{s.project.room(i).name,
-                                      formatNumber(std::fabs(in.roomLength)) + "×4×3", i == 1 ? "-18" : "0",
-                                      i == 1 ? "Заморозка" : "Хранение"};
+    std::vector<std::string> expected{s.project.room(i).name, formatNumber(std::fabs(in.roomLength)) + "×4×3",
+                                      i == 1 ? "-18" : "0", i == 1 ? "Заморозка" : "Хранение"};
     for (const GainRow& g : kGains) expected.push_back(formatNumber(r.*(g.shown)));
     expected.push_back(formatNumber(r2(r.qTotal)));
     expected.push_back(formatNumber(r2(r.requiredCapacity)));
