@@ -45,6 +45,7 @@ constexpr std::string_view kUsage =
                      [--system NAME[=T0[,FACTOR]]]... FILE.tpl...
   kamerol-cli project calc PROJECT.kamerol [--json]
   kamerol-cli project export PROJECT.kamerol -o OUT.xlsx|OUT.csv
+  kamerol-cli project report PROJECT.kamerol -o OUT.pdf [--chart] [--trace]
   kamerol-cli project extract PROJECT.kamerol --out-dir DIR
   kamerol-cli --help | --version
 
@@ -123,8 +124,13 @@ one object: "rooms" (each with "name", "system" and calc --json's "results"),
 "requiredCapacity" and "warnings" (each with "key", "text", "room", "system").
 export writes every room's inputs and results, the systems and the totals as
 an XLSX workbook or as CSV in the user's number format (";" between fields
-where the decimal separator is a comma). extract saves each room in DIR as
-its calculation file, NAME.tpl. Messages name the room ("ROOM: TITLE: TEXT").
+where the decimal separator is a comma). report writes the project's report
+as one PDF: a landscape summary (title block, the rooms table with each room's
+gains, sum, required capacity and system, the systems with their sums and
+required capacities, the grand total and the warnings), then each room's
+report page, with --chart its load chart and with --trace its calculation
+trace after it. extract saves each room in DIR as its calculation file,
+NAME.tpl. Messages name the room ("ROOM: TITLE: TEXT").
 
 Exit codes: 0 done, 1 usage error, 2 a file cannot be opened or written,
 3 the file is not a calculation file (project: not a project, or a room or a

@@ -7,6 +7,7 @@
 //   kamerol-cli report [FILE.tpl] [--set NAME=TEXT]... [--no-logo] [--chart] -o OUT.pdf
 //   kamerol-cli chart  [FILE.tpl] [--set NAME=TEXT]... -o OUT.svg|OUT.png
 //   kamerol-cli sensitivity [FILE.tpl] [--set NAME=TEXT]... [--json] [-o OUT.svg|OUT.png]
+//   kamerol-cli project ... (see cli_project.h)
 //
 // Exit codes: 0 done, 1 usage error, 2 a file cannot be opened or written,
 // 3 the input is not a calculation file.
@@ -14,6 +15,7 @@
 #include <filesystem>
 #include <functional>
 #include <ostream>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -24,6 +26,8 @@
 #include "platform/file_access.h"
 
 namespace kamerol {
+
+struct ReportPage;
 
 inline constexpr int kExitDone = 0;
 inline constexpr int kExitUsage = 1;
@@ -45,6 +49,9 @@ struct CliContext {
   // Writes the sensitivity's tornado chart as SVG or PNG, by the file's
   // extension; empty where the program was built without it.
   std::function<WriteResult(const SensitivityAnalysis&, const std::filesystem::path&)> writeSensitivityChart = {};
+  // Writes report pages (a project's report) as one PDF of many pages; empty
+  // where the program was built without the report.
+  std::function<WriteResult(std::span<const ReportPage>, const std::filesystem::path&)> writeReportPages{};
 };
 
 // `args` excludes the program name.

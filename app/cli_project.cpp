@@ -18,6 +18,7 @@
 #include "project/project.h"
 #include "project/project_export.h"
 #include "project/project_file.h"
+#include "report/project_report.h"
 
 namespace kamerol {
 namespace {
@@ -43,10 +44,11 @@ struct Arguments {
   std::vector<std::string> positional;
   std::vector<std::size_t> positionalAfterOption;  // for each positional, how many options came before it
   bool json = false;
+  std::set<std::string, std::less<>> flags;  // the options without a value that were given
 };
 
 Arguments parseArguments(const std::vector<std::string>& args, const std::set<std::string_view>& valued,
-                         bool acceptsJson) {
+                         bool acceptsJson, const std::set<std::string_view>& flags = {}) {
   Arguments parsed;
   for (std::size_t i = 2; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -55,6 +57,8 @@ Arguments parseArguments(const std::vector<std::string>& args, const std::set<st
       parsed.options.emplace_back(arg == "--output" ? "-o" : arg, args[++i]);
     } else if (arg == "--json" && acceptsJson) {
       parsed.json = true;
+    } else if (flags.contains(arg)) {
+      parsed.flags.insert(arg);
     } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
       throw UsageError("unknown option \"" + arg + "\" for project " + args[1]);
     } else {
@@ -297,6 +301,27 @@ int exportProject(const std::vector<std::string>& args, CliContext& context) {
   return kExitDone;
 }
 
+// --- report ------------------------------------------------------------------------------
+
+int report(const std::vector<std::string>& args, CliContext& context) {
+  const Arguments a = parseArguments(args, {"-o", "--output"}, false, {"--chart", "--trace"});
+  const auto output = lastOption(a, "-o");
+  if (a.positional.size() != 1 || !output || *output == "-")
+    throw UsageError("project report needs PROJECT.kamerol -o OUT.pdf, a file");
+  if (!context.writeReportPages) throw Failure{kExitCannotOpen, "this build has no report"};
+  const RoomCalculator calculator(context.locale);
+  const OpenedProject opened = openProject(a.positional[0], calculator);
+  printRoomMessages(opened, context.err);
+  const std::vector<CalculationRecord> records = recordsOf(opened);
+  ProjectReportOptions options;
+  options.withChart = a.flags.contains("--chart");
+  options.withTrace = a.flags.contains("--trace");
+  const std::vector<ReportPage> pages = buildProjectReport(opened.project, records, options);
+  const std::filesystem::path out = pathFromUtf8(*output);
+  writeOrFail(context.writeReportPages(pages, out), out);
+  return kExitDone;
+}
+
 // --- extract ---------------------------------------------------------------------------
 
 // A room's name as a file name on every system: the characters Windows or
@@ -337,7 +362,7 @@ int extract(const std::vector<std::string>& args, CliContext& context) {
 
 int runProjectCli(const std::vector<std::string>& args, CliContext& context) {
   try {
-    if (args.size() < 2) throw UsageError("project needs a command: create, calc, export or extract");
+    if (args.size() < 2) throw UsageError("project needs a command: create, calc, export, report or extract");
     const std::string& command = args[1];
     int code = kExitDone;
     if (command == "create")
@@ -346,6 +371,8 @@ int runProjectCli(const std::vector<std::string>& args, CliContext& context) {
       code = calc(args, context);
     else if (command == "export")
       code = exportProject(args, context);
+    else if (command == "report")
+      code = report(args, context);
     else if (command == "extract")
       code = extract(args, context);
     else

@@ -5,6 +5,7 @@
 //   kamerol-cli project create  OUT.kamerol [--title TEXT] [--system NAME[=T0[,FACTOR]]]... FILE.tpl...
 //   kamerol-cli project calc    PROJECT.kamerol [--json]
 //   kamerol-cli project export  PROJECT.kamerol -o OUT.xlsx|OUT.csv
+//   kamerol-cli project report  PROJECT.kamerol -o OUT.pdf [--chart] [--trace]
 //   kamerol-cli project extract PROJECT.kamerol --out-dir DIR
 //
 // Exit codes as calc's: 0 done, 1 usage error, 2 a file cannot be opened or

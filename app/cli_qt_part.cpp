@@ -1,4 +1,4 @@
-// kamerol-cli's Qt part (see cli_qt_part.h): loaded for `report` and `chart` only.
+// kamerol-cli's Qt part (see cli_qt_part.h): loaded for `report`, `chart` and `project report` only.
 
 #include "app/cli_qt_part.h"
 
@@ -9,6 +9,7 @@
 
 #include "report/chart_export.h"
 #include "report/report_export.h"
+#include "report/report_painter.h"
 
 namespace kamerol {
 namespace {
@@ -41,7 +42,11 @@ WriteResult writeChart(const CalculationRecord& record, const std::filesystem::p
   return withGuiApplication([&] { return exportGainChart(record, path); });
 }
 
-constexpr CliQtPart kPart{&writeReportPdf, &writeChart};
+WriteResult writeReportPages(std::span<const ReportPage> pages, const std::filesystem::path& path) {
+  return withGuiApplication([&] { return kamerol::writeReportPdf(pages, path); });
+}
+
+constexpr CliQtPart kPart{&writeReportPdf, &writeChart, &writeReportPages};
 
 }  // namespace
 }  // namespace kamerol

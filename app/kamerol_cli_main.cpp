@@ -28,7 +28,7 @@ int main(int argc, char* argv[]) {
   kamerol::useUtf8Streams();
   kamerol::bufferStandardOutput();
   const std::vector<std::string> args = kamerol::utf8Arguments(argc, argv);
-  kamerol::CliContext context{kamerol::systemNumberLocale(), std::cout, std::cerr, {}, {}};
+  kamerol::CliContext context{kamerol::systemNumberLocale(), std::cout, std::cerr, {}, {}, {}};
 #ifdef KAMEROL_CLI_QT_MODULE
   context.writeReportPdf = [](const kamerol::CalculationRecord& record, bool showLogo, bool withChart,
                               const std::optional<kamerol::CalculationTrace>& trace,
@@ -40,6 +40,10 @@ int main(int argc, char* argv[]) {
   context.writeChart = [](const kamerol::CalculationRecord& record, const std::filesystem::path& path) {
     const kamerol::CliQtPart* part = loadQtPart();
     return part ? part->writeChart(record, path) : kamerol::WriteResult{};
+  };
+  context.writeReportPages = [](std::span<const kamerol::ReportPage> pages, const std::filesystem::path& path) {
+    const kamerol::CliQtPart* part = loadQtPart();
+    return part ? part->writeReportPages(pages, path) : kamerol::WriteResult{};
   };
 #endif
   return kamerol::runCli(args, context);

@@ -6,6 +6,8 @@
 // report asks for the printer: the program's start loads neither. Where Qt is
 // linked in, the functions are the program's own.
 
+#include <span>
+
 namespace kamerol {
 
 struct ReportPage;
@@ -15,6 +17,8 @@ struct DefaultPrinter {
   bool (*available)();
   // Prints the page on it; false without one or when the job fails.
   bool (*print)(const ReportPage& page);
+  // Prints several pages (a project's report) as one job.
+  bool (*printPages)(std::span<const ReportPage> pages);
 };
 
 // Null where the print module cannot be loaded: then there is no printer.

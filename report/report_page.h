@@ -87,6 +87,20 @@ enum class ReportField {
   Total,
   RequiredCapacity,
   ClientInfo,
+
+  // A project's report (project_report.h): the summary's title block, its
+  // section captions, its two tables (headings as captions, cells as values),
+  // the grand total and the warnings; and the line naming a room's page.
+  ProjectTitle,
+  ProjectClient,
+  ProjectAuthor,
+  ProjectDate,
+  ProjectSection,
+  ProjectRoomsTable,
+  ProjectSystemsTable,
+  ProjectTotal,
+  ProjectWarningText,
+  ProjectRoomName,
 };
 
 enum class TextRole { Caption, Value, Header };
@@ -103,7 +117,8 @@ struct ReportText {
   int height = 0;
   float pointSize = 9.75f;
   bool bold = false;
-  bool wrap = false;  // breaks into lines at the box's width
+  bool wrap = false;        // breaks into lines at the box's width
+  bool alignRight = false;  // one line ending at the box's right edge (a box without wrap)
 };
 
 // Which part of the page a rule belongs to.
@@ -117,6 +132,7 @@ enum class RuleRole {
   CapacityRule,
   ClientRule,
   Header,
+  ProjectTable,  // the rules of a project summary's tables
 };
 
 struct ReportLine {

@@ -16,6 +16,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <span>
 #include <string_view>
 
 #include "core/version.h"
@@ -98,7 +99,9 @@ ReportTextLayout layoutReportText(const ReportPage& page, const ReportText& t) {
   if (t.wrap && t.width > 0) {
     layoutWrapped(t, text, metrics, out);
   } else if (!text.isEmpty()) {
-    out.lines.push_back({text, QPointF(t.left, t.top + metrics.ascent()), advanceOf(metrics, text)});
+    const qreal width = advanceOf(metrics, text);
+    const qreal left = t.alignRight && t.width > 0 ? t.left + t.width - width : t.left;
+    out.lines.push_back({text, QPointF(left, t.top + metrics.ascent()), width});
   }
 
   out.bounds = QRectF(t.left, t.top, 0, 0);
@@ -164,10 +167,17 @@ QRectF centredOnSheet(const ReportPage& page, QSizeF sheet) {
   return QRectF(offset, QSizeF(page.width, page.height));
 }
 
-// The PDF of `page`, drawn into memory: the file is then written as every
-// file is (writeWholeFile), never left half-written.
-std::optional<QByteArray> reportPdfBytes(const ReportPage& page) {
-  if (!haveGuiApplication() || page.width <= 0 || page.height <= 0) return std::nullopt;
+// The PDF of `pages`, each with its own sheets, drawn into memory: the file
+// is then written as every file is (writeWholeFile), never left half-written.
+// A page wider than high goes on a landscape sheet.
+std::optional<QByteArray> reportPdfBytes(std::span<const ReportPage> pages) {
+  if (!haveGuiApplication() || pages.empty()) return std::nullopt;
+  for (const ReportPage& page : pages)
+    if (page.width <= 0 || page.height <= 0) return std::nullopt;
+  const auto layoutOf = [](const ReportPage& page) {
+    return QPageLayout(QPageSize(QPageSize::A4),
+                       page.width > page.height ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
+  };
   QByteArray pdf;
   QBuffer buffer(&pdf);
   if (!buffer.open(QIODevice::WriteOnly)) return std::nullopt;
@@ -177,15 +187,21 @@ std::optional<QByteArray> reportPdfBytes(const ReportPage& page) {
     // One device unit per twip: the page is drawn at exactly its own size, on
     // an A4 sheet with its frame in the middle, well inside any printer's margins.
     writer.setResolution(kTwipsPerInch);
-    if (!writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF())))
-      return std::nullopt;
-    const QRectF target = centredOnSheet(page, writer.pageLayout().fullRectPoints().size() * kTwipsPerPoint);
+    if (!writer.setPageLayout(layoutOf(pages.front()))) return std::nullopt;
     QPainter painter;
     if (!painter.begin(&writer)) return std::nullopt;
-    const ReportSheets sheets(page);
-    for (int i = 0; i < sheets.count(); ++i) {
-      if (i > 0 && !writer.newPage()) return std::nullopt;
-      sheets.paint(painter, i, target);
+    bool first = true;
+    for (const ReportPage& page : pages) {
+      const ReportSheets sheets(page);
+      for (int i = 0; i < sheets.count(); ++i) {
+        if (!first) {
+          // The new layout takes effect on the sheet newPage() starts.
+          if (!writer.setPageLayout(layoutOf(page)) || !writer.newPage()) return std::nullopt;
+        }
+        first = false;
+        const QRectF target = centredOnSheet(page, writer.pageLayout().fullRectPoints().size() * kTwipsPerPoint);
+        sheets.paint(painter, i, target);
+      }
     }
     if (!painter.end()) return std::nullopt;
   }
@@ -194,10 +210,18 @@ std::optional<QByteArray> reportPdfBytes(const ReportPage& page) {
 
 }  // namespace
 
-WriteResult writeReportPdf(const ReportPage& page, const std::filesystem::path& path) {
-  const std::optional<QByteArray> pdf = reportPdfBytes(page);
+WriteResult writeReportPdf(std::span<const ReportPage> pages, const std::filesystem::path& path) {
+  const std::optional<QByteArray> pdf = reportPdfBytes(pages);
   if (!pdf) return {};
   return writeWholeFile(path, std::string_view(pdf->constData(), static_cast<std::size_t>(pdf->size())));
+}
+
+WriteResult writeReportPdf(std::span<const ReportPage> pages, const QString& path) {
+  return writeReportPdf(pages, QFileInfo(path).filesystemFilePath());
+}
+
+WriteResult writeReportPdf(const ReportPage& page, const std::filesystem::path& path) {
+  return writeReportPdf(std::span(&page, 1), path);
 }
 
 WriteResult writeReportPdf(const ReportPage& page, const QString& path) {

@@ -12,6 +12,7 @@
 #include <QRectF>
 #include <QString>
 #include <filesystem>
+#include <span>
 #include <vector>
 
 #include "platform/file_access.h"
@@ -34,6 +35,10 @@ void paintChartPage(QPainter& painter, const ReportPage& page, const QRectF& tar
 // Fails without a QGuiApplication.
 WriteResult writeReportPdf(const ReportPage& page, const std::filesystem::path& path);
 WriteResult writeReportPdf(const ReportPage& page, const QString& path);
+// Several pages as one PDF, each followed by its own chart and trace sheets;
+// a page wider than high (a project's summary) on a landscape sheet.
+WriteResult writeReportPdf(std::span<const ReportPage> pages, const std::filesystem::path& path);
+WriteResult writeReportPdf(std::span<const ReportPage> pages, const QString& path);
 
 // How one text is laid out on the page, in twips: the lines the painter
 // draws, each with its baseline origin. A boxed text that needs more lines

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QIcon>
 #include <QMessageBox>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QScrollArea>
@@ -49,52 +50,89 @@ bool QtReportWindowServices::print(const ReportPage& page) {
   return printer != nullptr && printer->print(page);
 }
 
+bool QtReportWindowServices::printPages(std::span<const ReportPage> pages) {
+  const DefaultPrinter* printer = defaultPrinter();
+  return printer != nullptr && printer->printPages(pages);
+}
+
+bool ReportWindowServices::printPages(std::span<const ReportPage> pages) {
+  for (const ReportPage& page : pages)
+    if (!print(page)) return false;
+  return true;
+}
+
 void QtReportWindowServices::showError(QWidget* parent, const QString& title, const QString& text) {
   QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, parent);
   box.exec();
 }
 
-ReportPageView::ReportPageView(ReportPage page, QWidget* parent) : QWidget(parent), page_(std::move(page)) {
+ReportPageView::ReportPageView(ReportPage page, QWidget* parent)
+    : ReportPageView(std::vector{std::move(page)}, parent) {}
+
+ReportPageView::ReportPageView(std::vector<ReportPage> pages, QWidget* parent)
+    : QWidget(parent), pages_(std::move(pages)) {
+  Q_ASSERT(!pages_.empty());
   QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
   policy.setHeightForWidth(true);  // the scroll area then sizes the page from its width
   setSizePolicy(policy);
   setMinimumWidth(100);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  sheets_ = std::make_unique<const ReportSheets>(page_);
+  for (const ReportPage& page : pages_) sheets_.push_back(std::make_unique<const ReportSheets>(page));
 }
 
 ReportPageView::~ReportPageView() = default;
 
+int ReportPageView::sheetCount() const {
+  int count = 0;
+  for (const auto& sheets : sheets_) count += sheets->count();
+  return count;
+}
+
+qreal ReportPageView::sheetHeight(std::size_t index, int width) const {
+  const ReportPage& page = pages_[index];
+  return page.width > 0 ? static_cast<qreal>(width) * page.height / page.width : 0;
+}
+
 int ReportPageView::heightForWidth(int width) const {
-  if (page_.width <= 0) return 0;
-  const int sheet = static_cast<int>(std::lround(static_cast<double>(width) * page_.height / page_.width));
-  const int sheets = sheets_->count();
-  return sheets * sheet + (sheets - 1) * kPageGap;
+  qreal height = (sheetCount() - 1) * kPageGap;
+  for (std::size_t p = 0; p < pages_.size(); ++p) height += sheets_[p]->count() * sheetHeight(p, width);
+  return static_cast<int>(std::lround(height));
 }
 
 QSize ReportPageView::sizeHint() const {
-  // The page at 96 dpi.
-  const int width = page_.width / 15;
+  // The first page at 96 dpi.
+  const int width = page().width / 15;
   return {width, heightForWidth(width)};
 }
 
-void ReportPageView::paintEvent(QPaintEvent*) {
+void ReportPageView::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.fillRect(rect(), palette().window());
-  // The chart's and the trace's pages below the report's, as they print.
-  const int sheets = sheets_->count();
-  const qreal sheet = (height() - (sheets - 1) * kPageGap) / static_cast<qreal>(sheets);
-  for (int i = 0; i < sheets; ++i) sheets_->paint(painter, i, QRectF(0, i * (sheet + kPageGap), width(), sheet));
+  // Each page's chart and trace sheets below it, as they print; each sheet
+  // across the whole width. Only the sheets in view are painted.
+  qreal top = 0;
+  for (std::size_t p = 0; p < pages_.size(); ++p) {
+    const qreal sheet = sheetHeight(p, width());
+    for (int i = 0; i < sheets_[p]->count(); ++i) {
+      const QRectF target(0, top, width(), sheet);
+      if (target.intersects(event->rect())) sheets_[p]->paint(painter, i, target);
+      top += sheet + kPageGap;
+    }
+  }
 }
 
 ReportWindow::ReportWindow(ReportPage page, QString pdfName, std::unique_ptr<ReportWindowServices> services,
                            QWidget* parent)
+    : ReportWindow(std::vector{std::move(page)}, std::move(pdfName), std::move(services), parent) {}
+
+ReportWindow::ReportWindow(std::vector<ReportPage> pages, QString pdfName,
+                           std::unique_ptr<ReportWindowServices> services, QWidget* parent)
     : QMainWindow(parent),
       pdfName_(withPdfSuffix(std::move(pdfName))),
       services_(services ? std::move(services) : std::make_unique<QtReportWindowServices>()) {
   setWindowTitle(QStringLiteral("Печать"));
 
-  view_ = new ReportPageView(std::move(page));
+  view_ = new ReportPageView(std::move(pages));
   scrollArea_ = new QScrollArea;
   scrollArea_->setWidget(view_);
   scrollArea_->setWidgetResizable(true);
@@ -146,7 +184,7 @@ void ReportWindow::printPage() {
   try {
     if (!services_->hasPrinter())
       failure = "Нет принтера: отчет не распечатан.";
-    else if (!services_->print(view_->page()))
+    else if (!(view_->pages().size() == 1 ? services_->print(view_->page()) : services_->printPages(view_->pages())))
       failure = "Не удалось распечатать отчет.";
   } catch (...) {
     failure = "Не удалось распечатать отчет.";
@@ -160,7 +198,7 @@ void ReportWindow::savePdf() {
     const QString path = services_->askPdfPath(this, pdfName_);
     if (path.isEmpty()) return;
     const QString pdf = withPdfSuffix(path);
-    if (!writeReportPdf(view_->page(), pdf))
+    if (!writeReportPdf(std::span(view_->pages()), pdf))
       services_->showError(this, QStringLiteral("Сообщение программы"),
                            QStringLiteral("Не удалось сохранить отчет в PDF\n") + QDir::toNativeSeparators(pdf));
   } catch (...) {

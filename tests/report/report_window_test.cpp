@@ -10,10 +10,13 @@
 #include <QImage>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -22,6 +25,7 @@
 #include <stdexcept>
 
 #include "report/default_printer.h"
+#include "report/project_report.h"
 #include "report/report_painter.h"
 #include "report/report_print.h"
 #include "report/report_sample.h"
@@ -227,6 +231,45 @@ TEST_F(ReportWindowTest, PageFitsTheWidthAndScrollsVertically) {
   bool dark = false;
   for (int dx = -1; dx <= 1; ++dx) dark = dark || qGray(image.pixel(x + dx, y)) < 128;
   EXPECT_TRUE(dark);
+}
+
+// A project's report: its pages one below another, each across the width
+// (the landscape summary lower than a room's page), printed and saved whole.
+TEST_F(ReportWindowTest, ShowsPrintsAndSavesAProjectsPages) {
+  Project project;
+  project.addRoom({"Камера 1", std::nullopt, {}});
+  project.addRoom({"Камера 2", std::nullopt, {}});
+  const std::vector<CalculationRecord> records{workedExampleRecord(), workedExampleRecord()};
+  auto services = std::make_unique<FakeServices>();
+  FakeServices* fake = services.get();
+  ReportWindow window(buildProjectReport(project, records, {true, true, false}), QStringLiteral("Склад"),
+                      std::move(services));
+  ASSERT_EQ(window.pages().size(), 3u);
+  EXPECT_EQ(window.pageView()->sheetCount(), 5);  // the summary, each room's page and its chart
+  window.show();
+  window.resize(1000, 700);
+  QCoreApplication::processEvents();
+  const int width = window.pageView()->width();
+  EXPECT_NEAR(window.pageView()->height(), width * (11625.0 / 16725.0 + 4 * 16725.0 / 11625.0) + 4 * 12, 2.0);
+
+  window.printAction()->trigger();
+  EXPECT_EQ(fake->prints, 1);  // page by page, stopping at the first that fails (as the fake always does)
+  EXPECT_EQ(fake->errors.size(), 1);
+
+  fake->answer = dir_.filePath("project");
+  window.savePdfAction()->trigger();
+  const QString info = [&] {
+    const QString tool = QStandardPaths::findExecutable("pdfinfo");
+    if (tool.isEmpty()) return QString();
+    QProcess process;
+    process.start(tool, {dir_.filePath("project.pdf")});
+    process.waitForFinished();
+    return QString::fromUtf8(process.readAllStandardOutput());
+  }();
+  EXPECT_TRUE(QFileInfo::exists(dir_.filePath("project.pdf")));
+  if (!info.isEmpty()) {
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+5\\n"))) << info.toStdString();
+  }
 }
 
 }  // namespace
