@@ -1,4 +1,4 @@
-// kamerol-cli's Qt part (see cli_qt_part.h): loaded for `report` and `chart` only.
+// kamerol-cli's Qt part (see cli_qt_part.h): loaded for `report`, `chart` and `sensitivity -o` only.
 
 #include "app/cli_qt_part.h"
 
@@ -41,7 +41,11 @@ WriteResult writeChart(const CalculationRecord& record, const std::filesystem::p
   return withGuiApplication([&] { return exportGainChart(record, path); });
 }
 
-constexpr CliQtPart kPart{&writeReportPdf, &writeChart};
+WriteResult writeSensitivityChart(const SensitivityAnalysis& analysis, const std::filesystem::path& path) {
+  return withGuiApplication([&] { return exportSensitivityChart(analysis, path); });
+}
+
+constexpr CliQtPart kPart{&writeReportPdf, &writeChart, &writeSensitivityChart};
 
 }  // namespace
 }  // namespace kamerol

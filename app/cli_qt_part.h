@@ -1,12 +1,13 @@
 #pragma once
 
-// kamerol-cli's Qt part: the commands that draw with Qt (the report, the load chart), in a
+// kamerol-cli's Qt part: the commands that draw with Qt (the report, the load chart, the sensitivity's chart), in a
 // module the tool loads only for them, so that `calc` runs without Qt. The
 // tool and the module are built together; a drawing command adds its entry
 // at the end of CliQtPart.
 
 #include <filesystem>
 
+#include "analysis/sensitivity.h"
 #include "core/record.h"
 #include "core/trace.h"
 #include "platform/file_access.h"
@@ -21,6 +22,8 @@ struct CliQtPart {
                                 const CalculationTrace* trace, const std::filesystem::path& path);
   // The load chart of `record` as SVG or PNG, by the file's extension.
   WriteResult (*writeChart)(const CalculationRecord& record, const std::filesystem::path& path);
+  // The sensitivity's tornado chart with its table as SVG or PNG, by the file's extension.
+  WriteResult (*writeSensitivityChart)(const SensitivityAnalysis& analysis, const std::filesystem::path& path);
 };
 
 // The module's one entry point, extern "C": const CliQtPart* kamerolCliQtPart().
