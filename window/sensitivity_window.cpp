@@ -67,8 +67,10 @@ SensitivityWindow::SensitivityWindow(CalculationForm& form, QWidget* parent)
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
+  // One line a row, every column as wide as its texts: a narrow window scrolls sideways.
+  table_->setWordWrap(false);
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+  table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   notes_->setObjectName(QStringLiteral("sensitivityNotes"));
   notes_->setWordWrap(true);
   notes_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
