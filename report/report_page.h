@@ -149,8 +149,10 @@ struct ReportPage {
   // The calculation trace, printed on pages of its own after these.
   std::optional<CalculationTrace> trace;
   // The checks' findings ("Проверка расчёта"), one sentence each, printed
-  // after the trace on its pages: only where the report has the trace.
-  std::vector<std::string> checks;
+  // after the trace on its pages, where the report has the trace; none when
+  // the checks were not run (the section is left out), empty when they found
+  // nothing.
+  std::optional<std::vector<std::string>> checks;
   // The sensitivity's chart and table, printed as the last page.
   std::optional<SensitivityChart> sensitivity;
 

@@ -31,7 +31,8 @@ kamerol::WriteResult writeAnalysedReport(const std::filesystem::path& file, bool
   if (!kamerol::startCalculation(form, file, messages)) return {};
   kamerol::ReportPage page = kamerol::buildReportPage(form.record(), showLogo);
   page.trace = kamerol::buildTrace(form.inputs(), form.heatLoad());
-  for (const kamerol::CheckFinding& finding : kamerol::checkCalculation(form)) page.checks.push_back(finding.text);
+  page.checks.emplace();
+  for (const kamerol::CheckFinding& finding : kamerol::checkCalculation(form)) page.checks->push_back(finding.text);
   page.sensitivity = kamerol::buildSensitivityChart(kamerol::analyseSensitivity(form));
   return kamerol::writeReportPdf(page, out);
 }

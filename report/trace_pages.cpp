@@ -59,9 +59,11 @@ std::vector<TraceSheet> layoutTraceSheets(const CalculationTrace& trace, const R
   // Every line of the trace, wrapped to the text area.
   std::vector<SetLine> set;
   std::vector<TraceLine> lines = traceLines(trace);
-  lines.push_back({TraceLine::Kind::Heading, 0, kChecksTitle});
-  if (page.checks.empty()) lines.push_back({TraceLine::Kind::Note, 1, kNoChecksText});
-  for (const std::string& check : page.checks) lines.push_back({TraceLine::Kind::Item, 1, check});
+  if (page.checks) {
+    lines.push_back({TraceLine::Kind::Heading, 0, kChecksTitle});
+    if (page.checks->empty()) lines.push_back({TraceLine::Kind::Note, 1, kNoChecksText});
+    for (const std::string& check : *page.checks) lines.push_back({TraceLine::Kind::Item, 1, check});
+  }
   for (const TraceLine& line : lines) {
     if (line.kind == TraceLine::Kind::Title) continue;  // each sheet has its own
     const QFont font = traceFont(page, line.kind);

@@ -36,7 +36,8 @@ struct TraceSheet {
 
 // The trace broken into lines that fit the text area, and into sheets; the
 // first line of every sheet names the sheet ("Ход расчёта, лист 1 из 3").
-// The page's checks follow the trace under their own heading.
+// The page's checks, where it has them, follow the trace under their own
+// heading.
 std::vector<TraceSheet> layoutTraceSheets(const CalculationTrace& trace, const ReportPage& page);
 
 // Every sheet the report prints: the report page, its chart page where it has

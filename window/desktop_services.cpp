@@ -58,7 +58,8 @@ void DesktopServices::showReport() {
   if (chartInReport()) page.chart = buildGainChart(form_.record());
   if (traceInReport()) {
     page.trace = buildTrace(form_.inputs(), form_.heatLoad());
-    for (const CheckFinding& finding : checkCalculation(form_)) page.checks.push_back(finding.text);
+    page.checks.emplace();
+    for (const CheckFinding& finding : checkCalculation(form_)) page.checks->push_back(finding.text);
   }
   if (sensitivityInReport()) page.sensitivity = buildSensitivityChart(analyseSensitivity(form_));
   report_ = new ReportWindow(std::move(page), pdfName);

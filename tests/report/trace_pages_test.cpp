@@ -77,6 +77,7 @@ TEST_P(TracePagesTest, PdfHasThePagesAfterTheChartWithEveryEntry) {
     return QString::fromUtf8(process.readAllStandardOutput()).replace('\n', ' ');
   };
   EXPECT_FALSE(text(1, 2).contains("Ход расчёта"));
+  EXPECT_FALSE(text(3, 2 + sheets).contains("Проверка расчёта"));  // not run, not said
   EXPECT_TRUE(text(3, 3).contains(QStringLiteral("Ход расчёта, лист 1 из %1").arg(sheets)));
   const QString trace = text(3, 2 + sheets);
   int number = 0;
@@ -99,7 +100,7 @@ TEST(ReportSheetsTest, ChecksFollowTheTraceAndTheSensitivityIsTheLastPage) {
   const HeatLoad load = computeHeatLoad(in);
   ReportPage page = buildReportPage({in, load.results, false}, true);
   page.trace = buildTrace(in, load);
-  page.checks = {"Запас равен 0 %.", "Толщина термоизоляции пола равна нулю."};
+  page.checks = std::vector<std::string>{"Запас равен 0 %.", "Толщина термоизоляции пола равна нулю."};
   SensitivityAnalysis analysis;
   analysis.base.requiredCapacity = 1.64f;
   Variation v;
