@@ -14,6 +14,9 @@
 
 namespace kamerol {
 
+inline constexpr char kChecksTitle[] = "Проверка расчёта";
+inline constexpr char kNoChecksText[] = "Замечаний нет.";  // where nothing looks missing
+
 struct CheckFinding {
   std::string_view key;  // stable identifier ("productExcluded", "noInsulationFloor", ...)
   std::string text;      // one Russian sentence with the numbers of this calculation

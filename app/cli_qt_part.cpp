@@ -1,4 +1,5 @@
-// kamerol-cli's Qt part (see cli_qt_part.h): loaded for `report`, `chart` and `project report` only.
+// kamerol-cli's Qt part (see cli_qt_part.h): loaded for `report`, `chart`, `project report` and
+// `sensitivity -o` only.
 
 #include "app/cli_qt_part.h"
 
@@ -46,7 +47,11 @@ WriteResult writeReportPages(std::span<const ReportPage> pages, const std::files
   return withGuiApplication([&] { return kamerol::writeReportPdf(pages, path); });
 }
 
-constexpr CliQtPart kPart{&writeReportPdf, &writeChart, &writeReportPages};
+WriteResult writeSensitivityChart(const SensitivityAnalysis& analysis, const std::filesystem::path& path) {
+  return withGuiApplication([&] { return exportSensitivityChart(analysis, path); });
+}
+
+constexpr CliQtPart kPart{&writeReportPdf, &writeChart, &writeReportPages, &writeSensitivityChart};
 
 }  // namespace
 }  // namespace kamerol

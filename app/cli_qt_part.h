@@ -1,6 +1,6 @@
 #pragma once
 
-// kamerol-cli's Qt part: the commands that draw with Qt (the reports, the load chart), in a
+// kamerol-cli's Qt part: the commands that draw with Qt (the reports, the load chart, the sensitivity's chart), in a
 // module the tool loads only for them, so that `calc` runs without Qt. The
 // tool and the module are built together; a drawing command adds its entry
 // at the end of CliQtPart.
@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <span>
 
+#include "analysis/sensitivity.h"
 #include "core/record.h"
 #include "core/trace.h"
 #include "platform/file_access.h"
@@ -27,6 +28,8 @@ struct CliQtPart {
   // Report pages (a project's report) as one PDF, each with its chart and
   // trace sheets.
   WriteResult (*writeReportPages)(std::span<const ReportPage> pages, const std::filesystem::path& path);
+  // The sensitivity's tornado chart with its table as SVG or PNG, by the file's extension.
+  WriteResult (*writeSensitivityChart)(const SensitivityAnalysis& analysis, const std::filesystem::path& path);
 };
 
 // The module's one entry point, extern "C": const CliQtPart* kamerolCliQtPart().

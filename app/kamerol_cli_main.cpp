@@ -45,6 +45,10 @@ int main(int argc, char* argv[]) {
     const kamerol::CliQtPart* part = loadQtPart();
     return part ? part->writeReportPages(pages, path) : kamerol::WriteResult{};
   };
+  context.writeSensitivityChart = [](const kamerol::SensitivityAnalysis& analysis, const std::filesystem::path& path) {
+    const kamerol::CliQtPart* part = loadQtPart();
+    return part ? part->writeSensitivityChart(analysis, path) : kamerol::WriteResult{};
+  };
 #endif
   return kamerol::runCli(args, context);
 }

@@ -1,11 +1,14 @@
 // kamerol-screenshots OUT_DIR [FILE.tpl]: the calculation window with each of
-// its ten pages, the load chart window and the calculation trace window, as PNG images.
+// its ten pages, the load chart, trace, sensitivity (beside the form, as on the
+// screen) and checks windows, as PNG images.
 // For looking at the layout.
 
 #include <QApplication>
 #include <QDir>
 #include <QLocale>
+#include <QPainter>
 #include <QPixmap>
+#include <QScreen>
 #include <QTreeWidget>
 
 #include <cstdio>
@@ -16,7 +19,9 @@
 #include "shell/program_look.h"
 #include "window/calculation_window.h"
 #include "window/chart_window.h"
+#include "window/checks_window.h"
 #include "window/message_boxes.h"
+#include "window/sensitivity_window.h"
 #include "window/trace_window.h"
 
 int main(int argc, char* argv[]) {
@@ -66,5 +71,25 @@ int main(int argc, char* argv[]) {
   const QString trace = out.filePath(QStringLiteral("trace-window.png"));
   if (!window.traceWindow()->grab().save(trace)) return 2;
   std::printf("%s\n", qPrintable(trace));
+  window.traceWindow()->close();
+  window.chartWindow()->close();
+  // The sensitivity beside the form, as they stand on the screen.
+  window.showSensitivity();
+  QApplication::processEvents();
+  QImage screen(window.screen()->geometry().size(), QImage::Format_RGB32);
+  screen.fill(QColor(90, 110, 130));
+  {
+    QPainter painter(&screen);
+    for (QWidget* shown : {static_cast<QWidget*>(&window), static_cast<QWidget*>(window.sensitivityWindow())})
+      painter.drawPixmap(shown->geometry().topLeft() - window.screen()->geometry().topLeft(), shown->grab());
+  }
+  const QString sensitivity = out.filePath(QStringLiteral("sensitivity-beside-form.png"));
+  if (!screen.save(sensitivity)) return 2;
+  std::printf("%s\n", qPrintable(sensitivity));
+  window.showChecks();
+  QApplication::processEvents();
+  const QString checks = out.filePath(QStringLiteral("checks-window.png"));
+  if (!window.checksWindow()->grab().save(checks)) return 2;
+  std::printf("%s\n", qPrintable(checks));
   return 0;
 }

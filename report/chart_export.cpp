@@ -9,6 +9,7 @@
 
 #include "report/gain_chart.h"
 #include "report/gain_chart_painter.h"
+#include "report/sensitivity_chart_painter.h"
 
 namespace kamerol {
 namespace {
@@ -16,45 +17,71 @@ namespace {
 // Twice the canvas: sharp on a high-density screen and in a document.
 constexpr qreal kPngScale = 2;
 
-std::optional<QByteArray> svgBytes(const GainChart& chart) {
+// `paint` draws on a canvas of `size` units.
+template <typename Paint>
+std::optional<QByteArray> svgBytes(const QSize& size, const QString& title, const QString& description, Paint paint) {
   QByteArray svg;
   QBuffer buffer(&svg);
-  const QSize size = gainChartSize().toSize();
   QSvgGenerator generator;
   generator.setOutputDevice(&buffer);
   generator.setSize(size);
   generator.setViewBox(QRect(QPoint(0, 0), size));
-  generator.setTitle(QString::fromUtf8(kGainChartTitle));
-  generator.setDescription(QString::fromStdString(chart.description()));
+  generator.setTitle(title);
+  generator.setDescription(description);
   QPainter painter;
   if (!painter.begin(&generator)) return std::nullopt;
-  paintGainChart(painter, chart, QRectF(QPointF(0, 0), QSizeF(size)));
+  paint(painter, QRectF(QPointF(0, 0), QSizeF(size)));
   if (!painter.end()) return std::nullopt;
   return svg;
 }
 
-std::optional<QByteArray> pngBytes(const GainChart& chart) {
+std::optional<QByteArray> svgBytes(const GainChart& chart) {
+  return svgBytes(gainChartSize().toSize(), QString::fromUtf8(kGainChartTitle),
+                  QString::fromStdString(chart.description()),
+                  [&](QPainter& painter, const QRectF& target) { paintGainChart(painter, chart, target); });
+}
+
+std::optional<QByteArray> pngBytes(const QImage& image) {
   QByteArray png;
   QBuffer buffer(&png);
-  if (!buffer.open(QIODevice::WriteOnly) ||
-      !gainChartImage(chart, (gainChartSize() * kPngScale).toSize()).save(&buffer, "PNG"))
-    return std::nullopt;
+  if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return std::nullopt;
   return png;
+}
+
+// The format from the file's extension, .svg or .png in any case.
+template <typename Svg, typename Png>
+WriteResult writeChartFile(const std::filesystem::path& path, Svg svg, Png png) {
+  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) return {};
+  const QString extension = QString::fromStdString(path.extension().string()).toLower();
+  std::optional<QByteArray> bytes;
+  if (extension == QLatin1String(".svg"))
+    bytes = svg();
+  else if (extension == QLatin1String(".png"))
+    bytes = png();
+  if (!bytes) return {};
+  return writeWholeFile(path, std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size())));
 }
 
 }  // namespace
 
 WriteResult exportGainChart(const CalculationRecord& record, const std::filesystem::path& path) {
-  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) return {};
-  const QString extension = QString::fromStdString(path.extension().string()).toLower();
   const GainChart chart = buildGainChart(record);
-  std::optional<QByteArray> bytes;
-  if (extension == QLatin1String(".svg"))
-    bytes = svgBytes(chart);
-  else if (extension == QLatin1String(".png"))
-    bytes = pngBytes(chart);
-  if (!bytes) return {};
-  return writeWholeFile(path, std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size())));
+  return writeChartFile(
+      path, [&] { return svgBytes(chart); },
+      [&] { return pngBytes(gainChartImage(chart, (gainChartSize() * kPngScale).toSize())); });
+}
+
+WriteResult exportSensitivityChart(const SensitivityAnalysis& analysis, const std::filesystem::path& path) {
+  const SensitivityChart chart = buildSensitivityChart(analysis);
+  return writeChartFile(
+      path,
+      [&] {
+        return svgBytes(sensitivityChartSize(chart, true).toSize(), QString::fromUtf8(kSensitivityChartTitle),
+                        QString::fromStdString(chart.description()), [&](QPainter& painter, const QRectF& target) {
+                          paintSensitivityChart(painter, chart, target, true);
+                        });
+      },
+      [&] { return pngBytes(sensitivityChartImage(chart, kPngScale)); });
 }
 
 }  // namespace kamerol

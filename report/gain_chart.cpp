@@ -31,6 +31,8 @@ std::string percentText(double share) {
 
 }  // namespace
 
+double niceScaleStep(double span) { return niceStep(span); }
+
 GainChart buildGainChart(const CalculationRecord& record) {
   GainChart chart;
   std::vector<double> values;

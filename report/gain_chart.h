@@ -56,6 +56,10 @@ struct GainChart {
 inline constexpr char kGainChartTitle[] = "Диаграмма теплопритоков";
 inline constexpr char kGainChartUnit[] = "кВт";
 
+// About five steps of 1, 2, 2.5 or 5 times a power of ten over `span` kW: the
+// tick step of a chart's scale.
+double niceScaleStep(double span);
+
 // The chart of the results as the engine and the results panel last left
 // them in `record`.
 GainChart buildGainChart(const CalculationRecord& record);

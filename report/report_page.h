@@ -11,6 +11,7 @@
 #include "core/record.h"
 #include "core/trace.h"
 #include "report/gain_chart.h"
+#include "report/sensitivity_chart.h"
 
 namespace kamerol {
 
@@ -163,6 +164,13 @@ struct ReportPage {
   std::optional<GainChart> chart;
   // The calculation trace, printed on pages of its own after these.
   std::optional<CalculationTrace> trace;
+  // The checks' findings ("Проверка расчёта"), one sentence each, printed
+  // after the trace on its pages, where the report has the trace; none when
+  // the checks were not run (the section is left out), empty when they found
+  // nothing.
+  std::optional<std::vector<std::string>> checks;
+  // The sensitivity's chart and table, printed as the last page.
+  std::optional<SensitivityChart> sensitivity;
 
   // The text with this field and role, or null when the page has none.
   const ReportText* find(ReportField field, TextRole role = TextRole::Value) const;

@@ -21,6 +21,7 @@
 
 #include "core/version.h"
 #include "report/gain_chart_painter.h"
+#include "report/sensitivity_chart_painter.h"
 #include "report/trace_pages.h"
 
 namespace kamerol {
@@ -152,6 +153,22 @@ void paintChartPage(QPainter& painter, const ReportPage& page, const QRectF& tar
   paintGainChart(painter, *page.chart,
                  QRectF(sheet.left() + kChartPageLeft * scale, sheet.top() + kChartPageTop * scale, width,
                         width * chart.height() / chart.width()));
+}
+
+void paintSensitivityPage(QPainter& painter, const ReportPage& page, const QRectF& target) {
+  if (!page.sensitivity || page.width <= 0 || page.height <= 0 || target.isEmpty()) return;
+  const qreal scale = std::min(target.width() / page.width, target.height() / page.height);
+  const QRectF sheet(target.left() + (target.width() - page.width * scale) / 2,
+                     target.top() + (target.height() - page.height * scale) / 2, page.width * scale,
+                     page.height * scale);
+  painter.fillRect(sheet, Qt::white);
+  // As the load chart's page: across the frame from its top, in the chart's own proportions.
+  const QSizeF chart = sensitivityChartSize(*page.sensitivity, true);
+  const qreal width = (kChartPageRight - kChartPageLeft) * scale;
+  paintSensitivityChart(painter, *page.sensitivity,
+                        QRectF(sheet.left() + kChartPageLeft * scale, sheet.top() + kChartPageTop * scale, width,
+                               width * chart.height() / chart.width()),
+                        true);
 }
 
 namespace {

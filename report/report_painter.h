@@ -29,6 +29,9 @@ void paintReportPage(QPainter& painter, const ReportPage& page, const QRectF& ta
 // Paints the report's second page, its chart, scaled like the first into `target`.
 void paintChartPage(QPainter& painter, const ReportPage& page, const QRectF& target);
 
+// Paints the report's last page, the sensitivity's chart and table, likewise.
+void paintSensitivityPage(QPainter& painter, const ReportPage& page, const QRectF& target);
+
 // Writes `page` as an A4 PDF, drawn at full scale with its frame in the
 // sheet's middle, with the chart on a second page where the page has one, as
 // writeWholeFile writes: an existing PDF is replaced only by a complete one.

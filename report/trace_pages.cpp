@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "analysis/checks.h"
 #include "core/trace_text.h"
 #include "report/report_painter.h"
 
@@ -57,7 +58,13 @@ struct SetLine {
 std::vector<TraceSheet> layoutTraceSheets(const CalculationTrace& trace, const ReportPage& page) {
   // Every line of the trace, wrapped to the text area.
   std::vector<SetLine> set;
-  for (const TraceLine& line : traceLines(trace)) {
+  std::vector<TraceLine> lines = traceLines(trace);
+  if (page.checks) {
+    lines.push_back({TraceLine::Kind::Heading, 0, kChecksTitle});
+    if (page.checks->empty()) lines.push_back({TraceLine::Kind::Note, 1, kNoChecksText});
+    for (const std::string& check : *page.checks) lines.push_back({TraceLine::Kind::Item, 1, check});
+  }
+  for (const TraceLine& line : lines) {
     if (line.kind == TraceLine::Kind::Title) continue;  // each sheet has its own
     const QFont font = traceFont(page, line.kind);
     const qreal left = kTraceLeft + line.depth * kIndent;
@@ -105,6 +112,7 @@ void ReportSheets::paint(QPainter& painter, int index, const QRectF& target) con
   const ReportPage& page = page_;
   if (index == 0) return paintReportPage(painter, page, target);
   if (page.chart && index == 1) return paintChartPage(painter, page, target);
+  if (page.sensitivity && index == count() - 1) return paintSensitivityPage(painter, page, target);
   if (page.width <= 0 || page.height <= 0 || target.isEmpty()) return;
   const auto sheet = static_cast<std::size_t>(index - 1 - (page.chart ? 1 : 0));
   if (sheet >= trace_.size()) return;

@@ -36,15 +36,20 @@ struct TraceSheet {
 
 // The trace broken into lines that fit the text area, and into sheets; the
 // first line of every sheet names the sheet ("Ход расчёта, лист 1 из 3").
+// The page's checks, where it has them, follow the trace under their own
+// heading.
 std::vector<TraceSheet> layoutTraceSheets(const CalculationTrace& trace, const ReportPage& page);
 
 // Every sheet the report prints: the report page, its chart page where it has
-// one, then the trace's sheets, laid out once. `page` must outlive it.
+// one, the trace's sheets, then the sensitivity's page, laid out once. `page`
+// must outlive it.
 class ReportSheets {
  public:
   explicit ReportSheets(const ReportPage& page);
 
-  int count() const { return 1 + (page_.chart ? 1 : 0) + static_cast<int>(trace_.size()); }
+  int count() const {
+    return 1 + (page_.chart ? 1 : 0) + static_cast<int>(trace_.size()) + (page_.sensitivity ? 1 : 0);
+  }
   // Paints sheet `index` (0 is the report page) scaled into `target` as the
   // report page is.
   void paint(QPainter& painter, int index, const QRectF& target) const;

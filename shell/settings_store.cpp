@@ -76,6 +76,7 @@ AppSettings readAppSettings(const SettingsStore& store, const QString& defaultFo
   settings.logo = readSwitch(store, QLatin1String(kLogoKey));
   settings.chartInReport = readSwitch(store, QLatin1String(kChartInReportKey), 0);
   settings.traceInReport = readSwitch(store, QLatin1String(kTraceInReportKey), 0);
+  settings.sensitivityInReport = readSwitch(store, QLatin1String(kSensitivityInReportKey), 0);
   settings.calculationsFolder = readCalculationsFolder(store, defaultFolder);
   return settings;
 }

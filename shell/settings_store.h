@@ -15,6 +15,7 @@ inline constexpr char kChartInReportKey[] = "Chart";
 inline constexpr char kRecentFilesKey[] = "Recent";
 inline constexpr int kRecentFileCount = 8;
 inline constexpr char kTraceInReportKey[] = "Trace";
+inline constexpr char kSensitivityInReportKey[] = "Sensitivity";
 
 // A per-user store of text values by key, within the program's section.
 class SettingsStore {
@@ -61,10 +62,11 @@ class MemorySettingsStore final : public SettingsStore {
 
 // The settings the program holds in memory for the whole run.
 struct AppSettings {
-  int sound = 1;          // 1: sound cues on, 0: off
-  int logo = 1;           // non-zero: the report prints its logo block
-  int chartInReport = 0;  // non-zero: the load chart is the report's second page
-  int traceInReport = 0;  // non-zero: the calculation trace follows as pages of the report
+  int sound = 1;                // 1: sound cues on, 0: off
+  int logo = 1;                 // non-zero: the report prints its logo block
+  int chartInReport = 0;        // non-zero: the load chart is the report's second page
+  int traceInReport = 0;        // non-zero: the calculation trace follows as pages of the report
+  int sensitivityInReport = 0;  // non-zero: the sensitivity's page ends the report
   QString calculationsFolder;
 };
 

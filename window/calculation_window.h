@@ -30,6 +30,8 @@ class QToolBar;
 namespace kamerol {
 
 class ChartWindow;
+class ChecksWindow;
+class SensitivityWindow;
 class TraceWindow;
 class PageTabs;
 class RoomSketchView;
@@ -57,6 +59,9 @@ class WindowServices {
   // "Ход расчёта в отчёте": the calculation trace as pages after the report.
   virtual bool traceInReport() const { return false; }
   virtual void setTraceInReport(bool /*on*/) {}
+  // "Чувствительность в отчёте": the sensitivity's chart and table as the report's last page.
+  virtual bool sensitivityInReport() const { return false; }
+  virtual void setSensitivityInReport(bool /*on*/) {}
   // Print: shows the report; the window hides itself first.
   virtual void showReport() {}
   // The folder the open and save dialogs start in.
@@ -120,6 +125,13 @@ class CalculationWindow : public QMainWindow, private FormObserver {
   ChartWindow* chartWindow() const;
   void showTrace();
   TraceWindow* traceWindow() const;
+  // "Чувствительность" and "Проверка расчёта": beside the window as the chart stands.
+  void showSensitivity();
+  SensitivityWindow* sensitivityWindow() const;
+  void showChecks();
+  ChecksWindow* checksWindow() const;
+  // Shows the page of `c` and puts the focus in it.
+  void goToField(Control c);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -209,6 +221,8 @@ class CalculationWindow : public QMainWindow, private FormObserver {
   std::array<QAction*, kToolbarCommandCount> toolbarActions_{};
   QPointer<ChartWindow> chart_;  // made at its first opening, gone when closed
   QPointer<TraceWindow> trace_;  // likewise
+  QPointer<SensitivityWindow> sensitivity_;
+  QPointer<ChecksWindow> checks_;
   std::deque<Control> pendingFocusLosses_;
   bool drainScheduled_ = false;
   int busy_ = 0;               // the model is handling an event

@@ -5,9 +5,12 @@
 
 #include <utility>
 
+#include "analysis/checks.h"
+#include "analysis/sensitivity.h"
 #include "report/gain_chart.h"
 #include "report/report_page.h"
 #include "report/report_window.h"
+#include "report/sensitivity_chart.h"
 #include "shell/about_box.h"
 #include "shell/calculator.h"
 #include "shell/folder_chooser.h"
@@ -52,7 +55,12 @@ void DesktopServices::showReport() {
   const QString pdfName = QString::fromStdU16String(pdfPath.u16string());
   ReportPage page = buildReportPage(form_.record(), settings_.logo != 0);
   if (chartInReport()) page.chart = buildGainChart(form_.record());
-  if (traceInReport()) page.trace = buildTrace(form_.inputs(), form_.heatLoad());
+  if (traceInReport()) {
+    page.trace = buildTrace(form_.inputs(), form_.heatLoad());
+    page.checks.emplace();
+    for (const CheckFinding& finding : checkCalculation(form_)) page.checks->push_back(finding.text);
+  }
+  if (sensitivityInReport()) page.sensitivity = buildSensitivityChart(analyseSensitivity(form_));
   report_ = new ReportWindow(std::move(page), pdfName);
   report_->setAttribute(Qt::WA_DeleteOnClose);
   if (window_) {
@@ -81,6 +89,11 @@ void DesktopServices::setChartInReport(bool on) {
 void DesktopServices::setTraceInReport(bool on) {
   settings_.traceInReport = on ? 1 : 0;
   store_.write(QLatin1String(shell::kTraceInReportKey), QString::number(settings_.traceInReport));
+}
+
+void DesktopServices::setSensitivityInReport(bool on) {
+  settings_.sensitivityInReport = on ? 1 : 0;
+  store_.write(QLatin1String(shell::kSensitivityInReportKey), QString::number(settings_.sensitivityInReport));
 }
 
 std::filesystem::path DesktopServices::calculationsFolder() const {

@@ -36,6 +36,8 @@ class DesktopServices final : public WindowServices {
   void setChartInReport(bool on) override;
   bool traceInReport() const override { return settings_.traceInReport != 0; }
   void setTraceInReport(bool on) override;
+  bool sensitivityInReport() const override { return settings_.sensitivityInReport != 0; }
+  void setSensitivityInReport(bool on) override;
   std::filesystem::path calculationsFolder() const override;
   std::vector<std::filesystem::path> recentFiles() const override;
   void rememberFile(const std::filesystem::path& file) override;

@@ -12,6 +12,8 @@
 #include "shell/program_icon.h"
 #include "window/calculation_window.h"
 #include "window/chart_window.h"
+#include "window/checks_window.h"
+#include "window/sensitivity_window.h"
 #include "window/trace_window.h"
 #include "window/window_parts.h"
 
@@ -141,12 +143,18 @@ void CalculationWindow::buildMenus() {
       add(settings, "mnuTrace", "&Ход расчёта в отчёте", [this](bool on) { services_.setTraceInReport(on); });
   traceInReport->setCheckable(true);
   traceInReport->setChecked(services_.traceInReport());
+  QAction* sensitivityInReport = add(settings, "mnuSensitivity", "&Чувствительность в отчёте",
+                                     [this](bool on) { services_.setSensitivityInReport(on); });
+  sensitivityInReport->setCheckable(true);
+  sensitivityInReport->setChecked(services_.sensitivityInReport());
 
   QMenu* tools = menuBar()->addMenu(QStringLiteral("&Инструменты"));
   tools->setObjectName(QStringLiteral("Menu_Tools"));
   add(tools, "Menu_Tools_Calc", "&Калькулятор", [this] { services_.startCalculator(); });
   add(tools, "Menu_Tools_Chart", "&Диаграмма теплопритоков", [this] { showChart(); });
   add(tools, "Menu_Tools_Trace", "&Ход расчёта", [this] { showTrace(); });
+  add(tools, "Menu_Tools_Sensitivity", "&Чувствительность", [this] { showSensitivity(); });
+  add(tools, "Menu_Tools_Checks", "&Проверка расчёта", [this] { showChecks(); });
   addWithKeys(tools, "Menu_Tools_Copy", "Копировать &результаты", Qt::CTRL | Qt::SHIFT | Qt::Key_C,
               [this] { copyResults(); });
 
@@ -283,6 +291,40 @@ void CalculationWindow::showTrace() {
   trace_->show();
   trace_->raise();
   trace_->activateWindow();
+}
+
+SensitivityWindow* CalculationWindow::sensitivityWindow() const { return sensitivity_; }
+
+void CalculationWindow::showSensitivity() {
+  if (!sensitivity_) {
+    sensitivity_ = new SensitivityWindow(form_, this);
+    sensitivity_->placeBeside(this);
+  }
+  sensitivity_->show();
+  sensitivity_->raise();
+  sensitivity_->activateWindow();
+}
+
+ChecksWindow* CalculationWindow::checksWindow() const { return checks_; }
+
+void CalculationWindow::showChecks() {
+  if (!checks_) {
+    checks_ = new ChecksWindow(
+        form_, [this](Control c) { goToField(c); }, this);
+    checks_->placeBeside(this);
+  }
+  checks_->show();
+  checks_->raise();
+  checks_->activateWindow();
+}
+
+void CalculationWindow::goToField(Control c) {
+  drainFocusLosses();
+  if (const std::optional<int> page = pageOf(c); page && *page != form_.currentPage())
+    forward([&] { form_.selectPage(*page); });
+  raise();
+  activateWindow();
+  if (QWidget* w = widget(c); w && w->isVisible() && w->isEnabled()) w->setFocus(Qt::OtherFocusReason);
 }
 
 void CalculationWindow::exitProgram() {

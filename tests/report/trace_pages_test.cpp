@@ -18,6 +18,7 @@
 #include "core/worked_example.h"
 #include "report/gain_chart.h"
 #include "report/report_painter.h"
+#include "report/sensitivity_chart.h"
 #include "tests/row_names.h"
 
 namespace kamerol {
@@ -76,6 +77,7 @@ TEST_P(TracePagesTest, PdfHasThePagesAfterTheChartWithEveryEntry) {
     return QString::fromUtf8(process.readAllStandardOutput()).replace('\n', ' ');
   };
   EXPECT_FALSE(text(1, 2).contains("Ход расчёта"));
+  EXPECT_FALSE(text(3, 2 + sheets).contains("Проверка расчёта"));  // not run, not said
   EXPECT_TRUE(text(3, 3).contains(QStringLiteral("Ход расчёта, лист 1 из %1").arg(sheets)));
   const QString trace = text(3, 2 + sheets);
   int number = 0;
@@ -88,6 +90,49 @@ TEST_P(TracePagesTest, PdfHasThePagesAfterTheChartWithEveryEntry) {
   expectEntry(trace_.sum);
   expectEntry(trace_.requiredCapacity);
   EXPECT_TRUE(trace.contains(QString::fromStdString(record_.inputs.productName).left(40)));
+}
+
+// The checks after the trace on its pages, the sensitivity's page last.
+TEST(ReportSheetsTest, ChecksFollowTheTraceAndTheSensitivityIsTheLastPage) {
+  const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+  if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext not installed";
+  const CalculationInputs in = workedExampleInputs();
+  const HeatLoad load = computeHeatLoad(in);
+  ReportPage page = buildReportPage({in, load.results, false}, true);
+  page.trace = buildTrace(in, load);
+  page.checks = std::vector<std::string>{"Запас равен 0 %.", "Толщина термоизоляции пола равна нулю."};
+  SensitivityAnalysis analysis;
+  analysis.base.requiredCapacity = 1.64f;
+  Variation v;
+  v.input = SensitivityInput::Staff;
+  v.baseText = "0";
+  v.low.text = "-1";
+  v.low.skipped = SkipReason::Reset;
+  v.high.text = "1";
+  v.high.figures = LoadFigures{};
+  v.high.figures->requiredCapacity = 1.91f;
+  analysis.variations = {v};
+  page.sensitivity = buildSensitivityChart(analysis);
+  const int traceSheets = static_cast<int>(layoutTraceSheets(*page.trace, page).size());
+  ASSERT_EQ(ReportSheets(page).count(), 1 + traceSheets + 1);
+
+  QTemporaryDir dir;
+  const QString file = dir.filePath("sensitivity.pdf");
+  ASSERT_TRUE(writeReportPdf(page, file));
+  const auto text = [&](int sheet) {
+    QProcess process;
+    process.start(pdftotext, {"-f", QString::number(sheet), "-l", QString::number(sheet), file, "-"});
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput()).replace('\n', ' ');
+  };
+  const QString lastTrace = text(1 + traceSheets);
+  EXPECT_TRUE(lastTrace.contains("Проверка расчёта"));
+  EXPECT_TRUE(lastTrace.contains("Толщина термоизоляции пола равна нулю."));
+  const QString last = text(2 + traceSheets);
+  EXPECT_TRUE(last.contains("Чувствительность потребной холодопроизводительности")) << last.toStdString();
+  EXPECT_TRUE(last.contains("Пропущено: Число рабочих, чел, меньше (-1): значение не принято формой"))
+      << last.toStdString();
+  EXPECT_FALSE(text(1 + traceSheets).contains("Чувствительность"));
 }
 
 void freezingLongName(CalculationInputs& in) {

@@ -67,8 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ChartWindowTest, OpensFromToolsBesideTheFormOneAtATime) {
-  EXPECT_EQ(menuTexts(2),
-            (QStringList{"&Калькулятор", "&Диаграмма теплопритоков", "&Ход расчёта", "Копировать &результаты"}));
+  EXPECT_EQ(menuTexts(2), (QStringList{"&Калькулятор", "&Диаграмма теплопритоков", "&Ход расчёта", "&Чувствительность",
+                                       "&Проверка расчёта", "Копировать &результаты"}));
   EXPECT_EQ(window.chartWindow(), nullptr);  // nothing of it before it is asked for
   ChartWindow* chart = openChart();
   ASSERT_NE(chart, nullptr);

@@ -16,9 +16,12 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 
+#include "analysis/checks.h"
 #include "core/number_text.h"
 #include "document/startup.h"
+#include "form/navigation.h"
 #include "report/report_window.h"
 #include "shell/about_box.h"
 #include "shell/folder_chooser.h"
@@ -142,6 +145,49 @@ TEST_F(DesktopServicesTest, TraceInReportIsStoredAndAddsItsPages) {
     }
     // The window shows the trace's pages below the report's.
     EXPECT_EQ(services.reportWindow()->pageView()->heightForWidth(600) > 1200, on);
+    services.reportWindow()->close();
+    QApplication::processEvents();
+  }
+}
+
+TEST_F(DesktopServicesTest, SensitivityInReportIsStoredAndAddsTheLastPage) {
+  QAction* item = menuAction(window, QStringLiteral("mnuSensitivity"));
+  ASSERT_NE(item, nullptr);
+  EXPECT_FALSE(item->isChecked());  // off at first
+  EXPECT_EQ(shell::readAppSettings(store, {}).sensitivityInReport, 0);
+  for (const bool on : {true, false}) {
+    item->trigger();
+    EXPECT_EQ(store.read(QLatin1String(shell::kSensitivityInReportKey), {}), on ? "1" : "0");
+    EXPECT_EQ(shell::readAppSettings(store, {}).sensitivityInReport, on ? 1 : 0);
+    window.print();
+    ASSERT_NE(services.reportWindow(), nullptr);
+    const std::optional<SensitivityChart>& chart = services.reportWindow()->page().sensitivity;
+    ASSERT_EQ(chart.has_value(), on);
+    if (on) {
+      EXPECT_EQ(chart->baseText, form.text(requiredCapacityBox));
+    }
+    EXPECT_EQ(services.reportWindow()->pageView()->heightForWidth(600) > 1200, on);
+    services.reportWindow()->close();
+    QApplication::processEvents();
+  }
+}
+
+TEST_F(DesktopServicesTest, TheTracePagesCarryTheChecks) {
+  if (const auto page = pageOf(reservePercentField)) form.selectPage(*page);
+  form.moveFocus(reservePercentField);
+  form.setText(reservePercentField, "0");
+  form.focusLost(reservePercentField);
+  const std::vector<CheckFinding> findings = checkCalculation(form);
+  for (const bool trace : {false, true}) {
+    services.setTraceInReport(trace);
+    window.print();
+    ASSERT_NE(services.reportWindow(), nullptr);
+    const std::optional<std::vector<std::string>>& checks = services.reportWindow()->page().checks;
+    ASSERT_EQ(checks.has_value(), trace);
+    if (trace) {
+      EXPECT_EQ(checks->size(), findings.size());
+      EXPECT_NE(std::ranges::find(*checks, std::string("Запас равен 0 %.")), checks->end());
+    }
     services.reportWindow()->close();
     QApplication::processEvents();
   }
