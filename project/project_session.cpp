@@ -303,6 +303,8 @@ std::string projectWindowTitle(const Project& project, const std::filesystem::pa
   return title + "[*]";
 }
 
+bool isProjectFileName(const std::filesystem::path& file) { return lowerExtension(file) == kProjectExtension; }
+
 std::string newRoomName(const Project& project) {
   for (std::size_t n = project.rooms().size() + 1;; ++n) {
     std::string name = "Помещение " + std::to_string(n);

@@ -137,6 +137,9 @@ class ProjectSession {
 // "[*]" where the mark of unsaved changes goes.
 std::string projectWindowTitle(const Project& project, const std::filesystem::path& ownFile);
 
+// Whether the file's name is a project's (".kamerol", in any case).
+bool isProjectFileName(const std::filesystem::path& file);
+
 // The name of a new room: "Помещение N", N counted on from the number of
 // rooms to the first that no room's name uses.
 std::string newRoomName(const Project& project);

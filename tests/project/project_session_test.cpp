@@ -69,10 +69,10 @@ class SessionTest : public testing::Test {
     return n;
   }
   // The open room edited in a form as the calculation window edits it.
-  void editOpenRoom(Control c, const std::string& text) {
+  void editOpenRoom(std::initializer_list<std::pair<Control, const char*>> edits) {
     CalculationForm form(calculator().preparedForm(), ui);
     ASSERT_EQ(readRoom(form, session.project().room(*session.openRoom()).texts, ui), ReadStatus::Ok);
-    form.setText(c, text);
+    for (const auto& [c, text] : edits) form.setText(c, text);
     session.roomEdited(roomTextsOf(form), form.record());
   }
 
@@ -85,7 +85,7 @@ class SessionTest : public testing::Test {
 TEST_F(SessionTest, RoomsAreAddedDuplicatedMovedAndRemovedWithTheirRecords) {
   session.addRoom();
   session.setOpenRoom(0);
-  editOpenRoom(roomLengthField, "800");
+  editOpenRoom({{roomLengthField, "800"}});
   session.addRoom();
   EXPECT_EQ(names(), (std::vector<std::string>{"Помещение 1", "Помещение 2"}));
   EXPECT_EQ(session.project().room(1).texts, calculator().defaultTexts());
@@ -126,7 +126,7 @@ TEST_F(SessionTest, AnEditInTheOpenRoomUpdatesItsRecordAndTheTotals) {
   session.setSystemFactor(0, 0.8);
   session.setOpenRoom(1);
   const double before = session.totals().requiredCapacity;
-  editOpenRoom(roomLengthField, "1200");
+  editOpenRoom({{roomLengthField, "1200"}, {roomWidthField, "400"}, {roomHeightField, "300"}});
   const double room1 = session.record(1).results.requiredCapacity;
   EXPECT_GT(room1, session.record(0).results.requiredCapacity);
   EXPECT_NE(session.totals().requiredCapacity, before);
@@ -145,7 +145,7 @@ TEST_F(SessionTest, OnlyAChangedTextMarksTheProjectModified) {
   session.setOpenRoom(0);
   session.roomEdited(session.project().room(0).texts, session.record(0));
   EXPECT_FALSE(session.modified());
-  editOpenRoom(roomLengthField, "700");
+  editOpenRoom({{roomLengthField, "700"}});
   EXPECT_TRUE(session.modified());
 }
 
@@ -172,7 +172,9 @@ TEST_F(SessionTest, TheCloseQuestion) {
     if (c.fileChosen) answers.toSave = {folder / "closing.kamerol"};
     EXPECT_EQ(s.mayClose(), c.mayClose) << c.questions << " " << c.fileChosen;
     EXPECT_EQ(answers.saveQuestions, c.questions);
-    if (c.fileChosen) EXPECT_FALSE(s.modified());
+    if (c.fileChosen) {
+      EXPECT_FALSE(s.modified());
+    }
   }
 }
 
