@@ -19,6 +19,7 @@
 #include <cmath>
 
 #include "core/gains.h"
+#include "core/rounding.h"
 #include "platform/utf8_path.h"
 #include "project/project_file.h"
 #include "window/calculation_window.h"
@@ -32,6 +33,8 @@ using window_parts::q;
 namespace {
 
 QString number(double value) { return q(formatNumber(static_cast<float>(value))); }
+// A load as the results panel writes its sum and the required capacity: to hundredths of a kW.
+QString load(double value) { return q(formatNumber(r2(value))); }
 
 // The caption of a processing mode: its option button's text on the form.
 QString modeCaption(ProcessMode mode) {
@@ -60,26 +63,27 @@ QStringList systemHeader() {
   return header;
 }
 
+enum class Cell { Number, Text, EditableNumber, EditableText };
+
 // Sets a cell's text, reusing its item: an item being edited must survive.
-void setCell(QTableWidget* table, int row, int column, const QString& text, bool editable = false) {
+void setCell(QTableWidget* table, int row, int column, const QString& text, Cell kind = Cell::Number) {
   QTableWidgetItem* item = table->item(row, column);
   if (!item) {
     item = new QTableWidgetItem;
     table->setItem(row, column, item);
   }
   item->setText(text);
-  item->setTextAlignment(column == 0 || text.isEmpty() || !text[0].isDigit() && text[0] != QLatin1Char('-')
-                             ? Qt::AlignLeft | Qt::AlignVCenter
-                             : Qt::AlignRight | Qt::AlignVCenter);
+  const bool number = kind == Cell::Number || kind == Cell::EditableNumber;
+  item->setTextAlignment((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
   Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
-  if (editable) flags |= Qt::ItemIsEditable;
+  if (kind == Cell::EditableNumber || kind == Cell::EditableText) flags |= Qt::ItemIsEditable;
   item->setFlags(flags);
 }
 
 void setSums(QTableWidget* table, int row, int firstColumn, const LoadSums& sums) {
   for (int g = 0; g < kGainCount; ++g)
-    setCell(table, row, firstColumn + g, number(sums.gains[static_cast<std::size_t>(g)]));
-  setCell(table, row, firstColumn + kGainCount, number(sums.qTotal));
+    setCell(table, row, firstColumn + g, load(sums.gains[static_cast<std::size_t>(g)]));
+  setCell(table, row, firstColumn + kGainCount, load(sums.qTotal));
 }
 
 }  // namespace
@@ -444,17 +448,18 @@ void ProjectWindow::showRoom(std::size_t room) {
   const CalculationRecord& record = session_->record(room);
   const int row = static_cast<int>(room);
   const CalculationInputs& in = record.inputs;
-  setCell(rooms_, row, kRoomNameColumn, q(data.name));
+  setCell(rooms_, row, kRoomNameColumn, q(data.name), Cell::Text);
   setCell(rooms_, row, 1,
           number(in.roomLength) + QStringLiteral(" × ") + number(in.roomWidth) + QStringLiteral(" × ") +
               number(in.roomHeight));
   setCell(rooms_, row, 2, number(in.roomTemp));
-  setCell(rooms_, row, 3, modeCaption(in.processMode));
+  setCell(rooms_, row, 3, modeCaption(in.processMode), Cell::Text);
   for (int g = 0; g < kGainCount; ++g)
     setCell(rooms_, row, kFirstGainColumn + g, number(record.results.*(kGains[static_cast<std::size_t>(g)].shown)));
-  setCell(rooms_, row, kRoomTotalColumn, number(record.results.qTotal));
-  setCell(rooms_, row, kRoomCapacityColumn, number(record.results.requiredCapacity));
-  setCell(rooms_, row, kRoomSystemColumn, data.system ? q(session_->project().system(*data.system).name) : QString());
+  setCell(rooms_, row, kRoomTotalColumn, load(record.results.qTotal));
+  setCell(rooms_, row, kRoomCapacityColumn, load(record.results.requiredCapacity));
+  setCell(rooms_, row, kRoomSystemColumn, data.system ? q(session_->project().system(*data.system).name) : QString(),
+          Cell::Text);
 }
 
 void ProjectWindow::showTotals() {
@@ -468,24 +473,24 @@ void ProjectWindow::showTotals() {
   for (int s = 0; s < systemRows; ++s) {
     const RefrigerationSystem& system = project.system(static_cast<std::size_t>(s));
     const SystemTotals& sums = totals.systems[static_cast<std::size_t>(s)];
-    setCell(systems_, s, kSystemNameColumn, q(system.name), true);
-    setCell(systems_, s, kSystemT0Column, number(system.t0), true);
-    setCell(systems_, s, kSystemFactorColumn, number(system.factor), true);
+    setCell(systems_, s, kSystemNameColumn, q(system.name), Cell::EditableText);
+    setCell(systems_, s, kSystemT0Column, number(system.t0), Cell::EditableNumber);
+    setCell(systems_, s, kSystemFactorColumn, number(system.factor), Cell::EditableNumber);
     setCell(systems_, s, kSystemFactorColumn + 1, QString::number(sums.sums.rooms));
     setSums(systems_, s, sumsColumn, sums.sums);
-    setCell(systems_, s, sumsColumn + kGainCount + 1, number(sums.requiredCapacity));
+    setCell(systems_, s, sumsColumn + kGainCount + 1, load(sums.requiredCapacity));
   }
   if (unassigned) {
-    setCell(systems_, systemRows, kSystemNameColumn, QStringLiteral("Без системы"));
+    setCell(systems_, systemRows, kSystemNameColumn, QStringLiteral("Без системы"), Cell::Text);
     for (int c : {kSystemT0Column, kSystemFactorColumn}) setCell(systems_, systemRows, c, {});
     setCell(systems_, systemRows, kSystemFactorColumn + 1, QString::number(totals.unassigned.rooms));
     setSums(systems_, systemRows, sumsColumn, totals.unassigned);
-    setCell(systems_, systemRows, sumsColumn + kGainCount + 1, number(totals.unassigned.requiredCapacity));
+    setCell(systems_, systemRows, sumsColumn + kGainCount + 1, load(totals.unassigned.requiredCapacity));
   }
   showing_ = false;
   grandTotal_->setText(QStringLiteral("Итого по объекту: %1 кВт потребной холодопроизводительности (%2 помещ., "
                                       "с коэффициентами одновременности систем)")
-                           .arg(number(totals.requiredCapacity))
+                           .arg(load(totals.requiredCapacity))
                            .arg(totals.all.rooms));
 
   warnings_->clear();
@@ -537,7 +542,7 @@ void ProjectWindow::openRoom(std::size_t room) {
     session_->setOpenRoom(room);
   }
   roomWindow_->setWindowTitle(QStringLiteral("Помещение «%1» — %2")
-                                  .arg(q(session_->project().room(room).name), windowTitle().remove("[*]")));
+                                  .arg(q(session_->project().room(room).name), windowTitle()));
   roomWindow_->show();
   roomWindow_->raise();
   roomWindow_->activateWindow();

@@ -105,15 +105,20 @@ TEST_F(ProjectWindowTest, AnEditInTheRoomsFormChangesItsRowAndTheTotals) {
   const QString otherRow = cell(0, kRoomCapacityColumn);
   const QString total = window.grandTotal()->text();
 
-  auto* length = qobject_cast<QLineEdit*>(room->widget(roomLengthField));
-  ASSERT_NE(length, nullptr);
-  length->setFocus();
-  length->selectAll();
-  QTest::keyClicks(length, QStringLiteral("1500"));
-  QTRY_COMPARE(cell(1, 1).section(QLatin1Char(' '), 0, 0), QStringLiteral("15"));
-  EXPECT_EQ(cell(1, kRoomCapacityColumn), room->form().text(requiredCapacityBox).c_str());
+  for (auto [c, text] : {std::pair{roomWidthField, "400"}, {roomHeightField, "300"}, {roomLengthField, "1500"}}) {
+    auto* field = qobject_cast<QLineEdit*>(room->widget(c));
+    ASSERT_NE(field, nullptr);
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, QString::fromUtf8(text));
+  }
+  QTRY_COMPARE(cell(1, 1), QStringLiteral("15 × 4 × 3"));
+  // As the room's results panel shows them.
+  EXPECT_EQ(cell(1, kRoomCapacityColumn).toStdString(), room->form().text(requiredCapacityBox));
+  EXPECT_EQ(cell(1, kRoomTotalColumn).toStdString(), room->form().text(totalGainBox));
+  EXPECT_EQ(cell(1, kFirstGainColumn).toStdString(), room->form().text(wallsGainBox));
   EXPECT_EQ(cell(0, kRoomCapacityColumn), otherRow);
-  EXPECT_NE(window.grandTotal()->text(), total);
+  EXPECT_NE(window.grandTotal()->text().toStdString(), total.toStdString());
   EXPECT_TRUE(window.isWindowModified());
 
   // Closing the room's window asks nothing and keeps the program running.
