@@ -15,7 +15,8 @@ Message error(std::string text) { return Message{"Сообщение прогр�
 
 std::string lowerExtension(const std::filesystem::path& file) {
   std::string extension = utf8Of(file.extension());
-  std::ranges::transform(extension, extension.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  std::ranges::transform(extension, extension.begin(),
+                         [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return extension;
 }
 
@@ -115,7 +116,8 @@ bool ProjectSession::write(const std::filesystem::path& file) {
 
 bool ProjectSession::exportTables() {
   FileDialogRequest request = dialogRequest(kExportFilter);
-  request.suggested = request.suggested.empty() ? std::filesystem::path() : request.suggested.replace_extension(".xlsx");
+  request.suggested =
+      request.suggested.empty() ? std::filesystem::path() : request.suggested.replace_extension(".xlsx");
   auto file = ui_.chooseFileToSave(request);
   if (!file) return false;
   if (!file->has_extension()) *file += ".xlsx";
@@ -164,8 +166,7 @@ std::size_t ProjectSession::addRoomsFromFiles(std::span<const std::filesystem::p
     // Read as "Открыть" reads it: a file of another format is reported by the form.
     CalculationForm form(calculator_.preparedForm(), ui_);
     const ReadStatus status = readCalculationFile(form, file, ReadMode::Dialog, ui_);
-    if (status == ReadStatus::CannotOpen)
-      ui_.showMessage(error("Не удалось открыть файл расчета\n" + utf8Of(file)));
+    if (status == ReadStatus::CannotOpen) ui_.showMessage(error("Не удалось открыть файл расчета\n" + utf8Of(file)));
     if (status != ReadStatus::Ok) continue;
     insertRoom(project_.rooms().size(), {utf8Of(file.stem()), std::nullopt, roomTextsOf(form)}, form.record());
     ++added;
@@ -297,8 +298,7 @@ void ProjectSession::roomEdited(RoomTexts texts, const CalculationRecord& record
 
 std::string projectWindowTitle(const Project& project, const std::filesystem::path& ownFile) {
   std::string title = "Объект";
-  if (!project.details.title.empty())
-    title += " «" + project.details.title + "»";
+  if (!project.details.title.empty()) title += " «" + project.details.title + "»";
   if (!ownFile.empty()) title += " — " + utf8Of(ownFile.filename());
   return title + "[*]";
 }

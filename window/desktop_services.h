@@ -8,11 +8,11 @@
 
 #include <memory>
 
+#include "project/project.h"
 #include "report/report_window.h"
 #include "shell/help_popups.h"
 #include "shell/settings_store.h"
 #include "shell/sound.h"
-#include "project/project.h"
 #include "window/calculation_window.h"
 #include "window/message_boxes.h"
 #include "window/project_window.h"

@@ -63,6 +63,8 @@ QStringList systemHeader() {
   return header;
 }
 
+constexpr int kLoadColumnWidth = 70;
+
 enum class Cell { Number, Text, EditableNumber, EditableText };
 
 // Sets a cell's text, reusing its item: an item being edited must survive.
@@ -227,18 +229,16 @@ void ProjectWindow::buildTables() {
   rooms_->setSelectionBehavior(QAbstractItemView::SelectRows);
   rooms_->setSelectionMode(QAbstractItemView::SingleSelection);
   rooms_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  rooms_->horizontalHeader()->setDefaultSectionSize(62);
-  rooms_->horizontalHeader()->resizeSection(kRoomNameColumn, 190);
-  rooms_->horizontalHeader()->resizeSection(1, 100);
-  rooms_->horizontalHeader()->resizeSection(2, 44);
-  rooms_->horizontalHeader()->resizeSection(3, 80);
+  // The systems' sums stand under the rooms' gains: the columns before them are as wide in both tables.
+  rooms_->horizontalHeader()->setDefaultSectionSize(kLoadColumnWidth);
+  for (const auto& [column, width] : {std::pair{kRoomNameColumn, 170}, {1, 96}, {2, 40}, {3, 80}})
+    rooms_->horizontalHeader()->resizeSection(column, width);
   rooms_->horizontalHeader()->resizeSection(kRoomCapacityColumn, 80);
   rooms_->horizontalHeader()->setStretchLastSection(true);
   rooms_->horizontalHeaderItem(kRoomCapacityColumn)->setToolTip(q(kRequiredCapacityCaption));
   rooms_->verticalHeader()->setDefaultSectionSize(24);
-  connect(rooms_, &QTableWidget::activated, this, [this](const QModelIndex& index) {
-    openRoom(static_cast<std::size_t>(index.row()));
-  });
+  connect(rooms_, &QTableWidget::activated, this,
+          [this](const QModelIndex& index) { openRoom(static_cast<std::size_t>(index.row())); });
   caption(QStringLiteral("&Помещения (кВт)"), rooms_);
   column->addWidget(rooms_, 3);
 
@@ -250,8 +250,12 @@ void ProjectWindow::buildTables() {
   systems_->setSelectionMode(QAbstractItemView::SingleSelection);
   systems_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                             QAbstractItemView::AnyKeyPressed);
-  systems_->horizontalHeader()->setDefaultSectionSize(62);
-  systems_->horizontalHeader()->resizeSection(kSystemNameColumn, 190);
+  systems_->horizontalHeader()->setDefaultSectionSize(kLoadColumnWidth);
+  for (const auto& [column, width] : {std::pair{kSystemNameColumn, 170},
+                                      {kSystemT0Column, 72},
+                                      {kSystemFactorColumn, 80},
+                                      {kSystemFactorColumn + 1, 64}})
+    systems_->horizontalHeader()->resizeSection(column, width);
   systems_->horizontalHeader()->setStretchLastSection(true);
   systems_->verticalHeader()->setDefaultSectionSize(24);
   connect(systems_, &QTableWidget::cellChanged, this, [this](int row, int column) {
@@ -303,70 +307,83 @@ void ProjectWindow::buildMenus() {
     return a;
   };
   QMenu* file = menuBar()->addMenu(QStringLiteral("&Файл"));
-  add(file, "projectNew", QStringLiteral("Новый о&бъект"), QKeySequence(Qt::CTRL | Qt::Key_N), [this] { newProject(); },
+  add(
+      file, "projectNew", QStringLiteral("Новый о&бъект"), QKeySequence(Qt::CTRL | Qt::Key_N), [this] { newProject(); },
       true);
-  add(file, "projectOpen", QStringLiteral("&Открыть…"), QKeySequence(Qt::CTRL | Qt::Key_O),
+  add(
+      file, "projectOpen", QStringLiteral("&Открыть…"), QKeySequence(Qt::CTRL | Qt::Key_O),
       [this] {
         session_->open();
         showAll(std::nullopt);
       },
       true);
   file->addSeparator();
-  add(file, "projectSave", QStringLiteral("&Сохранить"), QKeySequence(Qt::CTRL | Qt::Key_S),
+  add(
+      file, "projectSave", QStringLiteral("&Сохранить"), QKeySequence(Qt::CTRL | Qt::Key_S),
       [this] {
         session_->save();
         showState();
       },
       true);
-  add(file, "projectSaveAs", QStringLiteral("Сохранить &как…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-      [this] {
-        session_->saveAs();
-        showState();
-      });
-  add(file, "projectExport", QStringLiteral("&Экспорт таблицы (XLSX, CSV)…"), QKeySequence(Qt::CTRL | Qt::Key_E),
+  add(file, "projectSaveAs", QStringLiteral("Сохранить &как…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] {
+    session_->saveAs();
+    showState();
+  });
+  add(
+      file, "projectExport", QStringLiteral("&Экспорт таблицы (XLSX, CSV)…"), QKeySequence(Qt::CTRL | Qt::Key_E),
       [this] { session_->exportTables(); }, true);
   file->addSeparator();
   add(file, "projectClose", QStringLiteral("&Закрыть объект"), QKeySequence(Qt::CTRL | Qt::Key_W), [this] { close(); });
   toolbar->addSeparator();
 
   QMenu* room = menuBar()->addMenu(QStringLiteral("&Помещение"));
-  add(room, "projectOpenRoom", QStringLiteral("&Открыть расчет помещения"), QKeySequence(Qt::CTRL | Qt::Key_Return),
+  add(
+      room, "projectOpenRoom", QStringLiteral("&Открыть расчет помещения"), QKeySequence(Qt::CTRL | Qt::Key_Return),
       [this] { onSelectedRoom([this](std::size_t r) { openRoom(r); }); }, true);
   room->addSeparator();
-  add(room, "projectAddRoom", QStringLiteral("&Новое помещение"), QKeySequence(Qt::Key_Insert),
+  add(
+      room, "projectAddRoom", QStringLiteral("&Новое помещение"), QKeySequence(Qt::Key_Insert),
       [this] { showAll(session_->addRoom(selectedRoom())); }, true);
-  add(room, "projectAddRoomFiles", QStringLiteral("Добавить из &файлов расчета…"), QKeySequence(Qt::CTRL | Qt::Key_I),
+  add(
+      room, "projectAddRoomFiles", QStringLiteral("Добавить из &файлов расчета…"), QKeySequence(Qt::CTRL | Qt::Key_I),
       [this] {
         const std::size_t before = session_->project().rooms().size();
         const std::size_t added = session_->addRoomsFromFiles();
         showAll(added ? std::optional(before) : selectedRoom());
       },
       true);
-  add(room, "projectDuplicateRoom", QStringLiteral("&Дублировать"), QKeySequence(Qt::CTRL | Qt::Key_D),
+  add(
+      room, "projectDuplicateRoom", QStringLiteral("&Дублировать"), QKeySequence(Qt::CTRL | Qt::Key_D),
       [this] { onSelectedRoom([this](std::size_t r) { showAll(session_->duplicateRoom(r)); }); }, true, rooms_);
-  add(room, "projectRenameRoom", QStringLiteral("&Переименовать…"), QKeySequence(Qt::Key_F2),
+  add(
+      room, "projectRenameRoom", QStringLiteral("&Переименовать…"), QKeySequence(Qt::Key_F2),
       [this] {
         onSelectedRoom([this](std::size_t r) {
           session_->renameRoom(r);
           showAll(r);
         });
-      }, false, rooms_);
-  add(room, "projectRemoveRoom", QStringLiteral("&Удалить…"), QKeySequence(Qt::Key_Delete),
+      },
+      false, rooms_);
+  add(
+      room, "projectRemoveRoom", QStringLiteral("&Удалить…"), QKeySequence(Qt::Key_Delete),
       [this] {
         onSelectedRoom([this](std::size_t r) {
           if (session_->removeRoom(r)) showAll(r > 0 ? r - 1 : 0);
         });
       },
       true, rooms_);
-  add(room, "projectRoomUp", QStringLiteral("Переместить &выше"), QKeySequence(Qt::CTRL | Qt::Key_Up),
+  add(
+      room, "projectRoomUp", QStringLiteral("Переместить &выше"), QKeySequence(Qt::CTRL | Qt::Key_Up),
       [this] { onSelectedRoom([this](std::size_t r) { showAll(session_->moveRoom(r, -1)); }); }, true, rooms_);
-  add(room, "projectRoomDown", QStringLiteral("Переместить н&иже"), QKeySequence(Qt::CTRL | Qt::Key_Down),
+  add(
+      room, "projectRoomDown", QStringLiteral("Переместить н&иже"), QKeySequence(Qt::CTRL | Qt::Key_Down),
       [this] { onSelectedRoom([this](std::size_t r) { showAll(session_->moveRoom(r, +1)); }); }, true, rooms_);
   systemMenu_ = room->addMenu(QStringLiteral("&Система помещения"));
   systemMenu_->setObjectName(QStringLiteral("projectAssignSystem"));
   connect(systemMenu_, &QMenu::aboutToShow, this, [this] { fillSystemMenu(); });
   room->addSeparator();
-  add(room, "projectExportRoom", QStringLiteral("Сохранить как файл &расчета (.tpl)…"), QKeySequence(Qt::CTRL | Qt::Key_T),
+  add(room, "projectExportRoom", QStringLiteral("Сохранить как файл &расчета (.tpl)…"),
+      QKeySequence(Qt::CTRL | Qt::Key_T),
       [this] { onSelectedRoom([this](std::size_t r) { session_->exportRoom(r); }); });
   toolbar->addSeparator();
 
@@ -376,7 +393,8 @@ void ProjectWindow::buildMenus() {
     return static_cast<std::size_t>(row);
   };
   QMenu* systems = menuBar()->addMenu(QStringLiteral("С&истемы"));
-  add(systems, "projectAddSystem", QStringLiteral("&Новая система…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N),
+  add(
+      systems, "projectAddSystem", QStringLiteral("&Новая система…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N),
       [this] {
         if (const auto s = session_->addSystem()) {
           showAll(selectedRoom());
@@ -518,9 +536,8 @@ void ProjectWindow::systemEdited(int row, int column) {
       session_->setSystemT0(system, *value);
     } else {
       if (!isSimultaneityFactorInRange(*value))
-        statusBar()->showMessage(
-            QStringLiteral("Коэффициент одновременности — от %1 до %2.")
-                .arg(number(kMinSimultaneityFactor), number(kMaxSimultaneityFactor)));
+        statusBar()->showMessage(QStringLiteral("Коэффициент одновременности — от %1 до %2.")
+                                     .arg(number(kMinSimultaneityFactor), number(kMaxSimultaneityFactor)));
       session_->setSystemFactor(system, *value);
     }
   }
@@ -541,8 +558,8 @@ void ProjectWindow::openRoom(std::size_t room) {
     roomForm_->addObserver(this);
     session_->setOpenRoom(room);
   }
-  roomWindow_->setWindowTitle(QStringLiteral("Помещение «%1» — %2")
-                                  .arg(q(session_->project().room(room).name), windowTitle()));
+  roomWindow_->setWindowTitle(
+      QStringLiteral("Помещение «%1» — %2").arg(q(session_->project().room(room).name), windowTitle()));
   roomWindow_->show();
   roomWindow_->raise();
   roomWindow_->activateWindow();

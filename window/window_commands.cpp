@@ -8,8 +8,8 @@
 #include <QToolBar>
 
 #include "form/navigation.h"
-#include "project/project_session.h"
 #include "form/results_text.h"
+#include "project/project_session.h"
 #include "shell/program_icon.h"
 #include "window/calculation_window.h"
 #include "window/chart_window.h"

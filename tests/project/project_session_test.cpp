@@ -78,8 +78,8 @@ class SessionTest : public testing::Test {
 
   ScriptedUi ui;
   ProjectSession session;
-  fs::path folder =
-      fs::temp_directory_path() / ("kamerol-session-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+  fs::path folder = fs::temp_directory_path() /
+                    ("kamerol-session-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
 };
 
 TEST_F(SessionTest, RoomsAreAddedDuplicatedMovedAndRemovedWithTheirRecords) {
@@ -223,7 +223,8 @@ TEST_F(SessionTest, RoomsFromCalculationFiles) {
 
   ui.toSave = {folder / "lamb"};
   ASSERT_TRUE(session.exportRoom(1));
-  EXPECT_EQ(readRegularFile(folder / "lamb.tpl", 1 << 20), readRegularFile(fs::path(KAMEROL_EXAMPLES_DIR) / "freezing-lamb.tpl", 1 << 20));
+  EXPECT_EQ(readRegularFile(folder / "lamb.tpl", 1 << 20),
+            readRegularFile(fs::path(KAMEROL_EXAMPLES_DIR) / "freezing-lamb.tpl", 1 << 20));
 }
 
 TEST_F(SessionTest, SystemsAddedRenamedAndRemoved) {

@@ -154,7 +154,8 @@ TEST_F(ProjectWindowTest, TheCloseQuestion) {
   EXPECT_EQ(names().size(), 1);
   answerNextBox(QMessageBox::No);
   EXPECT_TRUE(window.close());
-  const QString question = QString::fromUtf8(kSaveProjectQuestion.data(), static_cast<qsizetype>(kSaveProjectQuestion.size()));
+  const QString question =
+      QString::fromUtf8(kSaveProjectQuestion.data(), static_cast<qsizetype>(kSaveProjectQuestion.size()));
   EXPECT_EQ(asked, (QStringList{question, question}));
   EXPECT_EQ(names().size(), 0);  // shown again, the window starts a new project
   window.show();
