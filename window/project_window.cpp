@@ -519,6 +519,10 @@ void ProjectWindow::showTotals() {
 void ProjectWindow::showState() {
   setWindowTitle(q(projectWindowTitle(session_->project(), session_->ownFile())));
   setWindowModified(session_->modified());
+  // The open room's window names its room and the project (a rename follows).
+  if (const auto room = session_->openRoom(); room && roomWindow_)
+    roomWindow_->setWindowTitle(
+        QStringLiteral("Помещение «%1» — %2").arg(q(session_->project().room(*room).name), windowTitle()));
 }
 
 void ProjectWindow::systemEdited(int row, int column) {
@@ -558,8 +562,7 @@ void ProjectWindow::openRoom(std::size_t room) {
     roomForm_->addObserver(this);
     session_->setOpenRoom(room);
   }
-  roomWindow_->setWindowTitle(
-      QStringLiteral("Помещение «%1» — %2").arg(q(session_->project().room(room).name), windowTitle()));
+  showState();
   roomWindow_->show();
   roomWindow_->raise();
   roomWindow_->activateWindow();
