@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QLocale>
+#include <QTimer>
 
 #include <string>
 
@@ -13,6 +14,7 @@
 #include "core/gains.h"
 #include "document/startup.h"
 #include "platform/file_access.h"
+#include "project/project_session.h"
 #include "report/report_export.h"
 #include "shell/file_association.h"
 #include "shell/program_files.h"
@@ -46,10 +48,13 @@ DesktopProgram::DesktopProgram(const QStringList& arguments)
   // The form with its first page shown, the lists, the defaults, the file
   // named on the command line, one engine run; then the window may be shown.
   const auto file = commandLineFile(arguments);
-  if (startCalculation(form_, file, messages_))
+  const bool project = file && isProjectFileName(*file);
+  if (startCalculation(form_, project ? std::nullopt : file, messages_))
     window_.startedFrom(*file);
   else
     window_.showDocumentState();
+  // A project named on the command line opens over the calculation window, once that is shown.
+  if (project) QTimer::singleShot(0, &window_, [this, path = *file] { services_.openProject(path); });
 }
 
 bool DesktopProgram::writeCheckFiles(const QString& folder) const {

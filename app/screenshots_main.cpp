@@ -1,6 +1,7 @@
 // kamerol-screenshots OUT_DIR [FILE.tpl]: the calculation window with each of
 // its ten pages, the load chart, trace, sensitivity (beside the form, as on the
 // screen) and checks windows, as PNG images.
+// kamerol-screenshots OUT_DIR FILE.kamerol: the project window on a 1366 × 768 screen.
 // For looking at the layout.
 
 #include <QApplication>
@@ -21,6 +22,7 @@
 #include "window/chart_window.h"
 #include "window/checks_window.h"
 #include "window/message_boxes.h"
+#include "window/project_window.h"
 #include "window/sensitivity_window.h"
 #include "window/trace_window.h"
 
@@ -36,6 +38,24 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   kamerol::shell::applyProgramLook();
+  const QDir out(QString::fromLocal8Bit(argv[1]));
+  out.mkpath(QStringLiteral("."));
+
+  if (argc > 2 && kamerol::isProjectFileName(argv[2])) {
+    kamerol::MessageBoxes messages;
+    kamerol::WindowServices services;
+    const kamerol::RoomCalculator calculator(kamerol::numberLocaleOf(QLocale::system()));
+    kamerol::ProjectWindow window(calculator, services, messages);
+    if (!window.openProject(argv[2])) return 2;
+    window.resize(1366, 768 - 40);  // the screen less a task bar
+    window.show();
+    window.selectRoom(0);
+    QApplication::processEvents();
+    const QString path = out.filePath(QStringLiteral("project-window.png"));
+    if (!window.grab().save(path)) return 2;
+    std::printf("%s\n", qPrintable(path));
+    return 0;
+  }
 
   kamerol::MessageBoxes messages;
   kamerol::CalculationForm form(messages, kamerol::numberLocaleOf(QLocale::system()));
@@ -45,8 +65,6 @@ int main(int argc, char* argv[]) {
   if (argc > 2) file = argv[2];
   kamerol::startCalculation(form, file, messages);
   window.show();
-  const QDir out(QString::fromLocal8Bit(argv[1]));
-  out.mkpath(QStringLiteral("."));
   for (int page = 1; page <= kamerol::kPageCount; ++page) {
     form.selectPage(page);
     QApplication::processEvents();

@@ -57,7 +57,7 @@ FileDialogRequest DocumentCommands::dialogRequest(std::string_view filter) const
 
 bool DocumentCommands::open() {
   if (!settleUnsavedChanges()) return false;
-  const auto path = ui_.chooseFileToOpen(dialogRequest(kOpenFilter));
+  const auto path = ui_.chooseFileToOpen(dialogRequest(ui_.opensProjects() ? kOpenWithProjectsFilter : kOpenFilter));
   return path && read(*path);
 }
 
@@ -66,6 +66,7 @@ bool DocumentCommands::open(const std::filesystem::path& file) { return settleUn
 bool DocumentCommands::read(const std::filesystem::path& chosen) {
   const std::filesystem::path file = absolutePath(chosen);
   lastFolder_ = file.parent_path();
+  if (ui_.openedAsProject(file)) return true;
   const ReadStatus status = readCalculationFile(form_, file, ReadMode::Dialog, ui_);
   if (status == ReadStatus::CannotOpen)
     ui_.showMessage(

@@ -33,9 +33,15 @@ class DocumentUi : public MessageSink {
   virtual std::filesystem::path calculationsFolder() const = 0;
   // A calculation was opened from or saved to `file` (for the recent files).
   virtual void fileUsed(const std::filesystem::path& /*file*/) {}
+  // Projects (.kamerol) open beside calculations: "Открыть" offers them too,
+  // and a file the UI opens as a project is not read as a calculation.
+  virtual bool opensProjects() const { return false; }
+  virtual bool openedAsProject(const std::filesystem::path& /*file*/) { return false; }
 };
 
 inline constexpr std::string_view kOpenFilter = "Файлы (*.tpl);;Все файлы(*.*)";
+inline constexpr std::string_view kOpenWithProjectsFilter =
+    "Файлы (*.tpl *.kamerol);;Файлы расчета (*.tpl);;Объекты (*.kamerol);;Все файлы(*.*)";
 inline constexpr std::string_view kSaveFilter = "Файлы расчета (*.tpl);;Все файлы(*.*)";
 inline constexpr std::string_view kSaveChangesQuestion = "Файл расчетов претерпел изменения, хотите их сохранить?";
 inline constexpr std::string_view kSaveChangesTitle = "Kamerol ";

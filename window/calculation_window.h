@@ -72,6 +72,14 @@ class WindowServices {
   virtual void rememberFile(const std::filesystem::path& /*file*/) {}
   // The program ends: closing the window, or the menu command "Выход".
   virtual void programEnding(bool /*exitCommand*/) {}
+  // Before the program ends: false keeps it running (an open project's changes were not settled).
+  virtual bool mayEndProgram() { return true; }
+  // "Новый объект", and a project file chosen in "Открыть" or the recent files.
+  virtual void newProject() {}
+  virtual void openProject(const std::filesystem::path& /*file*/) {}
+  // The window shows a room of a project: closing it or "Выход" only closes
+  // it, asking nothing (its changes are the project's), and ends nothing.
+  virtual bool showsProjectRoom() const { return false; }
 };
 
 class CalculationWindow : public QMainWindow, private FormObserver {

@@ -112,6 +112,35 @@ void DesktopServices::rememberFile(const std::filesystem::path& file) {
   shell::rememberRecentFile(store_, QString::fromStdU16String(file.u16string()));
 }
 
+ProjectWindow& DesktopServices::ensureProjectWindow() {
+  if (!project_) {
+    calculator_ = std::make_unique<RoomCalculator>(form_.locale());
+    project_ = std::make_unique<ProjectWindow>(*calculator_, *this, projectMessages_);
+    projectMessages_.setParentWidget(project_.get());
+    if (window_) project_->setWindowIcon(window_->windowIcon());
+  }
+  return *project_;
+}
+
+void DesktopServices::newProject() {
+  ProjectWindow& window = ensureProjectWindow();
+  // A project already shown asks about its changes first.
+  if (window.isVisible()) window.newProject();
+  window.show();
+  window.raise();
+  window.activateWindow();
+}
+
+void DesktopServices::openProject(const std::filesystem::path& file) {
+  ProjectWindow& window = ensureProjectWindow();
+  window.openProject(file);
+  window.show();
+  window.raise();
+  window.activateWindow();
+}
+
+bool DesktopServices::mayEndProgram() { return !project_ || !project_->isVisible() || project_->close(); }
+
 void DesktopServices::programEnding(bool exitCommand) {
   if (exitCommand)
     cues_.exitCommand();

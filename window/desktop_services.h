@@ -2,17 +2,20 @@
 
 // The shell services of the desktop program behind the calculation window:
 // the settings and their dialogs, the help popups, the About box, the
-// calculator, the report window and the sound cues.
+// calculator, the report window, the project window and the sound cues.
 
 #include <QPointer>
 
 #include <memory>
 
+#include "project/project.h"
 #include "report/report_window.h"
 #include "shell/help_popups.h"
 #include "shell/settings_store.h"
 #include "shell/sound.h"
 #include "window/calculation_window.h"
+#include "window/message_boxes.h"
+#include "window/project_window.h"
 
 namespace kamerol {
 
@@ -42,8 +45,13 @@ class DesktopServices final : public WindowServices {
   std::vector<std::filesystem::path> recentFiles() const override;
   void rememberFile(const std::filesystem::path& file) override;
   void programEnding(bool exitCommand) override;
+  bool mayEndProgram() override;
+  void newProject() override;
+  void openProject(const std::filesystem::path& file) override;
 
   ReportWindow* reportWindow() const { return report_; }
+  // Made at the first project opened or created.
+  ProjectWindow* projectWindow() const { return project_.get(); }
 
  private:
   shell::SettingsStore& store_;
@@ -53,6 +61,11 @@ class DesktopServices final : public WindowServices {
   CalculationWindow* window_ = nullptr;
   QPointer<shell::HelpPopups> popups_;  // owned by the window
   QPointer<ReportWindow> report_;
+  // The project window and what it needs, made when first asked for.
+  ProjectWindow& ensureProjectWindow();
+  std::unique_ptr<RoomCalculator> calculator_;
+  MessageBoxes projectMessages_;
+  std::unique_ptr<ProjectWindow> project_;
 };
 
 }  // namespace kamerol

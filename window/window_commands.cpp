@@ -9,6 +9,7 @@
 
 #include "form/navigation.h"
 #include "form/results_text.h"
+#include "project/project_session.h"
 #include "shell/program_icon.h"
 #include "window/calculation_window.h"
 #include "window/chart_window.h"
@@ -61,6 +62,13 @@ class CalculationWindow::DocumentDialogs final : public DocumentUi {
   }
 
   void fileUsed(const std::filesystem::path& file) override { services_.rememberFile(file); }
+
+  bool opensProjects() const override { return true; }
+  bool openedAsProject(const std::filesystem::path& file) override {
+    if (!isProjectFileName(file)) return false;
+    services_.openProject(file);
+    return true;
+  }
 
   SaveAnswer askToSaveChanges() override {
     QMessageBox box(QMessageBox::NoIcon, q(kSaveChangesTitle), q(kSaveChangesQuestion),
@@ -117,6 +125,7 @@ void CalculationWindow::buildMenus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("&Файл"));
   file->setObjectName(QStringLiteral("menuFile"));
   addWithKeys(file, "menuNew", "&Новый", Qt::CTRL | Qt::Key_N, [this] { newCalculation(); });
+  add(file, "menuNewProject", "Новый о&бъект", [this] { services_.newProject(); });
   file->addSeparator();
   addWithKeys(file, "menuOPEN", "&Открыть", Qt::CTRL | Qt::Key_O, [this] { openCalculation(); });
   recentMenu_ = file->addMenu(QStringLiteral("Последние &файлы"));
@@ -329,7 +338,11 @@ void CalculationWindow::goToField(Control c) {
 
 void CalculationWindow::exitProgram() {
   drainFocusLosses();
-  const bool mayEnd = forward([&] { return commands_->mayExit(); });
+  if (services_.showsProjectRoom()) {
+    close();
+    return;
+  }
+  const bool mayEnd = forward([&] { return commands_->mayExit(); }) && services_.mayEndProgram();
   if (!mayEnd) return;
   ending_ = true;
   services_.programEnding(true);
@@ -342,7 +355,8 @@ void CalculationWindow::closeEvent(QCloseEvent* event) {
   // close box is input too, and must neither ask nor end the program.
   if (!isEnabled()) return event->ignore();
   drainFocusLosses();
-  const bool mayEnd = forward([&] { return commands_->mayClose(); });
+  if (services_.showsProjectRoom()) return event->accept();
+  const bool mayEnd = forward([&] { return commands_->mayClose(); }) && services_.mayEndProgram();
   if (!mayEnd) return event->ignore();
   ending_ = true;
   services_.programEnding(false);

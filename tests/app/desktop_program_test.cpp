@@ -4,21 +4,25 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <sys/stat.h>
 
+#include "project/project_file.h"
 #include "shell/file_association.h"
 #include "shell/program_files.h"
 #include "shell/settings_store.h"
+#include "window/project_window.h"
 
 namespace kamerol {
 namespace {
@@ -50,6 +54,33 @@ TEST(DesktopProgramTest, OpensTheFileNamedOnTheCommandLine) {
   EXPECT_EQ(edit(program.window(), Control::roomLengthField)->text(), QStringLiteral("500"));
   EXPECT_EQ(edit(program.window(), Control::roomWidthField)->text(), QStringLiteral("400"));
   EXPECT_FALSE(program.window().isVisible());
+}
+
+// A project named on the command line opens in the project window over the
+// calculation window, which starts as a new calculation.
+TEST(DesktopProgramTest, OpensAProjectNamedOnTheCommandLine) {
+  QTemporaryDir dir;
+  const RoomCalculator calculator(NumberLocale::point());
+  Project project;
+  project.addRoom({"Камера 1", std::nullopt, calculator.defaultTexts()});
+  project.addRoom({"Камера 2", std::nullopt, calculator.defaultTexts()});
+  const QString file = dir.filePath(QStringLiteral("склад.kamerol"));
+  ASSERT_TRUE(writeProjectFile(project, std::filesystem::path(file.toStdU16String())));
+
+  DesktopProgram program({QStringLiteral("kamerol"), file});
+  program.window().show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.window()));
+  ProjectWindow* projectWindow = nullptr;
+  QTRY_VERIFY((projectWindow = qobject_cast<ProjectWindow*>([] {
+                 for (QWidget* w : QApplication::topLevelWidgets())
+                   if (w->isVisible() && w->objectName() == QStringLiteral("projectWindow")) return w;
+                 return static_cast<QWidget*>(nullptr);
+               }())));
+  EXPECT_EQ(projectWindow->roomsTable()->rowCount(), 2);
+  EXPECT_FALSE(projectWindow->isWindowModified());
+  EXPECT_FALSE(program.window().form().modified());
+  EXPECT_EQ(program.window().form().text(Control::roomLengthField),
+            calculator.preparedForm().text(Control::roomLengthField));
 }
 
 // As a double-click starts it: the file is the calculation's own and unchanged,

@@ -217,6 +217,33 @@ TEST_F(DocumentCommandsTest, NewAsksWhenModified) {
   EXPECT_EQ(ui.questions, 2);
 }
 
+// Where the program opens projects too, "Открыть" offers them, and a project
+// chosen goes to the UI, leaving the calculation as it was.
+class ProjectOpeningUi : public FakeUi {
+ public:
+  bool opensProjects() const override { return true; }
+  bool openedAsProject(const std::filesystem::path& file) override {
+    if (file.extension() != ".kamerol") return false;
+    projects.push_back(file);
+    return true;
+  }
+  std::vector<std::filesystem::path> projects;
+};
+
+TEST_F(DocumentCommandsTest, OpenHandsAProjectToTheUi) {
+  ProjectOpeningUi projectUi;
+  DocumentCommands withProjects(f.form, projectUi);
+  f.enter(roomLengthField, "800");
+  f.form.setModified(false);
+  projectUi.openAnswers = {folder_ / "store.kamerol"};
+  EXPECT_TRUE(withProjects.open());
+  EXPECT_EQ(projectUi.requests.back().filter, kOpenWithProjectsFilter);
+  EXPECT_EQ(projectUi.projects, (std::vector<std::filesystem::path>{folder_ / "store.kamerol"}));
+  EXPECT_EQ(f.form.text(roomLengthField), "800");
+  EXPECT_TRUE(projectUi.messages.empty());
+  EXPECT_EQ(withProjects.ownFile(), std::filesystem::path());
+}
+
 TEST_F(DocumentCommandsTest, OpenReadsInDialogModeAndReportsAFormatError) {
   StartedForm source;
   source.enter(roomLengthField, "800");

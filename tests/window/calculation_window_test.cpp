@@ -234,8 +234,8 @@ TEST_F(WindowTest, MenusAndToolbarAsListed) {
   EXPECT_EQ(menus, (QStringList{"&Файл", "&Настройки", "&Инструменты", "&Помощь"}));
   QStringList file;
   for (QAction* a : window.menuBar()->actions()[0]->menu()->actions()) file << (a->isSeparator() ? "—" : a->text());
-  EXPECT_EQ(file, (QStringList{"&Новый", "—", "&Открыть", "Последние &файлы", "—", "&Сохранить", "Сохранить &как...",
-                               "—", "&Печать", "—", "&Выход"}));
+  EXPECT_EQ(file, (QStringList{"&Новый", "Новый о&бъект", "—", "&Открыть", "Последние &файлы", "—", "&Сохранить",
+                               "Сохранить &как...", "—", "&Печать", "—", "&Выход"}));
   const std::pair<const char*, const char*> buttons[] = {{"New", "Обновить"},
                                                          {"Open", "Открыть файл"},
                                                          {"Save", "Сохранить как..."},
