@@ -324,19 +324,6 @@ int report(const std::vector<std::string>& args, CliContext& context) {
 
 // --- extract ---------------------------------------------------------------------------
 
-// A room's name as a file name on every system: the characters Windows or
-// POSIX forbid become "_", and an empty name becomes the room's number.
-std::string fileNameOf(const std::string& room, std::size_t index) {
-  std::string name;
-  for (char ch : validUtf8(room)) {
-    const auto c = static_cast<unsigned char>(ch);
-    name += c < 0x20 || std::string_view("<>:\"/\\|?*").find(ch) != std::string_view::npos ? '_' : ch;
-  }
-  while (!name.empty() && (name.back() == ' ' || name.back() == '.')) name.pop_back();
-  if (name.empty()) name = "Помещение " + std::to_string(index + 1);
-  return name;
-}
-
 int extract(const std::vector<std::string>& args, CliContext& context) {
   const Arguments a = parseArguments(args, {"--out-dir"}, false);
   const auto dir = lastOption(a, "--out-dir");
@@ -349,7 +336,7 @@ int extract(const std::vector<std::string>& args, CliContext& context) {
   // Two rooms of one name get "NAME (2).tpl" and so on, never each other's file.
   std::set<std::string> taken;
   for (std::size_t i = 0; i < opened.project.rooms().size(); ++i) {
-    const std::string base = fileNameOf(opened.project.room(i).name, i);
+    const std::string base = roomFileName(opened.project.room(i).name, i);
     std::string name = base;
     for (int n = 2; !taken.insert(lowerAscii(name)).second; ++n) name = base + " (" + std::to_string(n) + ")";
     const std::filesystem::path target = folder / pathFromUtf8(name + ".tpl");

@@ -99,6 +99,17 @@ RoomTexts roomTextsOf(const CalculationForm& form) {
   return texts;
 }
 
+std::string roomFileName(const std::string& room, std::size_t index) {
+  std::string name;
+  for (char ch : validUtf8(room)) {
+    const auto c = static_cast<unsigned char>(ch);
+    name += c < 0x20 || std::string_view("<>:\"/\\|?*").find(ch) != std::string_view::npos ? '_' : ch;
+  }
+  while (!name.empty() && (name.back() == ' ' || name.back() == '.')) name.pop_back();
+  if (name.empty()) name = "Помещение " + std::to_string(index + 1);
+  return name;
+}
+
 std::string roomFileBytes(const RoomTexts& texts) {
   std::string bytes;
   for (const std::string& text : texts) bytes += encodeWindows1251(text) + "\r\n";

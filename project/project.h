@@ -129,6 +129,11 @@ inline bool isSimultaneityFactorInRange(double factor) {
 // The texts of the form's calculation as its .tpl holds them.
 RoomTexts roomTextsOf(const CalculationForm& form);
 
+// A room's name as a file name (without its extension) on every system: the
+// characters Windows or POSIX forbid become "_", and an empty name becomes
+// "Помещение N" after the room's index.
+std::string roomFileName(const std::string& room, std::size_t index);
+
 // The .tpl file of the texts (Windows-1251, CR LF): byte for byte what Save
 // writes for the form the texts came from.
 std::string roomFileBytes(const RoomTexts& texts);

@@ -225,7 +225,7 @@ void ProjectSession::assignSystem(std::size_t room, std::optional<std::size_t> s
 
 bool ProjectSession::exportRoom(std::size_t room) {
   FileDialogRequest request = dialogRequest(kRoomFilesFilter);
-  request.suggested = request.folder / pathFromUtf8(project_.room(room).name + ".tpl");
+  request.suggested = request.folder / pathFromUtf8(roomFileName(project_.room(room).name, room) + ".tpl");
   auto file = ui_.chooseFileToSave(request);
   if (!file) return false;
   if (!file->has_extension()) *file += ".tpl";

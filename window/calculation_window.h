@@ -20,6 +20,7 @@
 #include "core/engine.h"
 #include "document/document_commands.h"
 #include "form/calculation_form.h"
+#include "report/calculation_report.h"
 
 class QAction;
 class QLabel;
@@ -62,6 +63,12 @@ class WindowServices {
   // "Чувствительность в отчёте": the sensitivity's chart and table as the report's last page.
   virtual bool sensitivityInReport() const { return false; }
   virtual void setSensitivityInReport(bool /*on*/) {}
+  // The logo setting: the header block of the report page.
+  virtual bool logoInReport() const { return true; }
+  // What the report of a calculation holds, by the settings above.
+  CalculationReportOptions reportOptions() const {
+    return {logoInReport(), chartInReport(), traceInReport(), sensitivityInReport()};
+  }
   // Print: shows the report; the window hides itself first.
   virtual void showReport() {}
   // The folder the open and save dialogs start in.

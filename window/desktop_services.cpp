@@ -5,12 +5,8 @@
 
 #include <utility>
 
-#include "analysis/checks.h"
-#include "analysis/sensitivity.h"
-#include "report/gain_chart.h"
-#include "report/report_page.h"
+#include "report/calculation_report.h"
 #include "report/report_window.h"
-#include "report/sensitivity_chart.h"
 #include "shell/about_box.h"
 #include "shell/calculator.h"
 #include "shell/folder_chooser.h"
@@ -53,15 +49,7 @@ void DesktopServices::showReport() {
   const std::filesystem::path pdfPath =
       window_ ? window_->commands().reportPdfPath() : calculationsFolder() / u8"Отчет.pdf";
   const QString pdfName = QString::fromStdU16String(pdfPath.u16string());
-  ReportPage page = buildReportPage(form_.record(), settings_.logo != 0);
-  if (chartInReport()) page.chart = buildGainChart(form_.record());
-  if (traceInReport()) {
-    page.trace = buildTrace(form_.inputs(), form_.heatLoad());
-    page.checks.emplace();
-    for (const CheckFinding& finding : checkCalculation(form_)) page.checks->push_back(finding.text);
-  }
-  if (sensitivityInReport()) page.sensitivity = buildSensitivityChart(analyseSensitivity(form_));
-  report_ = new ReportWindow(std::move(page), pdfName);
+  report_ = new ReportWindow(buildCalculationReport(form_, reportOptions()), pdfName);
   report_->setAttribute(Qt::WA_DeleteOnClose);
   if (window_) {
     report_->setWindowIcon(window_->windowIcon());

@@ -35,6 +35,7 @@ class DesktopServices final : public WindowServices {
   void showFolderChooser() override;
   void startCalculator() override;
   void showReport() override;
+  bool logoInReport() const override { return settings_.logo != 0; }
   bool chartInReport() const override { return settings_.chartInReport != 0; }
   void setChartInReport(bool on) override;
   bool traceInReport() const override { return settings_.traceInReport != 0; }

@@ -22,6 +22,8 @@
 #include "core/rounding.h"
 #include "platform/utf8_path.h"
 #include "project/project_file.h"
+#include "report/project_report.h"
+#include "report/report_window.h"
 #include "window/calculation_window.h"
 #include "window/window_layout.h"
 #include "window/window_parts.h"
@@ -163,7 +165,7 @@ class ProjectWindow::Dialogs final : public ProjectUi {
 // ends nothing: its changes are the project's.
 class ProjectWindow::RoomServices final : public WindowServices {
  public:
-  explicit RoomServices(WindowServices& program) : program_(program) {}
+  RoomServices(ProjectWindow& window, WindowServices& program) : window_(window), program_(program) {}
   void showHelp(int popup) override { program_.showHelp(popup); }
   void showAbout() override { program_.showAbout(); }
   void showSettings() override { program_.showSettings(); }
@@ -173,6 +175,11 @@ class ProjectWindow::RoomServices final : public WindowServices {
   void setChartInReport(bool on) override { program_.setChartInReport(on); }
   bool traceInReport() const override { return program_.traceInReport(); }
   void setTraceInReport(bool on) override { program_.setTraceInReport(on); }
+  bool sensitivityInReport() const override { return program_.sensitivityInReport(); }
+  void setSensitivityInReport(bool on) override { program_.setSensitivityInReport(on); }
+  bool logoInReport() const override { return program_.logoInReport(); }
+  // The room's own report, beside the project: the program's report shows its own calculation.
+  void showReport() override { window_.showRoomReport(); }
   std::filesystem::path calculationsFolder() const override { return program_.calculationsFolder(); }
   std::vector<std::filesystem::path> recentFiles() const override { return program_.recentFiles(); }
   void rememberFile(const std::filesystem::path& file) override { program_.rememberFile(file); }
@@ -181,6 +188,7 @@ class ProjectWindow::RoomServices final : public WindowServices {
   bool showsProjectRoom() const override { return true; }
 
  private:
+  ProjectWindow& window_;
   WindowServices& program_;
 };
 
@@ -194,7 +202,7 @@ ProjectWindow::ProjectWindow(const RoomCalculator& calculator, WindowServices& s
       messages_(messages),
       dialogs_(std::make_unique<Dialogs>(*this, services)),
       session_(std::make_unique<ProjectSession>(calculator, *dialogs_)),
-      roomServices_(std::make_unique<RoomServices>(services)) {
+      roomServices_(std::make_unique<RoomServices>(*this, services)) {
   setObjectName(QStringLiteral("projectWindow"));
   buildTables();
   buildMenus();
@@ -332,6 +340,10 @@ void ProjectWindow::buildMenus() {
   add(
       file, "projectExport", QStringLiteral("&Экспорт таблицы (XLSX, CSV)…"), QKeySequence(Qt::CTRL | Qt::Key_E),
       [this] { session_->exportTables(); }, true);
+  file->addSeparator();
+  add(
+      file, "projectReport", QStringLiteral("&Отчет…"), QKeySequence(Qt::CTRL | Qt::Key_P), [this] { showReport(); },
+      true);
   file->addSeparator();
   add(file, "projectClose", QStringLiteral("&Закрыть объект"), QKeySequence(Qt::CTRL | Qt::Key_W), [this] { close(); });
   toolbar->addSeparator();
@@ -618,6 +630,43 @@ void ProjectWindow::closeEvent(QCloseEvent* event) {
   session_ = std::make_unique<ProjectSession>(calculator_, *dialogs_);
   showAll(std::nullopt);
   event->accept();
+}
+
+}  // namespace kamerol
+
+namespace kamerol {
+
+void ProjectWindow::showReport() {
+  const CalculationReportOptions settings = services_.reportOptions();
+  const ProjectReportOptions options{settings.showLogo, settings.withChart, settings.withTrace};
+  const std::filesystem::path& file = session_->ownFile();
+  const std::filesystem::path pdf = file.empty() ? services_.calculationsFolder() / u8"Объект.pdf"
+                                                 : std::filesystem::path(file).replace_extension(".pdf");
+  openReport(new ReportWindow(buildProjectReport(session_->project(), session_->records(), options),
+                              QString::fromStdU16String(pdf.u16string())));
+}
+
+void ProjectWindow::showRoomReport() {
+  const std::optional<std::size_t> room = session_->openRoom();
+  if (!roomForm_ || !room) return;
+  const std::filesystem::path folder =
+      session_->ownFile().empty() ? services_.calculationsFolder() : session_->ownFile().parent_path();
+  const std::filesystem::path pdf =
+      folder / pathFromUtf8(roomFileName(session_->project().room(*room).name, *room) + ".pdf");
+  openReport(new ReportWindow(buildCalculationReport(*roomForm_, roomServices_->reportOptions()),
+                              QString::fromStdU16String(pdf.u16string())));
+}
+
+ReportWindow* ProjectWindow::reportWindow() const { return report_; }
+
+void ProjectWindow::openReport(ReportWindow* report) {
+  if (report_) report_->close();
+  report_ = report;
+  report_->setAttribute(Qt::WA_DeleteOnClose);
+  report_->setWindowIcon(windowIcon());
+  report_->show();
+  report_->raise();
+  report_->activateWindow();
 }
 
 }  // namespace kamerol

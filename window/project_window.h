@@ -22,6 +22,7 @@ class QTableWidget;
 namespace kamerol {
 
 class CalculationWindow;
+class ReportWindow;
 class WindowServices;
 
 // The rooms table's columns: name, size, temperature, mode, the nine gains,
@@ -66,6 +67,11 @@ class ProjectWindow : public QMainWindow, private FormObserver {
   // Opens a project file as "Открыть" does (from the calculation window, the command line).
   bool openProject(const std::filesystem::path& file);
   void newProject();
+  // "Отчет": the project's report (its summary, then every room's page) in a report window.
+  void showReport();
+  // Print in a room's calculation window: that room's report.
+  void showRoomReport();
+  ReportWindow* reportWindow() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -86,6 +92,7 @@ class ProjectWindow : public QMainWindow, private FormObserver {
   void showState();
   void roomFormChanged();
   void closeRoomWindow();
+  void openReport(ReportWindow* report);
   void systemEdited(int row, int column);
   void fillSystemMenu();
   // Runs a room command on the selected room.
@@ -105,6 +112,7 @@ class ProjectWindow : public QMainWindow, private FormObserver {
   QLabel* grandTotal_ = nullptr;
   QListWidget* warnings_ = nullptr;
   QMenu* systemMenu_ = nullptr;
+  QPointer<ReportWindow> report_;
   bool roomUpdatePending_ = false;
   bool showing_ = false;  // the tables are being filled from the session
 };

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -15,6 +17,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "report/report_window.h"
 #include "tests/form/form_test_support.h"
 #include "window/calculation_window.h"
 
@@ -125,6 +128,24 @@ TEST_F(ProjectWindowTest, AnEditInTheRoomsFormChangesItsRowAndTheTotals) {
   room->close();
   EXPECT_TRUE(window.isVisible());
   EXPECT_EQ(asked.size(), 0);
+}
+
+TEST_F(ProjectWindowTest, TheProjectsReportAndARoomsOwnReport) {
+  run("projectAddRoom");
+  run("projectAddRoom");
+  run("projectReport");
+  ASSERT_NE(window.reportWindow(), nullptr);
+  EXPECT_EQ(window.reportWindow()->pages().size(), 3u);  // the summary, then each room's page
+
+  window.selectRoom(1);
+  run("projectOpenRoom");
+  ASSERT_NE(window.roomWindow(), nullptr);
+  window.roomWindow()->action(QStringLiteral("Print"))->trigger();
+  ASSERT_NE(window.reportWindow(), nullptr);
+  ASSERT_EQ(window.reportWindow()->pages().size(), 1u);
+  const std::string capacity = window.roomWindow()->form().text(requiredCapacityBox);
+  const auto& texts = window.reportWindow()->pages()[0].texts;
+  EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [&](const ReportText& t) { return t.text == capacity; }));
 }
 
 TEST_F(ProjectWindowTest, SystemsAreEditedInPlaceAndWarnedAbout) {
