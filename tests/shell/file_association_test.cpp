@@ -22,6 +22,10 @@
 #include <unistd.h>
 
 namespace kamerol::shell {
+
+// Test names and failures show a file type by its extension.
+void PrintTo(const AssociatedFileType& type, std::ostream* out) { *out << type.extension; }
+
 namespace {
 
 // Reads an Exec value back as a desktop does: the key file's string escapes first, then the quoting, then the
@@ -142,6 +146,7 @@ struct WindowsAssociationCase {
   const char* name;
   QMap<QString, QString> before;  // the classes as the shell sees them, for the .tpl type
   bool writes;
+  friend void PrintTo(const WindowsAssociationCase& c, std::ostream* out) { *out << c.name; }
 };
 
 constexpr char kRunning[] = "C:\\Расчёты\\Kamerol\\kamerol.exe";
