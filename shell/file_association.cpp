@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QXmlStreamWriter>
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <string_view>
@@ -60,6 +61,10 @@ QByteArray readFile(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+QString extensionOf(const AssociatedFileType& type) {
+  return QString::fromUtf8(type.extension.data(), static_cast<qsizetype>(type.extension.size()));
+}
+
 QByteArray mimePackage() {
   QByteArray xml;
   QXmlStreamWriter writer(&xml);
@@ -67,18 +72,27 @@ QByteArray mimePackage() {
   writer.writeStartDocument();
   writer.writeDefaultNamespace(QStringLiteral("http://www.freedesktop.org/standards/shared-mime-info"));
   writer.writeStartElement(QStringLiteral("mime-info"));
-  writer.writeStartElement(QStringLiteral("mime-type"));
-  writer.writeAttribute(QStringLiteral("type"), QLatin1String(kCalculationMimeType));
-  writer.writeTextElement(QStringLiteral("comment"), QString::fromUtf8(kFileTypeDescription));
-  // A calculation is a text file, so text editors are offered too.
-  writer.writeEmptyElement(QStringLiteral("sub-class-of"));
-  writer.writeAttribute(QStringLiteral("type"), QStringLiteral("text/plain"));
-  writer.writeEmptyElement(QStringLiteral("icon"));
-  writer.writeAttribute(QStringLiteral("name"), QLatin1String(kIconName));
-  writer.writeEmptyElement(QStringLiteral("glob"));
-  writer.writeAttribute(QStringLiteral("pattern"), QStringLiteral("*.tpl"));
+  for (const AssociatedFileType& type : kAssociatedFileTypes) {
+    writer.writeStartElement(QStringLiteral("mime-type"));
+    writer.writeAttribute(QStringLiteral("type"), QLatin1String(type.mimeType));
+    writer.writeTextElement(QStringLiteral("comment"), QString::fromUtf8(type.description));
+    // The programs for the parent type (text editors) are offered too.
+    writer.writeEmptyElement(QStringLiteral("sub-class-of"));
+    writer.writeAttribute(QStringLiteral("type"), QLatin1String(type.parentMimeType));
+    writer.writeEmptyElement(QStringLiteral("icon"));
+    writer.writeAttribute(QStringLiteral("name"), QLatin1String(kIconName));
+    writer.writeEmptyElement(QStringLiteral("glob"));
+    writer.writeAttribute(QStringLiteral("pattern"), QLatin1Char('*') + extensionOf(type));
+    writer.writeEndElement();
+  }
   writer.writeEndDocument();
   return xml;
+}
+
+QStringList mimeTypes() {
+  QStringList types;
+  for (const AssociatedFileType& type : kAssociatedFileTypes) types << QLatin1String(type.mimeType);
+  return types;
 }
 
 QByteArray desktopEntry(const QString& executablePath) {
@@ -99,7 +113,7 @@ QByteArray desktopEntry(const QString& executablePath) {
       QStringLiteral("Icon=") + QLatin1String(kIconName),
       QStringLiteral("Exec=") + exec + QStringLiteral(" %f"),
       QStringLiteral("Terminal=false"),
-      QStringLiteral("MimeType=") + QLatin1String(kCalculationMimeType) + QLatin1Char(';'),
+      QStringLiteral("MimeType=") + mimeTypes().join(u';') + QLatin1Char(';'),
       QStringLiteral("Categories=Science;Engineering;"),
   };
   return (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
@@ -156,24 +170,38 @@ QString execProgram(const QString& exec) {
   return program;
 }
 
-bool entryOpensTypeWith(const QString& entryPath, const QString& executablePath) {
-  QFile file(entryPath);
-  if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return false;
+struct DesktopEntryKeys {
   QString exec;
-  bool opensType = false;
+  bool opensEveryType = false;
+};
+
+DesktopEntryKeys readDesktopEntry(const QString& entryPath) {
+  DesktopEntryKeys keys;
+  QFile file(entryPath);
+  if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return keys;
   bool inEntry = false;
   while (!file.atEnd()) {
     const QString line = QString::fromUtf8(file.readLine()).trimmed();
     if (line.startsWith(u'[')) inEntry = line == QStringLiteral("[Desktop Entry]");
     if (!inEntry) continue;
-    if (line.startsWith(QStringLiteral("Exec="))) exec = line.mid(5);
-    if (line.startsWith(QStringLiteral("MimeType=")))
-      opensType = line.mid(9).split(u';').contains(QLatin1String(kCalculationMimeType));
+    if (line.startsWith(QStringLiteral("Exec="))) keys.exec = line.mid(5);
+    if (line.startsWith(QStringLiteral("MimeType="))) {
+      const QStringList listed = line.mid(9).split(u';');
+      const QStringList ours = mimeTypes();
+      keys.opensEveryType =
+          std::all_of(ours.begin(), ours.end(), [&](const QString& type) { return listed.contains(type); });
+    }
   }
-  QString program = execProgram(exec);
+  return keys;
+}
+
+bool entryOpensTypesWith(const QString& entryPath, const QString& executablePath) {
+  const DesktopEntryKeys keys = readDesktopEntry(entryPath);
+  QString program = execProgram(keys.exec);
   if (!program.isEmpty() && !QFileInfo(program).isAbsolute()) program = QStandardPaths::findExecutable(program);
   const QString entryProgram = QFileInfo(program).canonicalFilePath();
-  return opensType && !entryProgram.isEmpty() && entryProgram == QFileInfo(executablePath).canonicalFilePath();
+  return keys.opensEveryType && !entryProgram.isEmpty() &&
+         entryProgram == QFileInfo(executablePath).canonicalFilePath();
 }
 
 }  // namespace
@@ -182,8 +210,8 @@ bool isAssociatedBySystem(const QString& executablePath, const QStringList& data
   for (const QString& dir : dataDirs) {
     const QDir data(dir);
     if (QFileInfo::exists(data.filePath(QStringLiteral("mime/packages/kamerol.xml"))) &&
-        entryOpensTypeWith(data.filePath(QStringLiteral("applications/")) + QLatin1String(kDesktopEntryName),
-                           executablePath)) {
+        entryOpensTypesWith(data.filePath(QStringLiteral("applications/")) + QLatin1String(kDesktopEntryName),
+                            executablePath)) {
       return true;
     }
   }
@@ -211,15 +239,20 @@ QString XdgFileAssociation::mimePackagePath() const { return dataHome_ + QString
 QString XdgFileAssociation::mimeAppsListPath() const { return configHome_ + QStringLiteral("/mimeapps.list"); }
 
 bool XdgFileAssociation::writeIfAbsent(const QString& executablePath) {
-  if (dataHome_.isEmpty() || configHome_.isEmpty() || QFileInfo::exists(desktopEntryPath())) return false;
+  if (dataHome_.isEmpty() || configHome_.isEmpty()) return false;
+  // An entry of an older version, without a type added since, is written again (with this program).
+  if (QFileInfo::exists(desktopEntryPath()) && readDesktopEntry(desktopEntryPath()).opensEveryType) return false;
   // An installed package associates the type for every user already; a copy would hide its updates.
   if (isAssociatedBySystem(executablePath, systemDataDirs_)) return false;
 
   writeFile(mimePackagePath(), mimePackage());
   installIcons(dataHome_);
   // The user's other defaults are in the same file: one that cannot be read is left alone.
-  if (const auto mimeApps = readUsersFile(mimeAppsListPath()))
-    writeFile(mimeAppsListPath(), withDefaultApplication(*mimeApps, kCalculationMimeType, kDesktopEntryName));
+  if (auto mimeApps = readUsersFile(mimeAppsListPath())) {
+    for (const AssociatedFileType& type : kAssociatedFileTypes)
+      *mimeApps = withDefaultApplication(*mimeApps, type.mimeType, kDesktopEntryName);
+    writeFile(mimeAppsListPath(), *mimeApps);
+  }
   // Last, because its presence means "done": a start interrupted before this point writes everything again.
   writeFile(desktopEntryPath(), desktopEntry(executablePath));
 
@@ -316,23 +349,32 @@ QString commandProgram(const QString& command) {
   return text.mid(1, end < 0 ? -1 : end - 1);
 }
 
-bool updateWindowsAssociation(ClassesRegistry& registry, const QString& executable) {
-  const QString type = QLatin1String(kProgramTypeName);
+bool updateWindowsFileType(ClassesRegistry& registry, const AssociatedFileType& fileType, const QString& executable) {
+  const QString type = QLatin1String(fileType.programType);
+  const QString extension = extensionOf(fileType);
   const QString commandKey = type + QStringLiteral("\\shell\\open\\command");
   if (!registry.read(type + QStringLiteral("\\DefaultIcon")).isEmpty()) {
-    // Another program's claim on .tpl is the user's choice, and this program's pointing here needs nothing.
-    if (registry.read(QStringLiteral(".tpl")).compare(type, Qt::CaseInsensitive) != 0 ||
+    // Another program's claim on the extension is the user's choice, and this program's pointing here needs
+    // nothing.
+    if (registry.read(extension).compare(type, Qt::CaseInsensitive) != 0 ||
         comparablePath(commandProgram(registry.read(commandKey))) == comparablePath(executable)) {
       return false;
     }
   }
-  registry.write(type, QString::fromUtf8(kFileTypeDescription));
+  registry.write(type, QString::fromUtf8(fileType.description));
   // The program's own icon is the first in its executable.
   registry.write(type + QStringLiteral("\\DefaultIcon"), executable + QStringLiteral(",0"));
-  registry.write(QStringLiteral(".tpl"), type);
+  registry.write(extension, type);
   registry.write(commandKey, QLatin1Char('"') + executable + QStringLiteral("\" \"%1\""));
-  registry.associationsChanged();
   return true;
+}
+
+bool updateWindowsAssociation(ClassesRegistry& registry, const QString& executable) {
+  bool wrote = false;
+  for (const AssociatedFileType& type : kAssociatedFileTypes)
+    wrote = updateWindowsFileType(registry, type, executable) || wrote;
+  if (wrote) registry.associationsChanged();
+  return wrote;
 }
 
 #ifdef Q_OS_WIN

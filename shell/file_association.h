@@ -5,11 +5,16 @@
 #include <QStringList>
 
 #include <memory>
+#include <string_view>
+
+// For the project file's extension; a constant only, nothing to link.
+#include "project/project_file.h"
 
 namespace kamerol::shell {
 
-// The association of calculation files (.tpl) with the program, so that opening one from the desktop starts
-// the program with it. Written once; on Windows written again when it names a program that moved away.
+// The association of the program's files (calculations, .tpl, and projects, .kamerol) with the program, so that
+// opening one from the desktop starts the program with it. Written once, and again when a file type is missing
+// from it (an association of an older version); on Windows also when it names a program that moved away.
 class FileAssociation {
  public:
   virtual ~FileAssociation() = default;
@@ -19,10 +24,11 @@ class FileAssociation {
   virtual bool writeIfAbsent(const QString& executablePath) = 0;
 };
 
-// Freedesktop desktops, per user: a shared-mime-info package for "*.tpl", a desktop entry that opens the file
-// with the program, the entry made the type's default application, the program icon in the hicolor theme.
-// "Absent" means that the desktop entry does not exist yet, and that no system-wide installation of this very
-// program associates the type already (a package installs its own entry and MIME type).
+// Freedesktop desktops, per user: a shared-mime-info package for the file types, a desktop entry that opens the
+// files with the program, the entry made the types' default application, the program icon in the hicolor theme.
+// "Absent" means that the desktop entry does not exist yet or lacks one of the types, and that no system-wide
+// installation of this very program associates the types already (a package installs its own entry and MIME
+// types).
 class XdgFileAssociation final : public FileAssociation {
  public:
   // The user's folders: $XDG_DATA_HOME and $XDG_CONFIG_HOME, or their defaults; the system's: $XDG_DATA_DIRS.
@@ -43,8 +49,8 @@ class XdgFileAssociation final : public FileAssociation {
   QStringList systemDataDirs_;
 };
 
-// Whether one of `dataDirs` holds the program's desktop entry, opening calculation files with `executablePath`
-// itself (by path or through $PATH), beside the MIME package of the type.
+// Whether one of `dataDirs` holds the program's desktop entry, opening every file type with `executablePath`
+// itself (by path or through $PATH), beside the MIME package of the types.
 bool isAssociatedBySystem(const QString& executablePath, const QStringList& dataDirs);
 
 // The classes of the Windows registry as the association reads and writes them; a seam for tests.
@@ -61,9 +67,15 @@ class ClassesRegistry {
   virtual void associationsChanged() = 0;
 };
 
-// The Windows association of the program `executable` (a Windows path): written when the file type has no icon
-// yet, and written again when .tpl is this program's type but its open command starts another program (a
-// portable copy moved or deleted since; another Kamerol started last). Returns whether it wrote.
+struct AssociatedFileType;
+
+// The Windows association of one file type with the program `executable` (a Windows path): written when the
+// type has no icon yet, and written again when the extension is this program's type but its open command starts
+// another program (a portable copy moved or deleted since; another Kamerol started last). Returns whether it
+// wrote; the shell is not told.
+bool updateWindowsFileType(ClassesRegistry& registry, const AssociatedFileType& type, const QString& executable);
+
+// updateWindowsFileType for every file type, the shell told once of any change. Returns whether it wrote.
 bool updateWindowsAssociation(ClassesRegistry& registry, const QString& executable);
 
 // The program an open command starts: its first word, or its first text in double quotes.
@@ -92,8 +104,25 @@ void writeFileAssociationIfAbsent(const QString& executablePath);
 inline constexpr char kFileTypeDescription[] = "Расчет холод. камеры";
 inline constexpr char kProgramTypeName[] = "Kamerol";
 inline constexpr char kCalculationMimeType[] = "application/x-kamerol-calculation";
+inline constexpr char kProjectDescription[] = "Объект Kamerol";
+inline constexpr char kProjectTypeName[] = "Kamerol.Project";
+inline constexpr char kProjectMimeType[] = "application/x-kamerol-project";
 inline constexpr char kDesktopEntryName[] = "kamerol.desktop";
 inline constexpr char kIconName[] = "kamerol";
+
+// A file type the program opens, as both platforms' associations name it.
+struct AssociatedFileType {
+  std::string_view extension;  // with its dot
+  const char* mimeType;        // freedesktop
+  const char* parentMimeType;  // what else opens it: a text editor for a calculation
+  const char* programType;     // Windows: the type's key below the classes (its ProgID)
+  const char* description;     // the type's name on both desktops
+};
+
+inline constexpr AssociatedFileType kAssociatedFileTypes[] = {
+    {".tpl", kCalculationMimeType, "text/plain", kProgramTypeName, kFileTypeDescription},
+    {kProjectExtension, kProjectMimeType, "application/json", kProjectTypeName, kProjectDescription},
+};
 
 // `argument` quoted for a desktop entry's Exec key, including the escaping of the key file's string values:
 // what a desktop reads back from the file, unescapes and unquotes is `argument` again.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The first start of the program associates .tpl files with it: the desktop
-# (GIO, which file managers use) then sees a calculation file as our type and
-# opens it with our entry. Usage: association_check.sh PATH/TO/kamerol
+# The first start of the program associates .tpl and .kamerol files with it:
+# the desktop (GIO, which file managers use) then sees a calculation file and a
+# project file as our types and opens them with our entry. Usage: association_check.sh PATH/TO/kamerol
 # Exits 77 (skipped) without gio.
 set -u
 program=$(readlink -f "${1:?the kamerol executable}")
@@ -21,10 +21,15 @@ check() {
   wait
 
   printf '0\r\n' >"$work/room.tpl"
-  type=$(gio info -a standard::content-type "$work/room.tpl" | sed -n 's/.*standard::content-type: //p')
-  default=$(gio mime "$type" 2>/dev/null | sed -n 's/.*: //p' | head -n1)
-  echo "$program: type: $type, default: $default"
-  [ "$type" = "application/x-kamerol-calculation" ] && [ "$default" = "kamerol.desktop" ] || exit 1
+  printf '{"format": "kamerol-project", "version": 1}\n' >"$work/plant.kamerol"
+  local file expected type default
+  for file in room.tpl:application/x-kamerol-calculation plant.kamerol:application/x-kamerol-project; do
+    expected=${file#*:} file=$work/${file%%:*}
+    type=$(gio info -a standard::content-type "$file" | sed -n 's/.*standard::content-type: //p')
+    default=$(gio mime "$type" 2>/dev/null | sed -n 's/.*: //p' | head -n1)
+    echo "$program: $(basename "$file"): type: $type, default: $default"
+    [ "$type" = "$expected" ] && [ "$default" = "kamerol.desktop" ] || exit 1
+  done
   grep -qxF "Exec=$exec" "$XDG_DATA_HOME/applications/kamerol.desktop" || { echo "Exec line"; exit 1; }
 }
 

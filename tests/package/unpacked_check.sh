@@ -31,6 +31,12 @@ echo "$capacity"
 
 echo "== the desktop entry and the AppStream metadata"
 desktop-file-validate "$usr/share/applications/kamerol.desktop"
+# Both file types, by their names, with the entry opening them.
+update-mime-database "$usr/share/mime"
+for glob in application/x-kamerol-calculation:*.tpl application/x-kamerol-project:*.kamerol; do
+  grep -qF ":$glob" "$usr/share/mime/globs2" || fail "no MIME type for ${glob#*:}"
+  grep -q "^MimeType=.*${glob%%:*};" "$usr/share/applications/kamerol.desktop" || fail "the entry opens no ${glob#*:}"
+done
 appstreamcli validate --no-net "$usr"/share/metainfo/*.metainfo.xml
 
 # The user's folders are scratch ones; the system's are the unpacked root's.

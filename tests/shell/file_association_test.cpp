@@ -22,6 +22,10 @@
 #include <unistd.h>
 
 namespace kamerol::shell {
+
+// Test names and failures show a file type by its extension.
+void PrintTo(const AssociatedFileType& type, std::ostream* out) { *out << type.extension; }
+
 namespace {
 
 // Reads an Exec value back as a desktop does: the key file's string escapes first, then the quoting, then the
@@ -140,11 +144,32 @@ class MemoryClassesRegistry final : public ClassesRegistry {
 
 struct WindowsAssociationCase {
   const char* name;
-  QMap<QString, QString> before;  // the classes as the shell sees them
+  QMap<QString, QString> before;  // the classes as the shell sees them, for the .tpl type
   bool writes;
+  friend void PrintTo(const WindowsAssociationCase& c, std::ostream* out) { *out << c.name; }
 };
 
 constexpr char kRunning[] = "C:\\Расчёты\\Kamerol\\kamerol.exe";
+
+QString extensionText(const AssociatedFileType& type) {
+  return QString::fromUtf8(type.extension.data(), static_cast<qsizetype>(type.extension.size()));
+}
+
+// `values` written for .tpl's type, as they are for `type`.
+QMap<QString, QString> forType(const QMap<QString, QString>& values, const AssociatedFileType& type) {
+  QMap<QString, QString> moved;
+  for (auto it = values.cbegin(); it != values.cend(); ++it) {
+    QString key = it.key();
+    QString value = it.value();
+    if (key == u".tpl") key = extensionText(type);
+    if (key.startsWith(u"Kamerol")) key = QLatin1String(type.programType) + key.mid(7);
+    if (value == u"Kamerol") value = QLatin1String(type.programType);
+    if (value == u"kamerol") value = QString::fromLatin1(type.programType).toLower();
+    if (value == QString::fromUtf8(kFileTypeDescription)) value = QString::fromUtf8(type.description);
+    moved.insert(key, value);
+  }
+  return moved;
+}
 
 QMap<QString, QString> association(const QString& command, const QString& type = QStringLiteral("Kamerol")) {
   QMap<QString, QString> values{{QStringLiteral("Kamerol"), QString::fromUtf8(kFileTypeDescription)},
@@ -154,56 +179,93 @@ QMap<QString, QString> association(const QString& command, const QString& type =
   return values;
 }
 
-class WindowsAssociationTest : public ::testing::TestWithParam<WindowsAssociationCase> {};
+// The association a start of the running program leaves.
+QMap<QString, QString> currentAssociation(const AssociatedFileType& type) {
+  const QString running = QString::fromUtf8(kRunning);
+  QMap<QString, QString> values = association(QStringLiteral("\"%1\" \"%2\"").arg(running, QStringLiteral("%1")));
+  values[QStringLiteral("Kamerol\\DefaultIcon")] = running + QStringLiteral(",0");
+  return forType(values, type);
+}
+
+// Each case for each file type, the other types' association current.
+class WindowsAssociationTest : public ::testing::TestWithParam<std::tuple<WindowsAssociationCase, AssociatedFileType>> {
+};
 
 TEST_P(WindowsAssociationTest, WritesWhenAbsentOrNamingAnotherProgram) {
-  const WindowsAssociationCase& c = GetParam();
+  const auto& [c, type] = GetParam();
   MemoryClassesRegistry registry;
-  registry.values = c.before;
+  for (const AssociatedFileType& other : kAssociatedFileTypes) registry.values.insert(currentAssociation(other));
+  const QString typeKey = QLatin1String(type.programType);
+  registry.values.remove(typeKey);
+  registry.values.remove(typeKey + QStringLiteral("\\DefaultIcon"));
+  registry.values.remove(typeKey + QStringLiteral("\\shell\\open\\command"));
+  registry.values.remove(extensionText(type));
+  registry.values.insert(forType(c.before, type));
+  const QMap<QString, QString> before = registry.values;
   const QString running = QString::fromUtf8(kRunning);
   EXPECT_EQ(updateWindowsAssociation(registry, running), c.writes);
   if (!c.writes) {
-    EXPECT_EQ(registry.values, c.before);
+    EXPECT_EQ(registry.values, before);
     EXPECT_EQ(registry.notices, 0);
     return;
   }
-  EXPECT_EQ(registry.written, (QStringList{QStringLiteral("Kamerol"), QStringLiteral("Kamerol\\DefaultIcon"),
-                                           QStringLiteral(".tpl"), QStringLiteral("Kamerol\\shell\\open\\command")}));
-  EXPECT_EQ(registry.values.value(QStringLiteral("Kamerol")), QString::fromUtf8(kFileTypeDescription));
-  EXPECT_EQ(registry.values.value(QStringLiteral("Kamerol\\DefaultIcon")), running + QStringLiteral(",0"));
-  EXPECT_EQ(registry.values.value(QStringLiteral(".tpl")), QStringLiteral("Kamerol"));
-  EXPECT_EQ(registry.values.value(QStringLiteral("Kamerol\\shell\\open\\command")),
+  EXPECT_EQ(registry.written, (QStringList{typeKey, typeKey + QStringLiteral("\\DefaultIcon"), extensionText(type),
+                                           typeKey + QStringLiteral("\\shell\\open\\command")}));
+  EXPECT_EQ(registry.values.value(typeKey), QString::fromUtf8(type.description));
+  EXPECT_EQ(registry.values.value(typeKey + QStringLiteral("\\DefaultIcon")), running + QStringLiteral(",0"));
+  EXPECT_EQ(registry.values.value(extensionText(type)), typeKey);
+  EXPECT_EQ(registry.values.value(typeKey + QStringLiteral("\\shell\\open\\command")),
             QStringLiteral("\"%1\" \"%2\"").arg(running, QStringLiteral("%1")));
   EXPECT_EQ(registry.notices, 1);
 }
 
+TEST(WindowsAssociationTest, TheFirstStartWritesEveryTypeAndTellsTheShellOnce) {
+  MemoryClassesRegistry registry;
+  EXPECT_TRUE(updateWindowsAssociation(registry, QString::fromUtf8(kRunning)));
+  QMap<QString, QString> expected;
+  for (const AssociatedFileType& type : kAssociatedFileTypes) expected.insert(currentAssociation(type));
+  EXPECT_EQ(registry.values, expected);
+  EXPECT_EQ(registry.notices, 1);
+  EXPECT_EQ(expected.value(QStringLiteral(".kamerol")), QStringLiteral("Kamerol.Project"));
+  EXPECT_EQ(expected.value(QStringLiteral("Kamerol.Project")), QStringLiteral("Объект Kamerol"));
+}
+
+std::string caseName(const ::testing::TestParamInfo<WindowsAssociationTest::ParamType>& info) {
+  std::string extension(std::get<1>(info.param).extension.substr(1));
+  return std::get<0>(info.param).name + ("_" + extension);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Registries, WindowsAssociationTest,
-    ::testing::Values(
-        WindowsAssociationCase{"first_start", {}, true},
-        WindowsAssociationCase{"first_start_after_another_program_took_tpl",
-                               {{QStringLiteral(".tpl"), QStringLiteral("Other.Type")}},
-                               true},
-        WindowsAssociationCase{
-            "this_program",
-            association(QStringLiteral("\"%1\" \"%2\"").arg(QString::fromUtf8(kRunning), QStringLiteral("%1"))), false},
-        WindowsAssociationCase{"this_program_spelt_otherwise",
-                               association(QStringLiteral("\"c:/расчёты/KAMEROL/Kamerol.EXE\" \"%1\"")), false},
-        WindowsAssociationCase{"this_program_unquoted",
-                               association(QString::fromUtf8(kRunning) + QStringLiteral(" %1")), false},
-        WindowsAssociationCase{"moved_program", association(QStringLiteral("\"C:\\old\\kamerol.exe\" \"%1\"")), true},
-        WindowsAssociationCase{"a_copy_in_a_longer_path",
-                               association(QStringLiteral("\"%1.old\\kamerol.exe\" \"%2\"")
-                                               .arg(QString::fromUtf8(kRunning).chopped(12), QStringLiteral("%1"))),
-                               true},
-        WindowsAssociationCase{"no_open_command", association(QString()), true},
-        WindowsAssociationCase{
-            "our_type_lower_case",
-            association(QStringLiteral("\"C:\\old\\kamerol.exe\" \"%1\""), QStringLiteral("kamerol")), true},
-        WindowsAssociationCase{
-            "tpl_taken_by_another_program",
-            association(QStringLiteral("\"C:\\old\\kamerol.exe\" \"%1\""), QStringLiteral("Other.Type")), false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::Combine(
+        ::testing::Values(
+            WindowsAssociationCase{"first_start", {}, true},
+            WindowsAssociationCase{"first_start_after_another_program_took_tpl",
+                                   {{QStringLiteral(".tpl"), QStringLiteral("Other.Type")}},
+                                   true},
+            WindowsAssociationCase{
+                "this_program",
+                association(QStringLiteral("\"%1\" \"%2\"").arg(QString::fromUtf8(kRunning), QStringLiteral("%1"))),
+                false},
+            WindowsAssociationCase{"this_program_spelt_otherwise",
+                                   association(QStringLiteral("\"c:/расчёты/KAMEROL/Kamerol.EXE\" \"%1\"")), false},
+            WindowsAssociationCase{"this_program_unquoted",
+                                   association(QString::fromUtf8(kRunning) + QStringLiteral(" %1")), false},
+            WindowsAssociationCase{"moved_program", association(QStringLiteral("\"C:\\old\\kamerol.exe\" \"%1\"")),
+                                   true},
+            WindowsAssociationCase{"a_copy_in_a_longer_path",
+                                   association(QStringLiteral("\"%1.old\\kamerol.exe\" \"%2\"")
+                                                   .arg(QString::fromUtf8(kRunning).chopped(12), QStringLiteral("%1"))),
+                                   true},
+            WindowsAssociationCase{"no_open_command", association(QString()), true},
+            WindowsAssociationCase{
+                "our_type_lower_case",
+                association(QStringLiteral("\"C:\\old\\kamerol.exe\" \"%1\""), QStringLiteral("kamerol")), true},
+            WindowsAssociationCase{
+                "tpl_taken_by_another_program",
+                association(QStringLiteral("\"C:\\old\\kamerol.exe\" \"%1\""), QStringLiteral("Other.Type")), false}),
+        ::testing::ValuesIn(kAssociatedFileTypes)),
+    caseName);
 
 #ifndef Q_OS_WIN  // the freedesktop association; Windows has its own below
 
@@ -264,7 +326,8 @@ TEST_F(XdgFileAssociationTest, FirstStartWritesEverythingAndTheNextStartsNothing
     if (line.contains(u'=')) entry.insert(line.section(u'=', 0, 0), line.section(u'=', 1));
   }
   EXPECT_EQ(readExecArguments(entry.value("Exec")), QStringList({executable, "%f"}));
-  EXPECT_EQ(entry.value("MimeType"), QStringLiteral("application/x-kamerol-calculation;"));
+  EXPECT_EQ(entry.value("MimeType"),
+            QStringLiteral("application/x-kamerol-calculation;application/x-kamerol-project;"));
   EXPECT_EQ(entry.value("Icon"), QStringLiteral("kamerol"));
   EXPECT_EQ(entry.value("Type"), QStringLiteral("Application"));
   const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
@@ -275,31 +338,35 @@ TEST_F(XdgFileAssociationTest, FirstStartWritesEverythingAndTheNextStartsNothing
     EXPECT_EQ(validate.exitCode(), 0) << validate.readAllStandardOutput().toStdString();
   }
 
-  // The mime package maps *.tpl to our type.
+  // The mime package maps *.tpl and *.kamerol to our types: each type's elements, in order.
   QFile package(association.mimePackagePath());
   ASSERT_TRUE(package.open(QIODevice::ReadOnly));
   QXmlStreamReader xml(&package);
-  QMap<QString, QString> seen;
+  QString mimeInfo;
+  QMap<QString, QStringList> seen;  // by type
+  QString type;
   while (!xml.atEnd()) {
     if (xml.readNext() != QXmlStreamReader::StartElement) continue;
     const QString name = xml.name().toString();
-    if (name == u"mime-info") seen.insert(name, xml.namespaceUri().toString());
-    if (name == u"mime-type") seen.insert(name, xml.attributes().value("type").toString());
-    if (name == u"glob") seen.insert(name, xml.attributes().value("pattern").toString());
-    if (name == u"icon") seen.insert(name, xml.attributes().value("name").toString());
-    if (name == u"comment") seen.insert(name, xml.readElementText());
+    if (name == u"mime-info") mimeInfo = xml.namespaceUri().toString();
+    if (name == u"mime-type") type = xml.attributes().value("type").toString();
+    if (name == u"comment") seen[type] << xml.readElementText();
+    if (name == u"sub-class-of") seen[type] << xml.attributes().value("type").toString();
+    if (name == u"icon") seen[type] << xml.attributes().value("name").toString();
+    if (name == u"glob") seen[type] << xml.attributes().value("pattern").toString();
   }
   EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
-  EXPECT_EQ(seen.value("mime-info"), QStringLiteral("http://www.freedesktop.org/standards/shared-mime-info"));
-  EXPECT_EQ(seen.value("mime-type"), QStringLiteral("application/x-kamerol-calculation"));
-  EXPECT_EQ(seen.value("glob"), QStringLiteral("*.tpl"));
-  EXPECT_EQ(seen.value("icon"), QStringLiteral("kamerol"));
-  EXPECT_EQ(seen.value("comment"), QStringLiteral("Расчет холод. камеры"));
+  EXPECT_EQ(mimeInfo, QStringLiteral("http://www.freedesktop.org/standards/shared-mime-info"));
+  EXPECT_EQ(seen,
+            (QMap<QString, QStringList>{
+                {"application/x-kamerol-calculation", {"Расчет холод. камеры", "text/plain", "kamerol", "*.tpl"}},
+                {"application/x-kamerol-project", {"Объект Kamerol", "application/json", "kamerol", "*.kamerol"}}}));
 
-  // Our entry is the type's default, beside the user's own.
+  // Our entry is the types' default, beside the user's own.
   EXPECT_EQ(readText(association.mimeAppsListPath()),
             QStringLiteral("[Default Applications]\ntext/html=firefox.desktop\n"
-                           "application/x-kamerol-calculation=kamerol.desktop\n"));
+                           "application/x-kamerol-calculation=kamerol.desktop\n"
+                           "application/x-kamerol-project=kamerol.desktop\n"));
 
   // The icon, scalable and as bitmaps.
   EXPECT_TRUE(QFileInfo::exists(dataHome() + QStringLiteral("/icons/hicolor/scalable/apps/kamerol.svg")));
@@ -309,10 +376,14 @@ TEST_F(XdgFileAssociationTest, FirstStartWritesEverythingAndTheNextStartsNothing
   if (!QStandardPaths::findExecutable(QStringLiteral("update-mime-database")).isEmpty()) {
     EXPECT_TRUE(
         readText(dataHome() + QStringLiteral("/mime/globs2")).contains("application/x-kamerol-calculation:*.tpl"));
+    EXPECT_TRUE(
+        readText(dataHome() + QStringLiteral("/mime/globs2")).contains("application/x-kamerol-project:*.kamerol"));
   }
   if (!QStandardPaths::findExecutable(QStringLiteral("update-desktop-database")).isEmpty()) {
     EXPECT_TRUE(readText(dataHome() + QStringLiteral("/applications/mimeinfo.cache"))
                     .contains("application/x-kamerol-calculation=kamerol.desktop"));
+    EXPECT_TRUE(readText(dataHome() + QStringLiteral("/applications/mimeinfo.cache"))
+                    .contains("application/x-kamerol-project=kamerol.desktop"));
   }
 
   const QMap<QString, QString> before = snapshot(scratch.path());
@@ -321,13 +392,26 @@ TEST_F(XdgFileAssociationTest, FirstStartWritesEverythingAndTheNextStartsNothing
   EXPECT_EQ(snapshot(scratch.path()), before);
 }
 
+constexpr char kBothTypes[] = "application/x-kamerol-calculation;application/x-kamerol-project;";
+
 TEST_F(XdgFileAssociationTest, AnExistingEntryIsKeptAndNothingElseIsWritten) {
   XdgFileAssociation association(dataHome(), configHome(), false);
-  writeText(association.desktopEntryPath(), "[Desktop Entry]\nExec=/old/place/kamerol %f\n");
+  const QString existing = QStringLiteral("[Desktop Entry]\nExec=/old/place/kamerol %f\nMimeType=") + kBothTypes;
+  writeText(association.desktopEntryPath(), existing);
   EXPECT_FALSE(association.writeIfAbsent(QStringLiteral("/new/place/kamerol")));
-  EXPECT_EQ(readText(association.desktopEntryPath()), QStringLiteral("[Desktop Entry]\nExec=/old/place/kamerol %f\n"));
+  EXPECT_EQ(readText(association.desktopEntryPath()), existing);
   EXPECT_FALSE(QFileInfo::exists(association.mimePackagePath()));
   EXPECT_FALSE(QFileInfo::exists(association.mimeAppsListPath()));
+}
+
+TEST_F(XdgFileAssociationTest, AnEntryWithoutProjectsIsWrittenAgain) {
+  XdgFileAssociation association(dataHome(), configHome(), false);
+  writeText(association.desktopEntryPath(),
+            "[Desktop Entry]\nExec=/opt/kamerol/kamerol %f\nMimeType=application/x-kamerol-calculation;\n");
+  ASSERT_TRUE(association.writeIfAbsent(QStringLiteral("/opt/kamerol/kamerol")));
+  EXPECT_TRUE(readText(association.desktopEntryPath()).contains(QStringLiteral("\nMimeType=") + kBothTypes + u'\n'));
+  EXPECT_TRUE(readText(association.mimePackagePath()).contains(QStringLiteral("*.kamerol")));
+  EXPECT_FALSE(association.writeIfAbsent(QStringLiteral("/opt/kamerol/kamerol")));
 }
 
 #ifndef _WIN32  // FIFOs and file permissions
@@ -405,21 +489,25 @@ TEST_P(SystemAssociationTest, AnInstalledAssociationOfThisProgramIsNotCopiedPerU
 
 INSTANTIATE_TEST_SUITE_P(
     Entries, SystemAssociationTest,
-    ::testing::Values(
-        SystemCase{"by_path", "%p %f", "application/x-kamerol-calculation;", true, true},
-        SystemCase{"through_PATH", "kamerol %f", "text/plain;application/x-kamerol-calculation;", true, true},
-        SystemCase{"quoted", "\"%p\" %f", "application/x-kamerol-calculation;", true, true},
-        SystemCase{"another_program", "%p-other %f", "application/x-kamerol-calculation;", true, false},
-        SystemCase{"a_copy_elsewhere", "../elsewhere/kamerol %f", "application/x-kamerol-calculation;", true, false},
-        SystemCase{"no_mime_package", "%p %f", "application/x-kamerol-calculation;", false, false},
-        SystemCase{"not_for_the_type", "%p %f", "text/plain;", true, false}),
+    ::testing::Values(SystemCase{"by_path", "%p %f", kBothTypes, true, true},
+                      SystemCase{"through_PATH", "kamerol %f",
+                                 "text/plain;application/x-kamerol-project;application/x-kamerol-calculation;", true,
+                                 true},
+                      SystemCase{"quoted", "\"%p\" %f", kBothTypes, true, true},
+                      SystemCase{"another_program", "%p-other %f", kBothTypes, true, false},
+                      SystemCase{"a_copy_elsewhere", "../elsewhere/kamerol %f", kBothTypes, true, false},
+                      SystemCase{"no_mime_package", "%p %f", kBothTypes, false, false},
+                      SystemCase{"not_for_the_type", "%p %f", "text/plain;", true, false},
+                      SystemCase{"not_for_projects", "%p %f", "application/x-kamerol-calculation;", true, false}),
     [](const ::testing::TestParamInfo<SystemCase>& info) { return std::string(info.param.name); });
 #else
 // The user's own classes, which need no administrator rights. The test leaves a user's existing association
 // alone.
 TEST(WindowsFileAssociationTest, WritesTheFileTypeAmongTheUsersClasses) {
   QSettings classes(QStringLiteral("HKEY_CURRENT_USER\\Software\\Classes"), QSettings::NativeFormat);
-  if (classes.contains(QStringLiteral("Kamerol/Default"))) GTEST_SKIP() << "this user has an association already";
+  if (classes.contains(QStringLiteral("Kamerol/Default")) ||
+      classes.contains(QStringLiteral("Kamerol.Project/Default")))
+    GTEST_SKIP() << "this user has an association already";
   const QString folder = QStringLiteral("C:\\Расчёты 2026\\Kamerol");
   WindowsFileAssociation association;
   ASSERT_TRUE(association.writeIfAbsent(folder + QStringLiteral("/kamerol.exe")));
@@ -428,6 +516,10 @@ TEST(WindowsFileAssociationTest, WritesTheFileTypeAmongTheUsersClasses) {
   EXPECT_EQ(classes.value(QStringLiteral("Kamerol/Default")), QString::fromUtf8(kFileTypeDescription));
   EXPECT_EQ(classes.value(QStringLiteral("Kamerol/DefaultIcon/Default")), folder + QStringLiteral("\\kamerol.exe,0"));
   EXPECT_EQ(classes.value(QStringLiteral("Kamerol/shell/open/command/Default")),
+            QStringLiteral("\"%1\\kamerol.exe\" \"%2\"").arg(folder, QStringLiteral("%1")));
+  EXPECT_EQ(classes.value(QStringLiteral(".kamerol/Default")), QStringLiteral("Kamerol.Project"));
+  EXPECT_EQ(classes.value(QStringLiteral("Kamerol.Project/Default")), QString::fromUtf8(kProjectDescription));
+  EXPECT_EQ(classes.value(QStringLiteral("Kamerol.Project/shell/open/command/Default")),
             QStringLiteral("\"%1\\kamerol.exe\" \"%2\"").arg(folder, QStringLiteral("%1")));
   // The next start of the same program writes nothing; one moved elsewhere takes the association over.
   EXPECT_FALSE(association.writeIfAbsent(folder + QStringLiteral("/kamerol.exe")));
@@ -439,6 +531,8 @@ TEST(WindowsFileAssociationTest, WritesTheFileTypeAmongTheUsersClasses) {
   EXPECT_EQ(classes.value(QStringLiteral("Kamerol/DefaultIcon/Default")), moved + QStringLiteral("\\kamerol.exe,0"));
   classes.remove(QStringLiteral("Kamerol"));
   classes.remove(QStringLiteral(".tpl"));
+  classes.remove(QStringLiteral("Kamerol.Project"));
+  classes.remove(QStringLiteral(".kamerol"));
 }
 #endif
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The installer under Wine, in a fresh prefix (WINEPREFIX): a silent install,
 # for the current user or for all users, puts the program folder with its
-# licences, the Start-menu entry, the .tpl association and the entry in the
+# licences, the Start-menu entry, the .tpl and .kamerol associations and the entry in the
 # installed programs in place; the installed program calculates; a silent
 # uninstall leaves none of it behind. The installed desktop program opens a
 # calculation in a Cyrillic folder as a double-click opens it, on a virtual
@@ -70,6 +70,9 @@ install_and_uninstall() {  # MODE HIVE WHERE
 the .tpl association|$classes\\.tpl||Kamerol
 the open command|$classes\\Kamerol\\shell\\open\\command||"$location\\$main" "%1"
 the program's icon|$classes\\Kamerol\\DefaultIcon||$location\\$main,0
+the .kamerol association|$classes\\.kamerol||Kamerol.Project
+the projects' open command|$classes\\Kamerol.Project\\shell\\open\\command||"$location\\$main" "%1"
+the projects' icon|$classes\\Kamerol.Project\\DefaultIcon||$location\\$main,0
 the name in the installed programs|$uninstall|DisplayName|Kamerol
 the version in the installed programs|$uninstall|DisplayVersion|$version
 the publisher in the installed programs|$uninstall|Publisher|Kamerol
@@ -81,11 +84,16 @@ the size in the installed programs|$uninstall|EstimatedSize|*
 EOF_KEYS
 
   # reg query prints in the console's code page, which has no Cyrillic here: the
-  # file type's Russian name is read from an export, which is UTF-16.
-  rm -f "$WINEPREFIX/drive_c/kamerol-type.reg"
-  wine_step "export the file type" reg export "$classes\\Kamerol" 'C:\kamerol-type.reg' /y >/dev/null 2>&1
-  iconv -f UTF-16 -t UTF-8 "$WINEPREFIX/drive_c/kamerol-type.reg" 2>/dev/null | tr -d '\r' |
-    grep -qx '@="Расчет холод. камеры"' || fail "$mode: the file type is not named \"Расчет холод. камеры\""
+  # file types' Russian names are read from an export, which is UTF-16.
+  while IFS='|' read -r type name; do
+    rm -f "$WINEPREFIX/drive_c/kamerol-type.reg"
+    wine_step "export the file type $type" reg export "$classes\\$type" 'C:\kamerol-type.reg' /y >/dev/null 2>&1
+    iconv -f UTF-16 -t UTF-8 "$WINEPREFIX/drive_c/kamerol-type.reg" 2>/dev/null | tr -d '\r' |
+      grep -qxF "@=\"$name\"" || fail "$mode: the file type $type is not named \"$name\""
+  done <<EOF_TYPES
+Kamerol|Расчет холод. камеры
+Kamerol.Project|Объект Kamerol
+EOF_TYPES
 
   out=$(wine_step "the installed program" "$folder/kamerol-cli.exe" calc "$folder/examples/worked-example.tpl")
   [[ $(tail -n 1 <<<"$out") == *" 1.64" ]] || fail "$mode: the installed program gives $(tail -n 1 <<<"$out")"
@@ -115,7 +123,7 @@ EOF_KEYS
   done
   [ ! -e "$folder" ] || fail "$mode: the program folder stays: $(find "$folder" | tr '\n' ' ')"
   [ -z "$(start_menu_links)" ] || fail "$mode: the Start-menu entry stays"
-  for key in "$classes\\.tpl" "$classes\\Kamerol" "$uninstall"; do
+  for key in "$classes\\.tpl" "$classes\\Kamerol" "$classes\\.kamerol" "$classes\\Kamerol.Project" "$uninstall"; do
     wine_step "after uninstall: $key" reg query "$key" >/dev/null 2>&1 && fail "$mode: $key stays"
   done
 }
