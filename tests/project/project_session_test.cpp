@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "platform/file_access.h"
+#include "platform/utf8_path.h"
 #include "project/project_file.h"
 
 namespace kamerol {
@@ -249,7 +250,7 @@ TEST(ProjectSessionNames, NewRoomNameSkipsNamesInUse) {
   EXPECT_EQ(newRoomName(p), "Помещение 1");
   p.addRoom({"Помещение 2", std::nullopt, {}});
   EXPECT_EQ(newRoomName(p), "Помещение 3");
-  EXPECT_EQ(projectWindowTitle(p, "/x/склад.kamerol"), "Объект — склад.kamerol[*]");
+  EXPECT_EQ(projectWindowTitle(p, pathFromUtf8("/x/склад.kamerol")), "Объект — склад.kamerol[*]");
 }
 
 }  // namespace
