@@ -37,6 +37,11 @@ TEST(DesktopProgramTest, StartsWithoutImageReadersOrSoundLibraries) {
   ASSERT_TRUE(QDir().mkpath(QFileInfo(entry).path()));
   QFile written(entry);
   ASSERT_TRUE(written.open(QIODevice::WriteOnly));
+  // An entry that opens every type of the program's: the association is there, nothing is written.
+  written.write("[Desktop Entry]\nMimeType=");
+  for (const shell::AssociatedFileType& type : shell::kAssociatedFileTypes)
+    written.write(type.mimeType), written.write(";");
+  written.write("\n");
   written.close();
 
   DesktopProgram program({QStringLiteral("kamerol")});
