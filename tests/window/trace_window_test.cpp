@@ -1,6 +1,7 @@
 // The trace window beside the form: opened from "Инструменты", following a
-// keystroke and an inclusion check box; the result boxes' tooltips; the
-// report's trace setting in "Настройки".
+// keystroke and an inclusion check box, its lines wrapped, copied, saved and
+// printed; the result boxes' tooltips; the report's trace setting in
+// "Настройки".
 
 #include "window/trace_window.h"
 
@@ -8,14 +9,22 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
+#include "core/trace_text.h"
+#include "report/report_page.h"
 #include "tests/window/shown_window.h"
 
 namespace kamerol {
@@ -27,6 +36,12 @@ class TraceWindowTest : public testing_support::ShownWindowTest {
  protected:
   // The heading of entry `index` (0 is the notation line).
   QString heading(int index) { return window.traceWindow()->tree()->topLevelItem(index)->text(0); }
+  TraceWindow* openTrace() {
+    menuItem(2, "Menu_Tools_Trace")->trigger();
+    QApplication::processEvents();
+    return window.traceWindow();
+  }
+  QString wholeTrace() { return QString::fromStdString(traceText(buildTrace(form.inputs(), form.heatLoad()))); }
 };
 
 TEST_F(TraceWindowTest, OpensBesideTheFormAndFollowsEveryEdit) {
@@ -62,6 +77,120 @@ TEST_F(TraceWindowTest, OpensBesideTheFormAndFollowsEveryEdit) {
   // One window at a time.
   menuItem(2, "Menu_Tools_Trace")->trigger();
   EXPECT_EQ(window.traceWindow(), trace);
+}
+
+TEST_F(TraceWindowTest, LongLinesWrapWithinTheWindow) {
+  QTreeWidget* tree = openTrace()->tree();
+  EXPECT_EQ(tree->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+  QTreeWidgetItem* longest = nullptr;
+  for (QTreeWidgetItemIterator it(tree); *it; ++it)
+    if (!longest || (*it)->text(0).size() > longest->text(0).size()) longest = *it;
+  ASSERT_NE(longest, nullptr);
+  ASSERT_GT(tree->fontMetrics().horizontalAdvance(longest->text(0)), tree->viewport()->width());
+  tree->scrollToItem(longest);
+  const QRect row = tree->visualItemRect(longest);
+  EXPECT_LE(row.right(), tree->viewport()->rect().right());
+  EXPECT_GE(row.height(), 2 * tree->fontMetrics().height());
+
+  // A narrower window: the lines wrap again, to more rows.
+  window.traceWindow()->resize(window.traceWindow()->minimumSizeHint().width(), window.traceWindow()->height());
+  QApplication::processEvents();
+  EXPECT_GT(tree->visualItemRect(longest).height(), row.height());
+  EXPECT_LE(tree->visualItemRect(longest).right(), tree->viewport()->rect().right());
+}
+
+TEST_F(TraceWindowTest, CopiesTheLineOrWithEveryLineSelectedTheWholeTrace) {
+  QTreeWidget* tree = openTrace()->tree();
+  tree->setFocus();
+  tree->setCurrentItem(tree->topLevelItem(1)->child(0));
+  QTest::keyClick(tree, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "  " + tree->topLevelItem(1)->child(0)->text(0) + "\n");
+
+  QTest::keyClick(tree, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(tree, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), wholeTrace());
+  EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("Ход расчёта\n"));
+}
+
+// The save dialog's answer, the printer and the error boxes, recorded.
+class FakeTraceServices : public TraceWindowServices {
+ public:
+  std::optional<std::filesystem::path> askSavePath(QWidget*, const std::filesystem::path& offered) override {
+    suggested = offered;
+    return answer;
+  }
+  bool hasPrinter() override { return printer; }
+  bool print(const ReportPage& page) override {
+    printed.push_back(page);
+    return true;
+  }
+  void showError(QWidget*, const QString& title, const QString& text) override { errors << title + "|" + text; }
+
+  std::optional<std::filesystem::path> answer;
+  std::filesystem::path suggested;
+  bool printer = true;
+  std::vector<ReportPage> printed;
+  QStringList errors;
+};
+
+struct SaveCase {
+  const char* name;
+  const char* file;     // in the test's folder; null: cancelled
+  QByteArray starts;    // what the written file starts with; empty: nothing written
+  bool failed = false;  // a message says so
+};
+
+class TraceSaveTest : public TraceWindowTest, public testing::WithParamInterface<SaveCase> {};
+
+TEST_P(TraceSaveTest, SavesAsTextOrPdfAndSaysWhenItCannot) {
+  const SaveCase& c = GetParam();
+  QTemporaryDir dir;
+  auto owned = std::make_unique<FakeTraceServices>();
+  FakeTraceServices& services = *owned;
+  TraceWindow trace(
+      form, [] { return std::filesystem::path(u8"/calculations/Склад - ход расчёта"); }, std::move(owned));
+  const QString path = c.file ? dir.filePath(QString::fromUtf8(c.file)) : QString();
+  if (c.file) services.answer = std::filesystem::path(path.toStdU16String());
+  trace.saveAction()->trigger();
+  EXPECT_EQ(services.suggested, std::filesystem::path(u8"/calculations/Склад - ход расчёта"));
+  QFile written(path);
+  if (c.starts.isEmpty()) {
+    EXPECT_FALSE(c.file && written.exists());
+  } else {
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray bytes = written.readAll();
+    EXPECT_TRUE(bytes.startsWith(c.starts));
+    if (c.starts == "Ход расчёта") {
+      EXPECT_EQ(QString::fromUtf8(bytes), wholeTrace());
+    }
+  }
+  EXPECT_EQ(services.errors, c.failed ? QStringList{"Сообщение программы|Не удалось сохранить ход расчёта\n" +
+                                                    QDir::toNativeSeparators(path)}
+                                      : QStringList{});
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, TraceSaveTest,
+                         testing::Values(SaveCase{"Text", "trace.txt", "Ход расчёта"},
+                                         SaveCase{"PdfInAnyCase", "trace.PDF", "%PDF"},
+                                         SaveCase{"Cancelled", nullptr, {}},
+                                         SaveCase{"MissingFolder", "missing/trace.txt", {}, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(TraceWindowTest, PrintsItsPagesAloneAndSaysWhenThereIsNoPrinter) {
+  auto owned = std::make_unique<FakeTraceServices>();
+  FakeTraceServices& services = *owned;
+  TraceWindow trace(form, {}, std::move(owned));
+  trace.printAction()->trigger();
+  ASSERT_EQ(services.printed.size(), 1u);
+  EXPECT_FALSE(services.printed[0].withResults);
+  ASSERT_TRUE(services.printed[0].trace.has_value());
+  EXPECT_EQ(traceText(*services.printed[0].trace), wholeTrace().toStdString());
+  EXPECT_TRUE(services.errors.isEmpty());
+
+  services.printer = false;
+  trace.printAction()->trigger();
+  EXPECT_EQ(services.printed.size(), 1u);
+  EXPECT_EQ(services.errors, QStringList{"Сообщение программы|Нет принтера: ход расчёта не распечатан."});
 }
 
 TEST_F(TraceWindowTest, ResultBoxTooltipGivesTheFormulaWithItsNumbers) {
