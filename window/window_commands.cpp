@@ -285,10 +285,10 @@ TraceWindow* CalculationWindow::traceWindow() const { return trace_; }
 
 void CalculationWindow::showTrace() {
   if (!trace_) {
-    // The save dialog starts in the calculations folder, with the calculation's name.
+    // The save dialog starts where the file dialogs do, with the calculation's name.
     const auto saveName = [this] {
       const std::filesystem::path own = commands_->ownFile();
-      return services_.calculationsFolder() /
+      return commands_->dialogFolder() /
              (own.empty() ? std::filesystem::path(u8"Ход расчёта") : own.stem() += u8" - ход расчёта");
     };
     trace_ = new TraceWindow(form_, saveName, nullptr, this);

