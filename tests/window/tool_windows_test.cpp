@@ -70,6 +70,7 @@ class ToolWindowsTest : public testing_support::ShownWindowTest {
     QApplication::processEvents();
   }
   static void escape(QWidget* toolWindow) {
+    QApplication::setActiveWindow(toolWindow);  // the key goes to the window in front
     QTest::keyClick(toolWindow, Qt::Key_Escape);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QApplication::processEvents();
