@@ -1,15 +1,18 @@
 // kamerol-screenshots OUT_DIR [FILE.tpl]: the calculation window with each of
-// its ten pages, the load chart, trace, sensitivity (beside the form, as on the
-// screen) and checks windows, as PNG images.
+// its ten pages, the load chart, trace, sensitivity and checks windows, and
+// the screen with the form and its tool windows beside it (the chart with the
+// trace, and the sensitivity), as PNG images. For looking at the layout.
 // kamerol-screenshots OUT_DIR FILE.kamerol: the project window on a 1366 × 768 screen.
-// For looking at the layout.
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QImage>
 #include <QLocale>
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTreeWidget>
 
 #include <cstdio>
@@ -28,9 +31,16 @@
 
 int main(int argc, char* argv[]) {
 #ifndef _WIN32
-  // Drawn offscreen, with no display. (Under Wine the offscreen platform finds no fonts: there the windows are
-  // drawn by the Windows platform, on the display Wine has.)
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Drawn offscreen, with no display, on a laptop's screen of 1366 × 768. (Under Wine the offscreen platform finds
+  // no fonts: there the windows are drawn by the Windows platform, on the display Wine has.)
+  QTemporaryDir screens;
+  const QString screensFile = screens.filePath(QStringLiteral("screens.json"));
+  QFile config(screensFile);
+  if (!config.open(QIODevice::WriteOnly) ||
+      config.write(R"({"screens": [{"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768}]})") < 0)
+    return 2;
+  config.close();
+  qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(screensFile));
 #endif
   QApplication app(argc, argv);
   if (argc < 2) {
@@ -89,21 +99,32 @@ int main(int argc, char* argv[]) {
   const QString trace = out.filePath(QStringLiteral("trace-window.png"));
   if (!window.traceWindow()->grab().save(trace)) return 2;
   std::printf("%s\n", qPrintable(trace));
+
+  // The screen with the form and tool windows where they opened, each frame drawn as a line.
+  const auto drawScreen = [&](const char* name, std::initializer_list<QWidget*> shown) {
+    QImage desktop(window.screen()->geometry().size(), QImage::Format_RGB32);
+    desktop.fill(QColor(58, 110, 165));
+    {
+      QPainter painter(&desktop);
+      painter.translate(-window.screen()->geometry().topLeft());
+      for (QWidget* w : shown) {
+        painter.setPen(Qt::black);
+        painter.drawRect(w->frameGeometry().adjusted(0, 0, -1, -1));
+        painter.drawPixmap(w->geometry().topLeft(), w->grab());
+      }
+    }
+    const QString path = out.filePath(QString::fromUtf8(name));
+    if (!desktop.save(path)) return false;
+    std::printf("%s\n", qPrintable(path));
+    return true;
+  };
+  if (!drawScreen("screen.png", {&window, window.chartWindow(), window.traceWindow()})) return 2;
   window.traceWindow()->close();
   window.chartWindow()->close();
-  // The sensitivity beside the form, as they stand on the screen.
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   window.showSensitivity();
   QApplication::processEvents();
-  QImage screen(window.screen()->geometry().size(), QImage::Format_RGB32);
-  screen.fill(QColor(90, 110, 130));
-  {
-    QPainter painter(&screen);
-    for (QWidget* shown : {static_cast<QWidget*>(&window), static_cast<QWidget*>(window.sensitivityWindow())})
-      painter.drawPixmap(shown->geometry().topLeft() - window.screen()->geometry().topLeft(), shown->grab());
-  }
-  const QString sensitivity = out.filePath(QStringLiteral("sensitivity-beside-form.png"));
-  if (!screen.save(sensitivity)) return 2;
-  std::printf("%s\n", qPrintable(sensitivity));
+  if (!drawScreen("sensitivity-beside-form.png", {&window, window.sensitivityWindow()})) return 2;
   window.showChecks();
   QApplication::processEvents();
   const QString checks = out.filePath(QStringLiteral("checks-window.png"));

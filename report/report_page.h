@@ -171,6 +171,10 @@ struct ReportPage {
   std::optional<std::vector<std::string>> checks;
   // The sensitivity's chart and table, printed as the last page.
   std::optional<SensitivityChart> sensitivity;
+  // False where the trace's pages are printed alone (the trace window's
+  // print and PDF): the results page, the chart's and the sensitivity's are
+  // left out.
+  bool withResults = true;
 
   // The text with this field and role, or null when the page has none.
   const ReportText* find(ReportField field, TextRole role = TextRole::Value) const;

@@ -110,11 +110,11 @@ ReportSheets::ReportSheets(const ReportPage& page) : page_(page) {
 
 void ReportSheets::paint(QPainter& painter, int index, const QRectF& target) const {
   const ReportPage& page = page_;
-  if (index == 0) return paintReportPage(painter, page, target);
-  if (page.chart && index == 1) return paintChartPage(painter, page, target);
-  if (page.sensitivity && index == count() - 1) return paintSensitivityPage(painter, page, target);
-  if (page.width <= 0 || page.height <= 0 || target.isEmpty()) return;
-  const auto sheet = static_cast<std::size_t>(index - 1 - (page.chart ? 1 : 0));
+  if (page.withResults && index == 0) return paintReportPage(painter, page, target);
+  if (page.withResults && page.chart && index == 1) return paintChartPage(painter, page, target);
+  if (sensitivitySheet() && index == count() - 1) return paintSensitivityPage(painter, page, target);
+  if (page.width <= 0 || page.height <= 0 || target.isEmpty() || index < resultSheets()) return;
+  const auto sheet = static_cast<std::size_t>(index - resultSheets());
   if (sheet >= trace_.size()) return;
   const std::vector<TraceSheet>& sheets = trace_;
 

@@ -41,20 +41,21 @@ struct TraceSheet {
 std::vector<TraceSheet> layoutTraceSheets(const CalculationTrace& trace, const ReportPage& page);
 
 // Every sheet the report prints: the report page, its chart page where it has
-// one, the trace's sheets, then the sensitivity's page, laid out once. `page`
-// must outlive it.
+// one, the trace's sheets, then the sensitivity's page, laid out once; the
+// trace's alone where the page is not `withResults`. `page` must outlive it.
 class ReportSheets {
  public:
   explicit ReportSheets(const ReportPage& page);
 
-  int count() const {
-    return 1 + (page_.chart ? 1 : 0) + static_cast<int>(trace_.size()) + (page_.sensitivity ? 1 : 0);
-  }
+  int count() const { return resultSheets() + static_cast<int>(trace_.size()) + (sensitivitySheet() ? 1 : 0); }
   // Paints sheet `index` (0 is the report page) scaled into `target` as the
   // report page is.
   void paint(QPainter& painter, int index, const QRectF& target) const;
 
  private:
+  int resultSheets() const { return page_.withResults ? (page_.chart ? 2 : 1) : 0; }
+  bool sensitivitySheet() const { return page_.withResults && page_.sensitivity; }
+
   const ReportPage& page_;
   std::vector<TraceSheet> trace_;
 };

@@ -10,9 +10,15 @@
 
 namespace kamerol::testing_support {
 
-inline void chooseTestPlatform() {
+// `screens`, where given, is a configuration file of the offscreen platform
+// that gives its screens; the offscreen one is then run on them.
+inline void chooseTestPlatform(const char* screens = nullptr) {
 #ifndef Q_OS_WIN
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+  if (platform.isEmpty() || (screens && platform == "offscreen"))
+    qputenv("QT_QPA_PLATFORM", screens ? "offscreen:configfile=" + QByteArray(screens) : QByteArray("offscreen"));
+#else
+  (void)screens;
 #endif
 }
 

@@ -12,6 +12,7 @@
 #include "window/trace_window.h"
 #include "window/window_layout.h"
 #include "window/window_parts.h"
+#include "window/window_placement.h"
 
 namespace kamerol {
 

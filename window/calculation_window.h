@@ -34,6 +34,7 @@ class ChartWindow;
 class ChecksWindow;
 class SensitivityWindow;
 class TraceWindow;
+class ToolWindowColumn;
 class PageTabs;
 class RoomSketchView;
 namespace layout {
@@ -135,12 +136,14 @@ class CalculationWindow : public QMainWindow, private FormObserver {
   void print();
   void exitProgram();
   void run(ToolbarCommand command);
-  // "Диаграмма теплопритоков": opens the chart beside the window, or brings it forward.
+  // The tool windows ("Диаграмма теплопритоков", "Ход расчёта",
+  // "Чувствительность", the checks): each opens in the column beside the
+  // window (window_placement.h), or comes forward where it is open.
   void showChart();
   ChartWindow* chartWindow() const;
   void showTrace();
   TraceWindow* traceWindow() const;
-  // "Чувствительность" and "Проверка расчёта": beside the window as the chart stands.
+  // "Чувствительность" and "Проверка расчёта".
   void showSensitivity();
   SensitivityWindow* sensitivityWindow() const;
   void showChecks();
@@ -189,6 +192,7 @@ class CalculationWindow : public QMainWindow, private FormObserver {
   void buildMenus();
   void buildToolbar();
   void fillRecentMenu();
+  ToolWindowColumn& toolWindows();
 
   void refresh(Control c);
   void focusLostLater(Control c);
@@ -238,6 +242,8 @@ class CalculationWindow : public QMainWindow, private FormObserver {
   QPointer<TraceWindow> trace_;  // likewise
   QPointer<SensitivityWindow> sensitivity_;
   QPointer<ChecksWindow> checks_;
+  // Made with the first tool window.
+  std::unique_ptr<ToolWindowColumn> toolWindows_;
   std::deque<Control> pendingFocusLosses_;
   bool drainScheduled_ = false;
   int busy_ = 0;               // the model is handling an event

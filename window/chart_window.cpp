@@ -1,11 +1,11 @@
 #include "window/chart_window.h"
 
 #include <QPainter>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <utility>
 
 #include "report/gain_chart_painter.h"
-#include "window/window_placement.h"
 
 namespace kamerol {
 namespace {
@@ -53,15 +53,12 @@ ChartWindow::ChartWindow(CalculationForm& form, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(view_);
+  connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
   form_.addObserver(this);
   refresh();
 }
 
 ChartWindow::~ChartWindow() { form_.removeObserver(this); }
-
-void ChartWindow::placeBeside(QWidget* formWindow) {
-  placeWindowBeside(*this, formWindow, sizeHint(), minimumSizeHint());
-}
 
 void ChartWindow::controlChanged(Control c) {
   if (showsOnChart(c)) refreshLater();

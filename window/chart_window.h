@@ -36,14 +36,12 @@ class ChartWindow : public QWidget, private FormObserver {
   Q_OBJECT
 
  public:
-  // `form` must outlive the window. The window deletes itself when closed.
+  // `form` must outlive the window. The window deletes itself when closed,
+  // also by Escape.
   explicit ChartWindow(CalculationForm& form, QWidget* parent = nullptr);
   ~ChartWindow() override;
 
   GainChartView* view() const { return view_; }
-
-  // Stands beside the form's window, wholly on its screen (see window_placement.h).
-  void placeBeside(QWidget* formWindow);
 
  private:
   void controlChanged(Control c) override;

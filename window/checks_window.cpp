@@ -10,8 +10,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "window/window_placement.h"
-
 namespace kamerol {
 
 ChecksWindow::ChecksWindow(CalculationForm& form, std::function<void(Control)> goToField, QWidget* parent)
@@ -50,10 +48,6 @@ ChecksWindow::ChecksWindow(CalculationForm& form, std::function<void(Control)> g
 }
 
 ChecksWindow::~ChecksWindow() { form_.removeObserver(this); }
-
-void ChecksWindow::placeBeside(QWidget* formWindow) {
-  placeWindowBeside(*this, formWindow, QSize(480, 260), QSize(320, 180));
-}
 
 void ChecksWindow::goToSelected() {
   const int row = list_->currentRow();

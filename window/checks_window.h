@@ -32,7 +32,9 @@ class ChecksWindow : public QWidget, private FormObserver {
   QPushButton* goButton() const { return go_; }
   const std::vector<CheckFinding>& findings() const { return findings_; }
 
-  void placeBeside(QWidget* formWindow);
+  // The size it would like and the least it needs, in the tool windows' column.
+  QSize sizeHint() const override { return {480, 260}; }
+  QSize minimumSizeHint() const override { return {320, 180}; }
 
   // Goes to the field of the selected finding.
   void goToSelected();

@@ -13,7 +13,6 @@
 
 #include "analysis/sensitivity.h"
 #include "report/sensitivity_chart_painter.h"
-#include "window/window_placement.h"
 
 namespace kamerol {
 
@@ -93,11 +92,6 @@ SensitivityWindow::SensitivityWindow(CalculationForm& form, QWidget* parent)
 }
 
 SensitivityWindow::~SensitivityWindow() { form_.removeObserver(this); }
-
-void SensitivityWindow::placeBeside(QWidget* formWindow) {
-  const QSize wanted(720, formWindow ? formWindow->height() : 640);
-  placeWindowBeside(*this, formWindow, wanted, QSize(420, 320).boundedTo(wanted));
-}
 
 void SensitivityWindow::refresh() {
   ++analyses_;

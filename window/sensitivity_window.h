@@ -53,7 +53,9 @@ class SensitivityWindow : public QWidget, private FormObserver {
   // How many analyses have run: one per burst of edits.
   int analysisCount() const { return analyses_; }
 
-  void placeBeside(QWidget* formWindow);
+  // The size it would like and the least it needs, in the tool windows' column.
+  QSize sizeHint() const override { return {720, 640}; }
+  QSize minimumSizeHint() const override { return {420, 320}; }
 
  private:
   void controlChanged(Control) override { refreshLater(); }

@@ -1,22 +1,35 @@
 #include "window/trace_window.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QDir>
 #include <QEvent>
+#include <QFileDialog>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QKeySequence>
+#include <QMessageBox>
 #include <QShortcut>
+#include <QStyledItemDelegate>
+#include <QToolBar>
 #include <QToolTip>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "core/number_text.h"
 #include "core/trace.h"
 #include "core/trace_text.h"
+#include "platform/file_access.h"
+#include "report/default_printer.h"
+#include "report/report_page.h"
+#include "report/report_painter.h"
 #include "window/calculation_window.h"
-#include "window/window_placement.h"
 
 namespace kamerol {
 namespace {
@@ -52,6 +65,77 @@ std::vector<Node> nodesOf(const CalculationTrace& trace) {
   return top;
 }
 
+constexpr auto kTextFilter = "Текст (*.txt)";
+constexpr auto kPdfFilter = "PDF (*.pdf)";
+constexpr auto kMessageTitle = "Сообщение программы";
+
+bool isPdf(const std::filesystem::path& file) {
+  return QString::fromStdU16String(file.extension().u16string()).compare(u".pdf", Qt::CaseInsensitive) == 0;
+}
+
+// The report's pages of the trace alone, in the report's font and frame.
+ReportPage tracePages(const CalculationForm& form) {
+  ReportPage page = buildReportPage(form.record(), false);
+  page.withResults = false;
+  page.trace = traceOf(form);
+  return page;
+}
+
+class QtTraceWindowServices final : public TraceWindowServices {
+ public:
+  std::optional<std::filesystem::path> askSavePath(QWidget* parent, const std::filesystem::path& suggested) override {
+    QFileDialog dialog(parent, QStringLiteral("Сохранить ход расчёта"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({QString::fromUtf8(kTextFilter), QString::fromUtf8(kPdfFilter)});
+    dialog.setDirectory(QString::fromStdU16String(suggested.parent_path().u16string()));
+    dialog.selectFile(QString::fromStdU16String(suggested.filename().u16string()));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    std::filesystem::path file(dialog.selectedFiles().front().toStdU16String());
+    if (!file.has_extension()) file += dialog.selectedNameFilter() == QString::fromUtf8(kPdfFilter) ? ".pdf" : ".txt";
+    return file;
+  }
+  bool hasPrinter() override {
+    const DefaultPrinter* printer = defaultPrinter();
+    return printer != nullptr && printer->available();
+  }
+  bool print(const ReportPage& page) override {
+    const DefaultPrinter* printer = defaultPrinter();
+    return printer != nullptr && printer->print(page);
+  }
+  void showError(QWidget* parent, const QString& title, const QString& text) override {
+    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, parent);
+    box.exec();
+  }
+};
+
+// Rows as high as their lines wrapped to the width the tree leaves them: the
+// tree itself measures a row as one unbroken line.
+class WrappingDelegate : public QStyledItemDelegate {
+ public:
+  explicit WrappingDelegate(QTreeWidget* tree) : QStyledItemDelegate(tree), tree_(tree) {}
+
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyleOptionViewItem wrapped = option;
+    int level = tree_->rootIsDecorated() ? 1 : 0;
+    for (QModelIndex p = index.parent(); p.isValid(); p = p.parent()) ++level;
+    const int width = tree_->header()->sectionSize(index.column()) - level * tree_->indentation();
+    // The style wraps only within a valid rectangle; the height it finds.
+    wrapped.rect = QRect(option.rect.topLeft(), QSize(std::max(width, 1), 1));
+    wrapped.features |= QStyleOptionViewItem::WrapText;
+    return QStyledItemDelegate::sizeHint(wrapped, index);
+  }
+
+ private:
+  QTreeWidget* tree_;
+};
+
+// The line's place in the tree, as the trace's text indents it.
+int depthOf(const QTreeWidgetItem* item) {
+  int depth = 0;
+  for (const QTreeWidgetItem* p = item->parent(); p; p = p->parent()) ++depth;
+  return depth;
+}
+
 bool sameShape(const QTreeWidgetItem* item, const Node& node) {
   if (item->childCount() != static_cast<int>(node.children.size())) return false;
   for (int i = 0; i < item->childCount(); ++i)
@@ -60,16 +144,12 @@ bool sameShape(const QTreeWidgetItem* item, const Node& node) {
 }
 
 void setTexts(QTreeWidgetItem* item, const Node& node) {
-  if (item->text(0) != node.text) {
-    item->setText(0, node.text);
-    item->setToolTip(0, node.text);
-  }
+  if (item->text(0) != node.text) item->setText(0, node.text);
   for (int i = 0; i < item->childCount(); ++i) setTexts(item->child(i), node.children[static_cast<std::size_t>(i)]);
 }
 
 QTreeWidgetItem* itemOf(const Node& node) {
   auto* item = new QTreeWidgetItem(QStringList(node.text));
-  item->setToolTip(0, node.text);  // the whole line where the window is narrower
   for (const Node& child : node.children) item->addChild(itemOf(child));
   return item;
 }
@@ -114,8 +194,13 @@ class ResultTooltips : public QObject {
 
 }  // namespace
 
-TraceWindow::TraceWindow(CalculationForm& form, QWidget* parent)
-    : QWidget(parent, Qt::Window), form_(form), tree_(new QTreeWidget(this)) {
+TraceWindow::TraceWindow(CalculationForm& form, std::function<std::filesystem::path()> saveName,
+                         std::unique_ptr<TraceWindowServices> services, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      form_(form),
+      saveName_(std::move(saveName)),
+      services_(services ? std::move(services) : std::make_unique<QtTraceWindowServices>()),
+      tree_(new QTreeWidget(this)) {
   setObjectName(QStringLiteral("traceWindow"));
   setWindowTitle(QString::fromUtf8(kTraceTitle));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -125,13 +210,34 @@ TraceWindow::TraceWindow(CalculationForm& form, QWidget* parent)
       QStringLiteral("Формулы, исходные данные, промежуточные величины и результат "
                      "каждого теплопритока, суммы и потребной холодопроизводительности"));
   tree_->setHeaderHidden(true);
-  // Long lines scroll sideways rather than lose their end.
-  tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  tree_->header()->setStretchLastSection(false);
+  // Long lines wrap to the window's width, as on the report's pages.
+  tree_->setWordWrap(true);
+  tree_->setItemDelegate(new WrappingDelegate(tree_));
   tree_->setTextElideMode(Qt::ElideNone);
-  tree_->setSelectionMode(QAbstractItemView::SingleSelection);
+  tree_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  tree_->header()->setStretchLastSection(true);
+  tree_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  // The rows' heights follow the width the lines wrap to.
+  connect(tree_->header(), &QHeaderView::sectionResized, tree_, [this] { tree_->doItemsLayout(); });
+
+  selectAll_ = addCommand("traceSelectAll", QStringLiteral("Выделить всё"), QKeySequence::SelectAll,
+                          [this] { tree_->selectAll(); });
+  copy_ = addCommand("traceCopy", QStringLiteral("Копировать"), QKeySequence::Copy, [this] { copy(); });
+  save_ = addCommand("traceSave", QStringLiteral("Сохранить…"), QKeySequence::Save, [this] { save(); });
+  print_ = addCommand("tracePrint", QStringLiteral("Распечатать"), QKeySequence::Print, [this] { print(); });
+  auto* toolBar = new QToolBar(this);
+  toolBar->setObjectName(QStringLiteral("traceToolBar"));
+  toolBar->setAccessibleName(QStringLiteral("Команды хода расчёта"));
+  toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  toolBar->addActions({copy_, save_, print_});
+  // The keyboard's menu key and Shift+F10 open it too.
+  tree_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  tree_->addActions({selectAll_, copy_, save_, print_});
+
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(toolBar);
   layout->addWidget(tree_);
   auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   connect(close, &QShortcut::activated, this, &QWidget::close);
@@ -142,9 +248,63 @@ TraceWindow::TraceWindow(CalculationForm& form, QWidget* parent)
 
 TraceWindow::~TraceWindow() { form_.removeObserver(this); }
 
-void TraceWindow::placeBeside(QWidget* formWindow) {
-  const QSize wanted(640, formWindow ? formWindow->height() : 640);
-  placeWindowBeside(*this, formWindow, wanted, QSize(360, 240).boundedTo(wanted));
+QAction* TraceWindow::addCommand(const char* name, const QString& text, const QKeySequence& keys,
+                                 std::function<void()> command) {
+  auto* action = new QAction(text, this);
+  action->setObjectName(QString::fromUtf8(name));
+  action->setShortcut(keys);
+  action->setShortcutContext(Qt::WindowShortcut);
+  action->setToolTip(QStringLiteral("%1 (%2)").arg(text, keys.toString(QKeySequence::NativeText)));
+  connect(action, &QAction::triggered, this, [command = std::move(command)] { command(); });
+  addAction(action);
+  return action;
+}
+
+void TraceWindow::copy() {
+  QList<QTreeWidgetItem*> selected;
+  bool all = true;
+  for (QTreeWidgetItemIterator it(tree_); *it; ++it) {
+    if ((*it)->isSelected())
+      selected << *it;
+    else
+      all = false;
+  }
+  if (all) return QGuiApplication::clipboard()->setText(QString::fromStdString(traceText(traceOf(form_))));
+  if (selected.isEmpty() && tree_->currentItem()) selected << tree_->currentItem();
+  QString text;
+  for (const QTreeWidgetItem* item : selected)
+    text += QString(depthOf(item) * 2, QLatin1Char(' ')) + item->text(0) + QLatin1Char('\n');
+  QGuiApplication::clipboard()->setText(text);
+}
+
+void TraceWindow::save() {
+  try {
+    const std::filesystem::path suggested = saveName_ ? saveName_() : std::filesystem::path(u8"Ход расчёта");
+    const std::optional<std::filesystem::path> file = services_->askSavePath(this, suggested);
+    if (!file) return;
+    const WriteResult written =
+        isPdf(*file) ? writeReportPdf(tracePages(form_), *file) : writeWholeFile(*file, traceText(traceOf(form_)));
+    if (!written)
+      services_->showError(this, QString::fromUtf8(kMessageTitle),
+                           QStringLiteral("Не удалось сохранить ход расчёта\n") +
+                               QDir::toNativeSeparators(QString::fromStdU16String(file->u16string())));
+  } catch (...) {
+    // An error inside a command is not raised further.
+  }
+}
+
+void TraceWindow::print() {
+  const char* failure = nullptr;
+  try {
+    if (!services_->hasPrinter())
+      failure = "Нет принтера: ход расчёта не распечатан.";
+    else if (!services_->print(tracePages(form_)))
+      failure = "Не удалось распечатать ход расчёта.";
+  } catch (...) {
+    failure = "Не удалось распечатать ход расчёта.";
+  }
+  // A print that does nothing must not look like one that worked.
+  if (failure != nullptr) services_->showError(this, QString::fromUtf8(kMessageTitle), QString::fromUtf8(failure));
 }
 
 // One rebuild for all the boxes a keystroke changes.

@@ -17,6 +17,7 @@
 #include "window/sensitivity_window.h"
 #include "window/trace_window.h"
 #include "window/window_parts.h"
+#include "window/window_placement.h"
 
 // The window's commands: the menus, the toolbar, the document commands with
 // their dialogs, and the end of the program.
@@ -278,40 +279,37 @@ void CalculationWindow::print() {
 
 ChartWindow* CalculationWindow::chartWindow() const { return chart_; }
 
-// The chart is made at its first opening, not at start-up.
+ToolWindowColumn& CalculationWindow::toolWindows() {
+  if (!toolWindows_) toolWindows_ = std::make_unique<ToolWindowColumn>(*this);
+  return *toolWindows_;
+}
+
+// A tool window is made at its first opening, not at start-up.
 void CalculationWindow::showChart() {
-  if (!chart_) {
-    chart_ = new ChartWindow(form_, this);
-    chart_->placeBeside(this);
-  }
-  chart_->show();
-  chart_->raise();
-  chart_->activateWindow();
+  if (!chart_) chart_ = new ChartWindow(form_, this);
+  toolWindows().show(chart_);
 }
 
 TraceWindow* CalculationWindow::traceWindow() const { return trace_; }
 
-// Beside the form as the chart stands; made at its first opening.
 void CalculationWindow::showTrace() {
   if (!trace_) {
-    trace_ = new TraceWindow(form_, this);
-    trace_->placeBeside(this);
+    // The save dialog starts where the file dialogs do, with the calculation's name.
+    const auto saveName = [this] {
+      const std::filesystem::path own = commands_->ownFile();
+      return commands_->dialogFolder() /
+             (own.empty() ? std::filesystem::path(u8"Ход расчёта") : own.stem() += u8" - ход расчёта");
+    };
+    trace_ = new TraceWindow(form_, saveName, nullptr, this);
   }
-  trace_->show();
-  trace_->raise();
-  trace_->activateWindow();
+  toolWindows().show(trace_);
 }
 
 SensitivityWindow* CalculationWindow::sensitivityWindow() const { return sensitivity_; }
 
 void CalculationWindow::showSensitivity() {
-  if (!sensitivity_) {
-    sensitivity_ = new SensitivityWindow(form_, this);
-    sensitivity_->placeBeside(this);
-  }
-  sensitivity_->show();
-  sensitivity_->raise();
-  sensitivity_->activateWindow();
+  if (!sensitivity_) sensitivity_ = new SensitivityWindow(form_, this);
+  toolWindows().show(sensitivity_);
 }
 
 ChecksWindow* CalculationWindow::checksWindow() const { return checks_; }
@@ -320,11 +318,8 @@ void CalculationWindow::showChecks() {
   if (!checks_) {
     checks_ = new ChecksWindow(
         form_, [this](Control c) { goToField(c); }, this);
-    checks_->placeBeside(this);
   }
-  checks_->show();
-  checks_->raise();
-  checks_->activateWindow();
+  toolWindows().show(checks_);
 }
 
 void CalculationWindow::goToField(Control c) {

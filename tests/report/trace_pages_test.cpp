@@ -135,6 +135,27 @@ TEST(ReportSheetsTest, ChecksFollowTheTraceAndTheSensitivityIsTheLastPage) {
   EXPECT_FALSE(text(1 + traceSheets).contains("Чувствительность"));
 }
 
+TEST_P(TracePagesTest, TheTraceAloneHasOnlyItsOwnPages) {
+  const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+  if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext not installed";
+  QTemporaryDir dir;
+  ReportPage page = buildReportPage(record_, true);
+  page.chart = buildGainChart(record_);
+  page.sensitivity.emplace();
+  page.trace = trace_;
+  page.withResults = false;
+  const int sheets = static_cast<int>(layoutTraceSheets(trace_, page).size());
+  EXPECT_EQ(ReportSheets(page).count(), sheets);
+  const QString file = dir.filePath("trace.pdf");
+  ASSERT_TRUE(writeReportPdf(page, file));
+  QProcess process;
+  process.start(pdftotext, {"-f", "1", "-l", "1", file, "-"});
+  process.waitForFinished(30000);
+  const QString first = QString::fromUtf8(process.readAllStandardOutput());
+  EXPECT_TRUE(first.contains(QStringLiteral("Ход расчёта, лист 1 из %1").arg(sheets)));
+  EXPECT_FALSE(first.contains("Результаты расчета"));
+}
+
 void freezingLongName(CalculationInputs& in) {
   in.processMode = ProcessMode::Freezing;
   in.dailyMass = 1000;

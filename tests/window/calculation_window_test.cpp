@@ -520,7 +520,7 @@ TEST(WindowLayout, EachControlOnceOnItsPage) {
 
 int main(int argc, char** argv) {
   // Also when the build lists the tests: no display is needed.
-  kamerol::testing_support::chooseTestPlatform();
+  kamerol::testing_support::chooseTestPlatform(KAMEROL_TEST_SCREENS);
   QApplication app(argc, argv);
 #ifdef Q_OS_WIN
   // Windows' own file dialog cannot be answered by a test: Qt's takes the folder and name offered instead.
