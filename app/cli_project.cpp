@@ -77,13 +77,13 @@ std::optional<std::string> lastOption(const Arguments& a, std::string_view name)
 }
 
 // --system NAME[=T0[,FACTOR]]: the number parts are written with a decimal point.
-RefrigerationSystem parseSystem(const std::string& spec) {
+RefrigerationSystem parseSystem(const std::string& option) {
   RefrigerationSystem system;
-  const std::size_t equals = spec.find('=');
-  system.name = spec.substr(0, equals);
-  if (system.name.empty()) throw UsageError("--system needs NAME[=T0[,FACTOR]], not \"" + spec + "\"");
+  const std::size_t equals = option.find('=');
+  system.name = option.substr(0, equals);
+  if (system.name.empty()) throw UsageError("--system needs NAME[=T0[,FACTOR]], not \"" + option + "\"");
   if (equals == std::string::npos) return system;
-  const std::string rest = spec.substr(equals + 1);
+  const std::string rest = option.substr(equals + 1);
   const std::size_t comma = rest.find(',');
   const auto t0 = localeNumber(rest.substr(0, comma), NumberLocale::point());
   if (!t0 || !std::isfinite(*t0)) throw UsageError("--system " + system.name + ": T0 is a temperature in °C");
