@@ -315,8 +315,8 @@ void printTable(const CalculationForm& form, std::ostream& out) {
   // The result boxes as the panel captions them: the gains, the sum, the capacity.
   std::vector<std::pair<std::string_view, Control>> rows;
   for (const GainRow& row : kGains) rows.emplace_back(row.caption, resultBoxOf(row.gain));
-  rows.emplace_back(kTotalCaption, totalGainBox);
-  rows.emplace_back(kRequiredCapacityCaption, requiredCapacityBox);
+  rows.emplace_back(kTotal.caption, totalGainBox);
+  rows.emplace_back(kRequiredCapacity.caption, requiredCapacityBox);
   std::size_t width = 0;
   for (const auto& [caption, control] : rows) width = std::max(width, characterCount(caption));
   out << "Теплопритоки, кВт\n";
