@@ -131,6 +131,19 @@ constexpr double heldValue(Typed typed, double value) {
   return value;
 }
 
+// The number typed into a field for the held value `held`: heldValue undone.
+constexpr double typedFromHeld(Typed typed, double held) {
+  switch (typed) {
+    case Typed::Centimetres:
+      return held * 100;
+    case Typed::Percent:
+      return (held - 1) * 100;
+    case Typed::AsHeld:
+      break;
+  }
+  return held;
+}
+
 // A number of the inputs: its name; the text a new calculation types into the
 // form's field that edits it (none: no field does, a look-up or the engine
 // sets it); that field's caption, in freezing mode too where the mode changes
