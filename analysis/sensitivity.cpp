@@ -80,16 +80,7 @@ class SilentMessages : public MessageSink {
 // The value a field holds in the unit the user types it in.
 double typedValue(const CalculationForm& form, Control field) {
   const detail::NumericRule* rule = detail::numericRuleFor(field);
-  const float held = form.inputs().*(rule->held);
-  switch (rule->conversion) {
-    case detail::NumericRule::Conversion::Centimetres:
-      return static_cast<double>(held) * 100;
-    case detail::NumericRule::Conversion::Reserve:
-      return (static_cast<double>(held) - 1) * 100;
-    case detail::NumericRule::Conversion::Plain:
-      break;
-  }
-  return held;
+  return typedFromHeld(rule->typed, form.inputs().*(rule->held));
 }
 
 // A number as the user types it into `field`: at most two decimals, with the

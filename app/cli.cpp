@@ -14,6 +14,7 @@
 #include "app/cli_checks.h"
 #include "app/cli_project.h"
 #include "app/cli_sensitivity.h"
+#include "core/record_fields.h"
 #include "core/text.h"
 #include "core/trace.h"
 #include "core/trace_text.h"
@@ -67,6 +68,10 @@ units of the form (cm, mm, °C, kg, ...). A list value that names an entry is
 picked, anything else is typed. processMode takes storage or freezing, check
 boxes 0 or 1, roomTemp a whole degree from -40 to 20 (set as its spinner would).
 
+)";
+
+// The rest of the usage, after the paragraph on the units (unitsParagraph).
+constexpr std::string_view kUsageAfterUnits = R"(
 calc prints the nine heat gains, their sum and the required capacity as the
 result boxes show them, or with --json one object with the inputs, results,
 control texts, check and option states, the modified flag and the messages.
@@ -136,6 +141,56 @@ Exit codes: 0 done, 1 usage error, 2 a file cannot be opened or written,
 3 the file is not a calculation file (project: not a project, or a room or a
 FILE.tpl not a calculation).
 )";
+
+// Words of `text` in lines of at most `width` characters.
+std::string wrapped(std::string_view text, std::size_t width) {
+  std::string out;
+  std::size_t lineLength = 0;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t end = std::min(text.find(' ', at), text.size());
+    const std::string_view word = text.substr(at, end - at);
+    const std::size_t length = characterCount(word);
+    if (lineLength > 0 && lineLength + 1 + length > width) {
+      out += '\n';
+      lineLength = 0;
+    } else if (lineLength > 0) {
+      out += ' ';
+      ++lineLength;
+    }
+    out += word;
+    lineLength += length;
+    at = end + 1;
+  }
+  return out + '\n';
+}
+
+// "a, b and c"
+std::string listed(const std::vector<std::string_view>& names) {
+  std::string text;
+  for (std::size_t i = 0; i < names.size(); ++i)
+    (text += i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") += names[i];
+  return text;
+}
+
+// Which numbers --set types in another unit, or under another name, than the
+// JSON "inputs" hold them: read off the record's table.
+std::string unitsParagraph() {
+  std::vector<std::string_view> centimetres;
+  std::string percent;
+  for (const NumberInput& f : floatInputFields()) {
+    if (f.typed == Typed::Centimetres) centimetres.push_back(f.typedName());
+    if (f.typed == Typed::Percent)
+      percent +=
+          ", " + std::string(f.typedName()) + " is typed in % and held as " + std::string(f.name) + " = 1 + % / 100";
+  }
+  return wrapped(
+      "A number given to --set is in the unit of the form's field, the same number in the JSON "
+      "\"inputs\" in the unit the calculation holds it in: " +
+          listed(centimetres) + " are typed in cm and held in m" + percent + "; the others are held as typed.",
+      79);
+}
+
+std::string usage() { return std::string(kUsage) + unitsParagraph() + std::string(kUsageAfterUnits); }
 
 struct Options {
   std::string command;
@@ -315,8 +370,8 @@ void printTable(const CalculationForm& form, std::ostream& out) {
   // The result boxes as the panel captions them: the gains, the sum, the capacity.
   std::vector<std::pair<std::string_view, Control>> rows;
   for (const GainRow& row : kGains) rows.emplace_back(row.caption, resultBoxOf(row.gain));
-  rows.emplace_back(kTotalCaption, totalGainBox);
-  rows.emplace_back(kRequiredCapacityCaption, requiredCapacityBox);
+  rows.emplace_back(kTotal.caption, totalGainBox);
+  rows.emplace_back(kRequiredCapacity.caption, requiredCapacityBox);
   std::size_t width = 0;
   for (const auto& [caption, control] : rows) width = std::max(width, characterCount(caption));
   out << "Теплопритоки, кВт\n";
@@ -332,7 +387,7 @@ using namespace cli;
 
 int runCli(const std::vector<std::string>& args, CliContext& context) {
   if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
-    context.out << kUsage;
+    context.out << usage();
     return kExitDone;
   }
   if (!args.empty() && args[0] == "--version") {

@@ -3,10 +3,14 @@
 #include <cmath>
 
 #include "core/gains.h"
+#include "core/method_constants.h"
 #include "core/rounding.h"
 #include "core/tables.h"
 
 namespace kamerol {
+
+using namespace method;
+
 namespace {
 
 // A stored result: a 32-bit float, and 0 where the arithmetic has no finite one.
@@ -18,7 +22,7 @@ float store(double x) {
 float storeR2(double x) { return store(r2(x)); }
 
 double resistance(float materialThickness, float materialLambda, float insulationThickness, float insulationLambda) {
-  return static_cast<double>(materialThickness) / materialLambda + 150.775376 +
+  return static_cast<double>(materialThickness) / materialLambda + kSurfaceResistance +
          static_cast<double>(insulationThickness) / insulationLambda;
 }
 
@@ -63,20 +67,20 @@ HeatLoad computeHeatLoad(const CalculationInputs& in, const CalculationResults& 
   // Fresh-air ventilation. Without a volume the last rate stays.
   r.ventSpecificHeat = ventilationSpecificHeat(in.roomTemp);
   r.airChangeRate = previous.airChangeRate;
-  if (r.roomVolume != 0) r.airChangeRate = store(70 / std::sqrt(static_cast<double>(r.roomVolume)));
+  if (r.roomVolume != 0) r.airChangeRate = store(kAirChangeFactor / std::sqrt(static_cast<double>(r.roomVolume)));
   r.qVentilation =
       storeR2(static_cast<double>(r.airChangeRate) * r.roomVolume * static_cast<double>(r.ventSpecificHeat));
 
   // Door infiltration.
   const double t = in.roomTemp;
-  r.roomAirEnthalpy = store(0.0125 * t * t + 1.575 * t + 7.5);
-  r.enthalpyDiff = store(67 - static_cast<double>(r.roomAirEnthalpy));
+  r.roomAirEnthalpy = store(kEnthalpyQuadratic * t * t + kEnthalpyLinear * t + kEnthalpyAtZero);
+  r.enthalpyDiff = store(kOutsideAirEnthalpy - static_cast<double>(r.roomAirEnthalpy));
   r.doorArea = store(static_cast<double>(in.doorWidth) * in.doorHeight);
-  r.roomAirDensity = store(1.293 / (t / 273.15 + 1));
+  r.roomAirDensity = store(kAirDensityAtZero / (t / kCelsiusToKelvin + 1));
   {
-    const double stackFactor = std::sqrt((1 - 1.17 / r.roomAirDensity) * in.doorHeight);
-    const double flowCoefficient = ((28 - t) * 0.067 + 8) * 0.001;
-    const double timeFactor = in.doorOpenMinutes / 24.0;
+    const double stackFactor = std::sqrt((1 - kOutsideAirDensity / r.roomAirDensity) * in.doorHeight);
+    const double flowCoefficient = ((kDoorFlowTemp - t) * kDoorFlowSlope + kDoorFlowBase) * kDoorFlowScale;
+    const double timeFactor = in.doorOpenMinutes / kHoursPerDay;
     r.qDoor = storeR2(stackFactor * flowCoefficient * timeFactor * r.doorArea * r.enthalpyDiff * r.roomAirDensity *
                       (1 - static_cast<double>(in.curtainEfficiency)));
   }
@@ -110,13 +114,13 @@ HeatLoad computeHeatLoad(const CalculationInputs& in, const CalculationResults& 
       return store((latent * m + aboveFreezing + belowFreezing) / seconds);
     };
     float q = 0;
-    if (cooledOnly) q = cooled(86400);
-    if (alreadyFrozen) q = frozen(86400);
-    if (frozenThrough) q = through(86400);
+    if (cooledOnly) q = cooled(kSecondsPerDay);
+    if (alreadyFrozen) q = frozen(kSecondsPerDay);
+    if (frozenThrough) q = through(kSecondsPerDay);
     // Freezing mode spreads the heat over the freezing time instead; the cases
     // are taken in a different order here, which decides the case t1 = tf.
     if (in.equipHours != 0 && in.processMode == ProcessMode::Freezing) {
-      const double seconds = static_cast<double>(in.equipHours) * 3600;
+      const double seconds = static_cast<double>(in.equipHours) * kSecondsPerHour;
       if (frozenThrough) q = through(store(seconds));
       if (cooledOnly) q = cooled(seconds);
       if (alreadyFrozen) q = frozen(seconds);
@@ -125,19 +129,19 @@ HeatLoad computeHeatLoad(const CalculationInputs& in, const CalculationResults& 
   }
 
   // Respiration of the stored mass, in both modes.
-  r.qRespiration = store(static_cast<double>(in.storedMass) * in.respirationHeat / 3600000);
+  r.qRespiration = store(static_cast<double>(in.storedMass) * in.respirationHeat / kJoulesPerHourPerKilowatt);
 
   // Lighting, with the rounded floor area.
-  load.lightingPower = in.useRecommendedLighting ? 5.0f : in.lightingPower;
-  r.qLighting =
-      store(static_cast<double>(in.lightingHours) * load.lightingPower * static_cast<double>(r.floorArea) / 24000);
+  load.lightingPower = in.useRecommendedLighting ? static_cast<float>(kRecommendedLightingPower) : in.lightingPower;
+  r.qLighting = store(static_cast<double>(in.lightingHours) * load.lightingPower * static_cast<double>(r.floorArea) /
+                      kLightingDivisor);
 
   // Staff, for the lighting hours.
-  r.heatPerPerson = store(t * -6 + 270);
-  r.qStaff = store(static_cast<double>(in.staffCount) * 0.00004167 * r.heatPerPerson * in.lightingHours);
+  r.heatPerPerson = store(t * -kHeatPerPersonPerDegree + kHeatPerPersonAtZero);
+  r.qStaff = store(static_cast<double>(in.staffCount) * kStaffFactor * r.heatPerPerson * in.lightingHours);
 
   // Loading vehicles, for the lighting hours.
-  r.qVehicles = store(static_cast<double>(in.vehiclePower) * 0.0416667 * in.lightingHours);
+  r.qVehicles = store(static_cast<double>(in.vehiclePower) * kVehicleFactor * in.lightingHours);
 
   // The counted value of the first eight gains.
   const bool hasVolume = r.roomVolume != 0;
@@ -164,8 +168,8 @@ void sumCountedGains(HeatLoad& load, const CalculationInputs& in, const Calculat
   // Fans: an allowance on the eight counted gains, or count × power.
   const double countedSum = static_cast<double>(r.shownVentilation) + r.shownWalls + r.shownDoor + r.shownProduct +
                             r.shownRespiration + r.shownLighting + r.shownStaff + r.shownVehicles;
-  r.qFansPreliminary = store(countedSum * (static_cast<double>(in.equipHours) * in.fanPercent) / 2400);
-  r.qFansRefined = store(static_cast<double>(in.fanPower) * in.fanCount * 0.001);
+  r.qFansPreliminary = store(countedSum * (static_cast<double>(in.equipHours) * in.fanPercent) / kFanAllowanceDivisor);
+  r.qFansRefined = store(static_cast<double>(in.fanPower) * in.fanCount * kKilowattsPerWatt);
   r.qFans = in.refinedFanCalc ? r.qFansRefined : r.qFansPreliminary;
   r.shownFans = in.includeFans ? r2(r.qFans) : 0.0f;
 
@@ -175,7 +179,7 @@ void sumCountedGains(HeatLoad& load, const CalculationInputs& in, const Calculat
   // Required capacity; without equipment hours the last one stays.
   load.capacityComputed = in.equipHours != 0;
   r.requiredCapacity = load.capacityComputed
-                           ? store(static_cast<double>(in.reserveFactor) * r.qTotal * 24 / in.equipHours)
+                           ? store(static_cast<double>(in.reserveFactor) * r.qTotal * kHoursPerDay / in.equipHours)
                            : previous.requiredCapacity;
 }
 

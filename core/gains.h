@@ -1,11 +1,15 @@
 #pragma once
 
-// The nine heat gains as one indexed list: the caption the results panel
-// gives each, the record's flag that includes it and the record's field that
-// holds its shown value. The window's panel, the command line's table and
-// JSON, the report and the engine read them from here.
+// The nine heat gains as one indexed list: how each is named (its key, its
+// caption on the results panel, its title and symbol on the report, which the
+// trace, the chart and the tooltips use too, its unit), the record's flag that
+// includes it and the record's field that holds its shown value; then the sum
+// and the required capacity, named alike. The window's panel, the command
+// line's table and JSON, the report, the chart, the trace and the engine read
+// them from here.
 
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "core/record.h"
@@ -26,24 +30,60 @@ enum class Gain : int {
 };
 inline constexpr int kGainCount = 9;
 
-struct GainRow {
+// How the system names one result, wherever it shows it.
+struct ResultName {
+  std::string_view key;      // in machine-readable output
+  std::string_view caption;  // beside its box on the results panel
+  std::string_view title;    // on the report and the clipboard
+  std::string_view symbol;   // in formulas: the report's, the trace's, the chart's and the tooltips'
+  std::string_view unit;
+};
+
+inline constexpr std::string_view kKilowatt = "кВт";
+
+struct GainRow : ResultName {
   Gain gain;
-  std::string_view caption;
   bool CalculationInputs::*include;
   float CalculationResults::*shown;  // included and rounded, as the panel shows it
 };
 
 inline constexpr std::array<GainRow, kGainCount> kGains = {{
-    {Gain::Walls, "Через стены", &CalculationInputs::includeWalls, &CalculationResults::shownWalls},
-    {Gain::Ventilation, "От вентиляции", &CalculationInputs::includeVentilation, &CalculationResults::shownVentilation},
-    {Gain::Door, "Через дверь", &CalculationInputs::includeDoor, &CalculationResults::shownDoor},
-    {Gain::Product, "От продукта", &CalculationInputs::includeProduct, &CalculationResults::shownProduct},
-    {Gain::Respiration, "\"От дыхания\"", &CalculationInputs::includeRespiration,
+    {{"walls", "Через стены", "Суммарный теплоприток через стены", "Qстен", kKilowatt},
+     Gain::Walls,
+     &CalculationInputs::includeWalls,
+     &CalculationResults::shownWalls},
+    {{"ventilation", "От вентиляции", "Теплоприток от обменной вентиляции", "Qвен", kKilowatt},
+     Gain::Ventilation,
+     &CalculationInputs::includeVentilation,
+     &CalculationResults::shownVentilation},
+    {{"door", "Через дверь", "Теплоприток через дверь", "Qинф", kKilowatt},
+     Gain::Door,
+     &CalculationInputs::includeDoor,
+     &CalculationResults::shownDoor},
+    {{"product", "От продукта", "Теплоприток от продукта", "Qпрод", kKilowatt},
+     Gain::Product,
+     &CalculationInputs::includeProduct,
+     &CalculationResults::shownProduct},
+    {{"respiration", "\"От дыхания\"", "Теплоприток от \"дыхания\" продукта", "Qдых", kKilowatt},
+     Gain::Respiration,
+     &CalculationInputs::includeRespiration,
      &CalculationResults::shownRespiration},
-    {Gain::Lighting, "От освещения", &CalculationInputs::includeLighting, &CalculationResults::shownLighting},
-    {Gain::Staff, "От персонала", &CalculationInputs::includeStaff, &CalculationResults::shownStaff},
-    {Gain::Vehicles, "От ПТС", &CalculationInputs::includeVehicles, &CalculationResults::shownVehicles},
-    {Gain::Fans, "От вент. ВО", &CalculationInputs::includeFans, &CalculationResults::shownFans},
+    {{"lighting", "От освещения", "Теплоприток от освещения", "Qосв", kKilowatt},
+     Gain::Lighting,
+     &CalculationInputs::includeLighting,
+     &CalculationResults::shownLighting},
+    {{"staff", "От персонала", "Теплоприток от персонала", "Qперс", kKilowatt},
+     Gain::Staff,
+     &CalculationInputs::includeStaff,
+     &CalculationResults::shownStaff},
+    {{"vehicles", "От ПТС", "Теплоприток от ПТС", "Qптс", kKilowatt},
+     Gain::Vehicles,
+     &CalculationInputs::includeVehicles,
+     &CalculationResults::shownVehicles},
+    {{"fans", "От вент. ВО", "Теплоприток от вентиляторов ВО", "Qво", kKilowatt},
+     Gain::Fans,
+     &CalculationInputs::includeFans,
+     &CalculationResults::shownFans},
 }};
 
 constexpr const GainRow& gainRow(Gain gain) { return kGains[static_cast<std::size_t>(gain)]; }
@@ -56,7 +96,18 @@ constexpr bool gainsInOrder() {
 static_assert(gainsInOrder(), "kGains is indexed by Gain");
 
 // The two rows under the gains.
-inline constexpr std::string_view kTotalCaption = "Суммарно";
-inline constexpr std::string_view kRequiredCapacityCaption = "С учетом к-та запаса и времени р-ты оборудования";
+inline constexpr ResultName kTotal = {"sum", "Суммарно", "Суммарный теплоприток", "Qсум", kKilowatt};
+inline constexpr ResultName kRequiredCapacity = {"requiredCapacity", "С учетом к-та запаса и времени р-ты оборудования",
+                                                 "Потребная холодопроизводительность", "Qтреб", kKilowatt};
+
+// The report's caption of a result: its title, then its symbol where the
+// report shows one (the gains'), then its unit: "Теплоприток через дверь Qинф,
+// кВт", "Суммарный теплоприток, кВт". The chart captions the sum and the
+// required capacity alike.
+inline std::string reportCaption(const ResultName& name, bool withSymbol) {
+  std::string caption(name.title);
+  if (withSymbol) caption.append(" ").append(name.symbol);
+  return caption.append(", ").append(name.unit);
+}
 
 }  // namespace kamerol

@@ -103,55 +103,74 @@ std::optional<std::string> formatHundredths(float value) {
 
 }  // namespace
 
+namespace {
+
+// Lays out the significant digits of a number with the decimal exponent of its
+// first digit as the boxes write numbers: positional from 1e-7 up to 1e15, with
+// an exponent outside; trailing zeros dropped. `digits` holds at least one digit.
+std::string layOut(bool negative, std::string_view digits, int exponent) {
+  std::size_t count = digits.size();
+  while (count > 1 && digits[count - 1] == '0') --count;
+  digits = digits.substr(0, count);
+  const int digitCount = static_cast<int>(count);
+  std::string text;
+  if (negative) text += '-';
+  if (exponent >= 15 || exponent < -7) {
+    text += digits[0];
+    if (digitCount > 1) (text += '.').append(digits.substr(1));
+    text += 'E';
+    text += exponent < 0 ? '-' : '+';
+    const int magnitude = std::abs(exponent);
+    text += static_cast<char>('0' + magnitude / 10);
+    text += static_cast<char>('0' + magnitude % 10);
+  } else if (exponent < 0) {
+    text += "0.";
+    text.append(static_cast<std::size_t>(-exponent - 1), '0');
+    text.append(digits);
+  } else {
+    for (int i = 0; i <= exponent || i < digitCount; ++i) {
+      if (i == exponent + 1) text += '.';
+      text += i < digitCount ? digits[static_cast<std::size_t>(i)] : '0';
+    }
+  }
+  return text;
+}
+
+// Splits to_chars' scientific text ("-d.ddde±XX") into its parts and lays it out.
+std::string layOutScientific(const char* first, const char* last) {
+  const char* p = first;
+  const bool negative = *p == '-';
+  if (negative) ++p;
+  std::string digits;
+  for (; *p != 'e'; ++p)
+    if (isDigit(*p)) digits += *p;
+  int exponent = 0;
+  ++p;  // 'e'
+  std::from_chars(p + (*p == '+' ? 1 : 0), last, exponent);
+  return layOut(negative, digits, exponent);
+}
+
+}  // namespace
+
 std::string formatNumber(float value) {
   if (!std::isfinite(value) || value == 0) return "0";
   if (auto text = formatHundredths(value)) return *std::move(text);
-  // The shortest text that reads back as this float ("-d.ddde±XX"). When it
-  // needs more than seven significant digits, the float's exact value
-  // rounded to seven digits instead (the slower conversion).
+  // The shortest text that reads back as this float. When it needs more than
+  // seven significant digits, the float's exact value rounded to seven digits
+  // instead (the slower conversion).
   char sci[32];
   auto result = std::to_chars(sci, sci + sizeof sci, value, std::chars_format::scientific);
   if (std::count_if(sci, std::find(sci, result.ptr, 'e'), isDigit) > 7)
     result = std::to_chars(sci, sci + sizeof sci, static_cast<double>(value), std::chars_format::scientific, 6);
-  const char* p = sci;
-  const bool negative = *p == '-';
-  if (negative) ++p;
-  char digits[8];
-  int digitCount = 0;
-  for (; *p != 'e'; ++p)
-    if (isDigit(*p)) digits[digitCount++] = *p;
-  int exponent = 0;
-  ++p;  // 'e'
-  std::from_chars(p + (*p == '+' ? 1 : 0), result.ptr, exponent);
-  while (digitCount > 1 && digits[digitCount - 1] == '0') --digitCount;
+  return layOutScientific(sci, result.ptr);
+}
 
-  // At most "-0.0000001234567" or "-1.234567E+38": 16 characters.
-  char text[24];
-  char* out = text;
-  if (negative) *out++ = '-';
-  if (exponent >= 15 || exponent < -7) {
-    *out++ = digits[0];
-    if (digitCount > 1) {
-      *out++ = '.';
-      for (int i = 1; i < digitCount; ++i) *out++ = digits[i];
-    }
-    *out++ = 'E';
-    *out++ = exponent < 0 ? '-' : '+';
-    const int magnitude = std::abs(exponent);
-    *out++ = static_cast<char>('0' + magnitude / 10);
-    *out++ = static_cast<char>('0' + magnitude % 10);
-  } else if (exponent < 0) {
-    *out++ = '0';
-    *out++ = '.';
-    for (int i = -1; i > exponent; --i) *out++ = '0';
-    for (int i = 0; i < digitCount; ++i) *out++ = digits[i];
-  } else {
-    for (int i = 0; i <= exponent || i < digitCount; ++i) {
-      if (i == exponent + 1) *out++ = '.';
-      *out++ = i < digitCount ? digits[i] : '0';
-    }
-  }
-  return std::string(text, out);
+std::string formatSignificant(double value, int digits) {
+  if (!std::isfinite(value) || value == 0) return "0";
+  digits = std::clamp(digits, 1, 17);
+  char sci[40];
+  const auto result = std::to_chars(sci, sci + sizeof sci, value, std::chars_format::scientific, digits - 1);
+  return layOutScientific(sci, result.ptr);
 }
 
 std::string formatNumberExact(double value) {

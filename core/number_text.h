@@ -17,6 +17,11 @@ namespace kamerol {
 // is not finite is written "0": no box ever shows "inf" or "nan".
 std::string formatNumber(float value);
 
+// A computed value for a reader: rounded to at most `digits` significant
+// digits (1 to 17), laid out as formatNumber lays out its digits, so that
+// 9.940001 reads 9.94 and 4150.775376 reads 4150.78 with six.
+std::string formatSignificant(double value, int digits);
+
 // A double with 9 significant digits, enough for any 32-bit value to read back
 // exactly; for machine-readable output. Non-finite values give "null".
 std::string formatNumberExact(double value);

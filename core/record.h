@@ -8,6 +8,8 @@
 // next step reads it, and the tests check the results to the digit.
 
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -109,77 +111,147 @@ struct NamedField {
   std::string_view unit = {};  // a result's unit, as tables and spreadsheets head it; empty: none
 };
 
-// A number of the inputs: its name, its value in a new calculation, and the
-// caption of the form's field that edits it (empty: none), in freezing mode
-// too where the mode changes it.
+// How the number typed into a field becomes the value the record holds.
+enum class Typed : std::uint8_t {
+  AsHeld,       // the same number in the same unit
+  Centimetres,  // typed in cm, held in m
+  Percent,      // the reserve: typed in %, held as the factor 1 + % / 100
+};
+
+// The value held for the number `value` typed into a field.
+constexpr double heldValue(Typed typed, double value) {
+  switch (typed) {
+    case Typed::Centimetres:
+      return value / 100;
+    case Typed::Percent:
+      return 1 + value / 100;
+    case Typed::AsHeld:
+      break;
+  }
+  return value;
+}
+
+// The number typed into a field for the held value `held`: heldValue undone.
+constexpr double typedFromHeld(Typed typed, double held) {
+  switch (typed) {
+    case Typed::Centimetres:
+      return held * 100;
+    case Typed::Percent:
+      return (held - 1) * 100;
+    case Typed::AsHeld:
+      break;
+  }
+  return held;
+}
+
+// A number of the inputs: its name; the text a new calculation types into the
+// form's field that edits it (none: no field does, a look-up or the engine
+// sets it); that field's caption, in freezing mode too where the mode changes
+// it; how the typed number becomes the held one; and the field's own name
+// where it differs from the record's. The command line's --set takes the
+// field's name and unit, the JSON "inputs" the record's.
 struct NumberInput {
   std::string_view name;
   float CalculationInputs::*member;
-  float initial = 0;
+  std::optional<std::string_view> initial = {};
   std::string_view caption = {};
   std::string_view freezingCaption = {};
+  Typed typed = Typed::AsHeld;
+  std::string_view fieldName = {};
+
+  constexpr std::string_view typedName() const { return fieldName.empty() ? name : fieldName; }
+};
+
+// A text of the inputs: its name and the text a new calculation types into
+// its field (none: it is left alone, or a look-up sets it).
+struct TextInput {
+  std::string_view name;
+  std::string CalculationInputs::*member;
+  std::optional<std::string_view> initial = {};
+};
+
+// A flag of the inputs: its name and its state in a new calculation (none:
+// a new calculation leaves it as it is).
+struct FlagInput {
+  std::string_view name;
+  bool CalculationInputs::*member;
+  std::optional<bool> initial = {};
 };
 
 namespace record_detail {
 using In = CalculationInputs;
+using enum Typed;
 
 inline constexpr NumberInput kNumberInputs[] = {
-    {"roomLength", &In::roomLength, 0, "Длина (см)"},
-    {"roomWidth", &In::roomWidth, 0, "Ширина (см)"},
-    {"roomHeight", &In::roomHeight, 0, "Высота (см)"},
-    {"roomTemp", &In::roomTemp, 0, "Температура в камере (град)"},
-    {"equipHours", &In::equipHours, 18, "Время р-ты оборудования (Ч)", "Время заморозки (Ч)"},
-    {"reserveFactor", &In::reserveFactor, 1.05f, "Запас %"},
+    {"roomLength", &In::roomLength, "0", "Длина (см)", {}, Centimetres},
+    {"roomWidth", &In::roomWidth, "0", "Ширина (см)", {}, Centimetres},
+    {"roomHeight", &In::roomHeight, "0", "Высота (см)", {}, Centimetres},
+    {"roomTemp", &In::roomTemp, "0", "Температура в камере (град)"},
+    {"equipHours", &In::equipHours, "18", "Время р-ты оборудования (Ч)", "Время заморозки (Ч)"},
+    {"reserveFactor", &In::reserveFactor, "5", "Запас %", {}, Percent, "reservePercent"},
     {"wallMaterialLambda", &In::wallMaterialLambda},
     {"ceilingMaterialLambda", &In::ceilingMaterialLambda},
     {"floorMaterialLambda", &In::floorMaterialLambda},
-    {"wallMaterialThickness", &In::wallMaterialThickness, 0, "Толщина материала (мм): Стены"},
-    {"ceilingMaterialThickness", &In::ceilingMaterialThickness, 0, "Толщина материала (мм): Потолок"},
-    {"floorMaterialThickness", &In::floorMaterialThickness, 0, "Толщина материала (мм): Пол"},
+    {"wallMaterialThickness", &In::wallMaterialThickness, "0", "Толщина материала (мм): Стены"},
+    {"ceilingMaterialThickness", &In::ceilingMaterialThickness, "0", "Толщина материала (мм): Потолок"},
+    {"floorMaterialThickness", &In::floorMaterialThickness, "0", "Толщина материала (мм): Пол"},
     {"wallInsulationLambda", &In::wallInsulationLambda},
     {"ceilingInsulationLambda", &In::ceilingInsulationLambda},
     {"floorInsulationLambda", &In::floorInsulationLambda},
-    {"wallInsulationThickness", &In::wallInsulationThickness, 100, "Толщина термоизоляции (мм): Стены"},
-    {"ceilingInsulationThickness", &In::ceilingInsulationThickness, 100, "Толщина термоизоляции (мм): Потолок"},
-    {"floorInsulationThickness", &In::floorInsulationThickness, 100, "Толщина термоизоляции (мм): Пол"},
-    {"outsideTempWalls", &In::outsideTempWalls, 28, "Темп-ра снаружи: Стены"},
-    {"outsideTempCeiling", &In::outsideTempCeiling, 28, "Темп-ра снаружи: Потолок"},
-    {"outsideTempFloor", &In::outsideTempFloor, 28, "Темп-ра снаружи: Пол"},
-    {"doorHeight", &In::doorHeight, 2.3f, "Высота двери (см)"},
-    {"doorWidth", &In::doorWidth, 1.8f, "Ширина двери (см)"},
-    {"doorOpenMinutes", &In::doorOpenMinutes, 0, "Сколько минут в сутки дверь открыта"},
+    {"wallInsulationThickness", &In::wallInsulationThickness, "100", "Толщина термоизоляции (мм): Стены"},
+    {"ceilingInsulationThickness", &In::ceilingInsulationThickness, "100", "Толщина термоизоляции (мм): Потолок"},
+    {"floorInsulationThickness", &In::floorInsulationThickness, "100", "Толщина термоизоляции (мм): Пол"},
+    {"outsideTempWalls", &In::outsideTempWalls, "28", "Темп-ра снаружи: Стены"},
+    {"outsideTempCeiling", &In::outsideTempCeiling, "28", "Темп-ра снаружи: Потолок"},
+    {"outsideTempFloor", &In::outsideTempFloor, "28", "Темп-ра снаружи: Пол"},
+    {"doorHeight", &In::doorHeight, "230", "Высота двери (см)", {}, Centimetres},
+    {"doorWidth", &In::doorWidth, "180", "Ширина двери (см)", {}, Centimetres},
+    {"doorOpenMinutes", &In::doorOpenMinutes, "0", "Сколько минут в сутки дверь открыта"},
     {"curtainEfficiency", &In::curtainEfficiency},
-    {"storedMass", &In::storedMass, 0, "Хранимая масса (кг)"},
-    {"dailyMass", &In::dailyMass, 0, "Суточный оборот (кг)", "Замораживаемая масса (кг)"},
-    {"productInitialTemp", &In::productInitialTemp, 0, "Начальная температура (град)"},
-    {"productFinalTemp", &In::productFinalTemp, 0, "Конечная температура (град)"},
+    {"storedMass", &In::storedMass, "0", "Хранимая масса (кг)"},
+    {"dailyMass", &In::dailyMass, "0", "Суточный оборот (кг)", "Замораживаемая масса (кг)"},
+    {"productInitialTemp", &In::productInitialTemp, "0", "Начальная температура (град)"},
+    {"productFinalTemp", &In::productFinalTemp, "0", "Конечная температура (град)"},
     {"freezingPoint", &In::freezingPoint},
     {"heatCapacityAbove", &In::heatCapacityAbove},
     {"heatCapacityBelow", &In::heatCapacityBelow},
     {"latentHeat", &In::latentHeat},
     {"respirationHeat", &In::respirationHeat},
-    {"lightingHours", &In::lightingHours, 1, "Время р-ты освещения в камере (ч/сутки)"},
-    // The recommended power, which the engine puts in.
-    {"lightingPower", &In::lightingPower, 5, "Мощность освещения (Вт/м2) "},
-    {"staffCount", &In::staffCount, 0, "Число рабочих в камере (чел)"},
-    {"vehiclePower", &In::vehiclePower, 0, "Полная мощность ПТС (квт)"},
-    {"fanPercent", &In::fanPercent, 10, "Предварительный учет теплопритока от ВО (%)"},
-    {"fanCount", &In::fanCount, 0, "Кол-во вентиляторов ВО"},
-    {"fanPower", &In::fanPower, 0, "Мощность вентиляторов ВО, Вт"},
+    {"lightingHours", &In::lightingHours, "1", "Время р-ты освещения в камере (ч/сутки)"},
+    // Typed in as 0; the recommended power, on in a new calculation, replaces it.
+    {"lightingPower", &In::lightingPower, "0", "Мощность освещения (Вт/м2) "},
+    {"staffCount", &In::staffCount, "0", "Число рабочих в камере (чел)"},
+    {"vehiclePower", &In::vehiclePower, "0", "Полная мощность ПТС (квт)"},
+    {"fanPercent", &In::fanPercent, "10", "Предварительный учет теплопритока от ВО (%)"},
+    {"fanCount", &In::fanCount, "0", "Кол-во вентиляторов ВО"},
+    {"fanPower", &In::fanPower, "0", "Мощность вентиляторов ВО, Вт"},
 };
 
-inline constexpr NamedField<In, std::string> kTextInputs[] = {
-    {"clientInfo", &In::clientInfo},           {"wallMaterial", &In::wallMaterial},
-    {"ceilingMaterial", &In::ceilingMaterial}, {"floorMaterial", &In::floorMaterial},
-    {"wallInsulation", &In::wallInsulation},   {"ceilingInsulation", &In::ceilingInsulation},
-    {"floorInsulation", &In::floorInsulation}, {"curtainType", &In::curtainType},
-    {"curtainName", &In::curtainName},         {"productCategory", &In::productCategory},
+inline constexpr std::string_view kNewMaterial = "Железобетон";
+inline constexpr std::string_view kNewInsulation = "Пенополиуритан";
+
+// The material, insulation, curtain and category lists' look-ups set the
+// rest: conductivities, the curtain's name and efficiency, the category's
+// first product and its properties.
+inline constexpr TextInput kTextInputs[] = {
+    {"clientInfo", &In::clientInfo, ""},
+    {"wallMaterial", &In::wallMaterial, kNewMaterial},
+    {"ceilingMaterial", &In::ceilingMaterial, kNewMaterial},
+    {"floorMaterial", &In::floorMaterial, kNewMaterial},
+    {"wallInsulation", &In::wallInsulation, kNewInsulation},
+    {"ceilingInsulation", &In::ceilingInsulation, kNewInsulation},
+    {"floorInsulation", &In::floorInsulation, kNewInsulation},
+    {"curtainType", &In::curtainType, "Нет"},
+    {"curtainName", &In::curtainName},
+    {"productCategory", &In::productCategory, "Мясные"},
     {"productName", &In::productName},
 };
 
-inline constexpr NamedField<In, bool> kFlagInputs[] = {
-    {"useRecommendedLighting", &In::useRecommendedLighting},
-    {"refinedFanCalc", &In::refinedFanCalc},
+// The inclusion flags are all on when the form is created; a new
+// calculation leaves them alone.
+inline constexpr FlagInput kFlagInputs[] = {
+    {"useRecommendedLighting", &In::useRecommendedLighting, true},
+    {"refinedFanCalc", &In::refinedFanCalc, false},
     {"includeWalls", &In::includeWalls},
     {"includeVentilation", &In::includeVentilation},
     {"includeDoor", &In::includeDoor},
@@ -190,15 +262,42 @@ inline constexpr NamedField<In, bool> kFlagInputs[] = {
     {"includeVehicles", &In::includeVehicles},
     {"includeFans", &In::includeFans},
 };
+
+// The row of a member; a member without one fails to compile where this is
+// constant-evaluated.
+template <typename Row, typename Member>
+constexpr const Row& rowOf(std::span<const Row> rows, Member member) {
+  for (const Row& row : rows)
+    if (row.member == member) return row;
+  throw "the record names every member";
+}
 }  // namespace record_detail
+
+constexpr const NumberInput& numberInput(float CalculationInputs::*member) {
+  return record_detail::rowOf<NumberInput>(record_detail::kNumberInputs, member);
+}
+constexpr const TextInput& textInput(std::string CalculationInputs::*member) {
+  return record_detail::rowOf<TextInput>(record_detail::kTextInputs, member);
+}
+constexpr const FlagInput& flagInput(bool CalculationInputs::*member) {
+  return record_detail::rowOf<FlagInput>(record_detail::kFlagInputs, member);
+}
+
+// The value a number holds in a new calculation, once its field has taken the
+// initial text, a whole number.
+constexpr float initialHeld(const NumberInput& input) {
+  const std::string_view text = input.initial.value_or("0");
+  double value = 0;
+  for (const char c : text)
+    if (c >= '0' && c <= '9') value = value * 10 + (c - '0');
+  return static_cast<float>(heldValue(input.typed, text.starts_with('-') ? -value : value));
+}
 
 // The caption of the form's field that edits `member` in the processing mode
 // `mode`; empty: none.
 constexpr std::string_view captionOf(float CalculationInputs::*member, ProcessMode mode = ProcessMode::Storage) {
-  for (const NumberInput& f : record_detail::kNumberInputs)
-    if (f.member == member)
-      return mode == ProcessMode::Freezing && !f.freezingCaption.empty() ? f.freezingCaption : f.caption;
-  return {};
+  const NumberInput& f = numberInput(member);
+  return mode == ProcessMode::Freezing && !f.freezingCaption.empty() ? f.freezingCaption : f.caption;
 }
 
 // Everything the engine writes. Every q-value is in kW.

@@ -3,8 +3,8 @@
 namespace kamerol {
 
 std::span<const NumberInput> floatInputFields() { return record_detail::kNumberInputs; }
-std::span<const NamedField<CalculationInputs, std::string>> textInputFields() { return record_detail::kTextInputs; }
-std::span<const NamedField<CalculationInputs, bool>> flagInputFields() { return record_detail::kFlagInputs; }
+std::span<const TextInput> textInputFields() { return record_detail::kTextInputs; }
+std::span<const FlagInput> flagInputFields() { return record_detail::kFlagInputs; }
 std::span<const NamedField<CalculationResults, float>> floatResultFields() { return record_detail::kFloatResults; }
 std::span<const NamedField<CalculationResults, std::int16_t>> integerResultFields() {
   return record_detail::kIntegerResults;

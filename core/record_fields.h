@@ -13,8 +13,8 @@
 namespace kamerol {
 
 std::span<const NumberInput> floatInputFields();
-std::span<const NamedField<CalculationInputs, std::string>> textInputFields();
-std::span<const NamedField<CalculationInputs, bool>> flagInputFields();
+std::span<const TextInput> textInputFields();
+std::span<const FlagInput> flagInputFields();
 std::span<const NamedField<CalculationResults, float>> floatResultFields();
 std::span<const NamedField<CalculationResults, std::int16_t>> integerResultFields();
 

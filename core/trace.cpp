@@ -2,25 +2,37 @@
 
 #include <utility>
 
+#include "core/method_constants.h"
 #include "core/number_text.h"
 #include "core/products.h"
 #include "core/rounding.h"
+#include "core/trace_text.h"
 
 namespace kamerol {
 namespace {
 
 using In = CalculationInputs;
+using namespace method;
 
-constexpr std::string_view kKeys[kGainCount] = {"walls",    "ventilation", "door",     "product", "respiration",
-                                                "lighting", "staff",       "vehicles", "fans"};
+// A constant of the method as the formulas write it.
+std::string written(double value) { return constantText(value); }
+
+// "Qстен + Qвен + …": the symbols of the entries from `first` to `last`.
+template <typename Iterator>
+std::string symbolSum(Iterator first, Iterator last) {
+  std::string sum;
+  for (Iterator i = first; i != last; ++i) (sum += sum.empty() ? "" : " + ") += i->symbol;
+  return sum;
+}
 
 // Builds one entry: the inputs and steps in the order an engineer reads them.
 class EntryBuilder {
  public:
-  EntryBuilder(TraceEntry& entry, std::string_view key, std::string_view caption, std::string_view symbol) : e_(entry) {
-    e_.key = key;
-    e_.caption = caption;
-    e_.symbol = symbol;
+  EntryBuilder(TraceEntry& entry, const ResultName& name) : e_(entry) {
+    e_.key = name.key;
+    e_.caption = name.caption;
+    e_.symbol = name.symbol;
+    e_.unit = name.unit;
   }
   EntryBuilder& formula(std::string line) {
     e_.formula.push_back(std::move(line));
@@ -39,6 +51,8 @@ class EntryBuilder {
   EntryBuilder& constant(std::string_view symbol, std::string_view name, double value, std::string_view unit) {
     return add(symbol, name, value, unit, TraceSourceKind::Method, "константа метода");
   }
+  // A constant that stands in the formulas as its number.
+  EntryBuilder& constant(std::string_view name, double value) { return constant(written(value), name, value, ""); }
   EntryBuilder& result(std::string_view symbol, std::string_view name, double value, std::string_view unit,
                        std::string source) {
     return add(symbol, name, value, unit, TraceSourceKind::Result, std::move(source));
@@ -87,8 +101,8 @@ void setShown(TraceEntry& e, float shown, bool includeFlag, double value) {
 
 void walls(TraceEntry& e, const CalculationInputs& in, const HeatLoad& load) {
   const CalculationResults& r = load.results;
-  EntryBuilder b(e, kKeys[0], gainRow(Gain::Walls).caption, "Qогр");
-  b.formula("Qогр = R2(Qпот + Qст + Qпол)")
+  EntryBuilder b(e, gainRow(Gain::Walls));
+  b.formula(e.symbol + " = R2(Qпот + Qст + Qпол)")
       .formula("Qст = Δtст · Fст / Rст;  Qпот = Δtпот · Fпот / Rпот;  Qпол = Δtпол · Fпот / Rпол")
       .formula("R = δм / λм + Rв + δи / λи  (в 0.001 м²·К/Вт, так что Q — в кВт)")
       .formula("Fст = 2 · (H · B + H · L);  Fпот = B · L (и для пола), размеры по модулю;  Δt = tн − tк, до целого");
@@ -123,7 +137,7 @@ void walls(TraceEntry& e, const CalculationInputs& in, const HeatLoad& load) {
         .table("λи" + x, "теплопроводность теплоизоляции" + of, s.insulationLambda, "Вт/(м·К)",
                tableRow("таблица теплоизоляции", s.insulation));
   }
-  b.constant("Rв", "сумма сопротивлений теплоотдаче у двух поверхностей", 150.775376, "× 0.001 м²·К/Вт");
+  b.constant("Rв", "сумма сопротивлений теплоотдаче у двух поверхностей", kSurfaceResistance, "× 0.001 м²·К/Вт");
   b.step("Fст", "площадь стен", r.wallArea, "м²")
       .step("Fпот", "площадь потолка и пола", r.ceilingArea, "м²")
       .step("Δtст", "разность температур у стен", r.tempDiffWalls, "°C")
@@ -141,12 +155,13 @@ void walls(TraceEntry& e, const CalculationInputs& in, const HeatLoad& load) {
 
 void ventilation(TraceEntry& e, const CalculationInputs& in, const HeatLoad& load) {
   const CalculationResults& r = load.results;
-  EntryBuilder b(e, kKeys[1], gainRow(Gain::Ventilation).caption, "Qвент");
-  b.formula("Qвент = R2(n · V · qв)").formula("n = 70 / √V (при V = 0 — прежняя кратность)");
+  EntryBuilder b(e, gainRow(Gain::Ventilation));
+  b.formula(e.symbol + " = R2(n · V · qв)")
+      .formula("n = " + written(kAirChangeFactor) + " / √V (при V = 0 — прежняя кратность)");
   b.form("tк", "температура в камере", in.roomTemp, "°C", captionOf(&In::roomTemp))
       .table("qв", "удельный теплоприток наружного воздуха", r.ventSpecificHeat, "кВт·сут/м³",
              "таблица вентиляции: строка " + formatNumber(in.roomTemp) + " °C")
-      .constant("70", "коэффициент кратности воздухообмена", 70, "");
+      .constant("коэффициент кратности воздухообмена", kAirChangeFactor);
   b.step("V", "объём камеры", r.roomVolume, "м³").step("n", "кратность воздухообмена", r.airChangeRate, "1/сут");
   e.value = r.qVentilation;
   setShown(e, r.shownVentilation, in.includeVentilation, e.value);
@@ -156,17 +171,21 @@ void ventilation(TraceEntry& e, const CalculationInputs& in, const HeatLoad& loa
 
 void door(TraceEntry& e, const CalculationInputs& in, const HeatLoad& load) {
   const CalculationResults& r = load.results;
-  EntryBuilder b(e, kKeys[2], gainRow(Gain::Door).caption, "Qдв");
-  b.formula("Qдв = R2(√((1 − ρн / ρк) · h) · ((28 − tк) · 0.067 + 8) · 0.001 · τдв / 24 · Fдв · Δi · ρк · (1 − E))")
-      .formula("Fдв = b · h;  ρк = 1.293 / (tк / 273.15 + 1);  iк = 0.0125 · tк² + 1.575 · tк + 7.5;  Δi = iн − iк");
+  EntryBuilder b(e, gainRow(Gain::Door));
+  b.formula(e.symbol + " = R2(√((1 − ρн / ρк) · h) · ((" + written(kDoorFlowTemp) + " − tк) · " +
+            written(kDoorFlowSlope) + " + " + written(kDoorFlowBase) + ") · " + written(kDoorFlowScale) + " · τдв / " +
+            written(kHoursPerDay) + " · Fдв · Δi · ρк · (1 − E))")
+      .formula("Fдв = b · h;  ρк = " + written(kAirDensityAtZero) + " / (tк / " + written(kCelsiusToKelvin) +
+               " + 1);  iк = " + written(kEnthalpyQuadratic) + " · tк² + " + written(kEnthalpyLinear) + " · tк + " +
+               written(kEnthalpyAtZero) + ";  Δi = iн − iк");
   b.form("h", "высота двери", in.doorHeight, "м", captionOf(&In::doorHeight))
       .form("b", "ширина двери", in.doorWidth, "м", captionOf(&In::doorWidth))
       .form("τдв", "время открытой двери за сутки", in.doorOpenMinutes, "мин", captionOf(&In::doorOpenMinutes))
       .table("E", "доля притока, которую задерживает завеса", in.curtainEfficiency, "",
              tableRow("таблица завес", in.curtainName))
       .form("tк", "температура в камере", in.roomTemp, "°C", captionOf(&In::roomTemp))
-      .constant("ρн", "плотность наружного воздуха", 1.17, "кг/м³")
-      .constant("iн", "энтальпия наружного воздуха", 67, "кДж/кг");
+      .constant("ρн", "плотность наружного воздуха", kOutsideAirDensity, "кг/м³")
+      .constant("iн", "энтальпия наружного воздуха", kOutsideAirEnthalpy, "кДж/кг");
   b.step("Fдв", "площадь двери", r.doorArea, "м²")
       .step("ρк", "плотность воздуха в камере", r.roomAirDensity, "кг/м³")
       .step("iк", "энтальпия воздуха в камере", r.roomAirEnthalpy, "кДж/кг")
@@ -178,21 +197,22 @@ void door(TraceEntry& e, const CalculationInputs& in, const HeatLoad& load) {
 void product(TraceEntry& e, const CalculationInputs& in, const HeatLoad& load) {
   const CalculationResults& r = load.results;
   const ProductPhases& p = load.product;
-  EntryBuilder b(e, kKeys[3], gainRow(Gain::Product).caption, "Qпрод");
+  EntryBuilder b(e, gainRow(Gain::Product));
   const bool freezing = in.processMode == ProcessMode::Freezing;
   const bool throughFreezing = p.freezing != 0 || (p.cooling != 0 && p.subCooling != 0);
   if (p.seconds == 0) {
-    b.formula("Qпрод = 0: конечная температура равна точке замерзания, ни один случай не подходит");
+    b.formula(e.symbol + " = 0: конечная температура равна точке замерзания, ни один случай не подходит");
   } else if (p.subCooling != 0 && p.cooling == 0 && p.freezing == 0) {
-    b.formula("Qпрод = Qдо / τс  (продукт уже заморожен и доохлаждается)").formula("Qдо = m · c2 · (t1 − t2)");
+    b.formula(e.symbol + " = Qдо / τс  (продукт уже заморожен и доохлаждается)").formula("Qдо = m · c2 · (t1 − t2)");
   } else if (throughFreezing) {
-    b.formula("Qпрод = (Qохл + Qзам + Qдо) / τс  (охлаждение, замораживание, доохлаждение)")
+    b.formula(e.symbol + " = (Qохл + Qзам + Qдо) / τс  (охлаждение, замораживание, доохлаждение)")
         .formula("Qохл = m · c1 · (t1 − tзам);  Qзам = r · m;  Qдо = m · c2 · (tзам − t2)");
   } else {
-    b.formula("Qпрод = Qохл / τс  (охлаждение без замораживания)").formula("Qохл = m · c1 · (t1 − t2)");
+    b.formula(e.symbol + " = Qохл / τс  (охлаждение без замораживания)").formula("Qохл = m · c1 · (t1 − t2)");
   }
-  b.formula(freezing && in.equipHours != 0 ? "τс = τ · 3600 (замораживание за время работы оборудования)"
-                                           : "τс = 86400 (суточный оборот, с)");
+  b.formula(freezing && in.equipHours != 0
+                ? "τс = τ · " + written(kSecondsPerHour) + " (замораживание за время работы оборудования)"
+                : "τс = " + written(kSecondsPerDay) + " (суточный оборот, с)");
   const std::string source = productSource(in);
   b.form("m", freezing ? "масса замораживаемого продукта" : "суточный оборот продукта", in.dailyMass, "кг",
          captionOf(&In::dailyMass, in.processMode))
@@ -213,26 +233,27 @@ void product(TraceEntry& e, const CalculationInputs& in, const HeatLoad& load) {
 
 void respiration(TraceEntry& e, const CalculationInputs& in, const HeatLoad& load) {
   const CalculationResults& r = load.results;
-  EntryBuilder b(e, kKeys[4], gainRow(Gain::Respiration).caption, "Qдых");
-  b.formula("Qдых = Mхр · qдых / 3600000  (хранимая масса — в обоих режимах)");
+  EntryBuilder b(e, gainRow(Gain::Respiration));
+  b.formula(e.symbol + " = Mхр · qдых / " + written(kJoulesPerHourPerKilowatt) +
+            "  (хранимая масса — в обоих режимах)");
   const std::string source = productSource(in);
   b.form("Mхр", "хранимая масса продукта", in.storedMass, "кг", captionOf(&In::storedMass))
       .table("qдых", "теплота дыхания продукта", in.respirationHeat, "Дж/(кг·ч)", source)
-      .constant("3600000", "Дж/ч в 1 кВт", 3600000, "");
+      .constant("Дж/ч в 1 кВт", kJoulesPerHourPerKilowatt);
   e.value = r.qRespiration;
   setShown(e, r.shownRespiration, in.includeRespiration, e.value);
 }
 
 void lighting(TraceEntry& e, const CalculationInputs& in, const HeatLoad& load) {
   const CalculationResults& r = load.results;
-  EntryBuilder b(e, kKeys[5], gainRow(Gain::Lighting).caption, "Qосв");
-  b.formula("Qосв = τосв · Nосв · F / 24000");
+  EntryBuilder b(e, gainRow(Gain::Lighting));
+  b.formula(e.symbol + " = τосв · Nосв · F / " + written(kLightingDivisor));
   b.form("τосв", "время работы освещения за сутки", in.lightingHours, "ч", captionOf(&In::lightingHours));
   if (in.useRecommendedLighting)
     b.constant("Nосв", "рекомендуемая мощность освещения", load.lightingPower, "Вт/м²");
   else
     b.form("Nосв", "мощность освещения", load.lightingPower, "Вт/м²", captionOf(&In::lightingPower));
-  b.constant("24000", "24 ч · 1000 Вт/кВт", 24000, "");
+  b.constant("24 ч · 1000 Вт/кВт", kLightingDivisor);
   b.step("F", "площадь пола, до 0.01", r.floorArea, "м²");
   e.value = r.qLighting;
   setShown(e, r.shownLighting, in.includeLighting, e.value);
@@ -240,12 +261,13 @@ void lighting(TraceEntry& e, const CalculationInputs& in, const HeatLoad& load) 
 
 void staff(TraceEntry& e, const CalculationInputs& in, const HeatLoad& load) {
   const CalculationResults& r = load.results;
-  EntryBuilder b(e, kKeys[6], gainRow(Gain::Staff).caption, "Qперс");
-  b.formula("Qперс = nп · 0.00004167 · qп · τосв").formula("qп = 270 − 6 · tк");
+  EntryBuilder b(e, gainRow(Gain::Staff));
+  b.formula(e.symbol + " = nп · " + written(kStaffFactor) + " · qп · τосв")
+      .formula("qп = " + written(kHeatPerPersonAtZero) + " − " + written(kHeatPerPersonPerDegree) + " · tк");
   b.form("nп", "число работающих", in.staffCount, "чел.", captionOf(&In::staffCount))
       .form("τосв", "время работы освещения за сутки", in.lightingHours, "ч", captionOf(&In::lightingHours))
       .form("tк", "температура в камере", in.roomTemp, "°C", captionOf(&In::roomTemp))
-      .constant("0.00004167", "1 / 24000: ч/сут и Вт/кВт", 0.00004167, "");
+      .constant("1 / 24000: ч/сут и Вт/кВт", kStaffFactor);
   b.step("qп", "тепловыделение одного человека", r.heatPerPerson, "Вт");
   e.value = r.qStaff;
   setShown(e, r.shownStaff, in.includeStaff, e.value);
@@ -253,49 +275,52 @@ void staff(TraceEntry& e, const CalculationInputs& in, const HeatLoad& load) {
 
 void vehicles(TraceEntry& e, const CalculationInputs& in, const HeatLoad& load) {
   const CalculationResults& r = load.results;
-  EntryBuilder b(e, kKeys[7], gainRow(Gain::Vehicles).caption, "Qптс");
-  b.formula("Qптс = Nптс · 0.0416667 · τосв");
+  EntryBuilder b(e, gainRow(Gain::Vehicles));
+  b.formula(e.symbol + " = Nптс · " + written(kVehicleFactor) + " · τосв");
   b.form("Nптс", "мощность погрузочных машин", in.vehiclePower, "кВт", captionOf(&In::vehiclePower))
       .form("τосв", "время работы освещения за сутки", in.lightingHours, "ч", captionOf(&In::lightingHours))
-      .constant("0.0416667", "1 / 24: ч/сут", 0.0416667, "");
+      .constant("1 / 24: ч/сут", kVehicleFactor);
   e.value = r.qVehicles;
   setShown(e, r.shownVehicles, in.includeVehicles, e.value);
 }
 
 void fans(TraceEntry& e, const CalculationTrace& t, const CalculationInputs& in, const HeatLoad& load) {
   const CalculationResults& r = load.results;
-  EntryBuilder b(e, kKeys[8], gainRow(Gain::Fans).caption, "Qво");
+  EntryBuilder b(e, gainRow(Gain::Fans));
   if (in.refinedFanCalc) {
-    b.formula("Qво = Nв · nв · 0.001  (уточнённый расчёт)");
+    b.formula(e.symbol + " = Nв · nв · " + written(kKilowattsPerWatt) + "  (уточнённый расчёт)");
     b.form("Nв", "мощность одного вентилятора", in.fanPower, "Вт", captionOf(&In::fanPower))
         .form("nв", "число вентиляторов", in.fanCount, "шт.", captionOf(&In::fanCount));
   } else {
-    b.formula("Qво = (Qогр + Qвент + Qдв + Qпрод + Qдых + Qосв + Qперс + Qптс) · τ · p / 2400  (как на панели)");
+    b.formula(e.symbol + " = (" + symbolSum(t.gains.begin(), t.gains.end() - 1) + ") · τ · p / " +
+              written(kFanAllowanceDivisor) + "  (как на панели)");
     for (int i = 0; i < kGainCount - 1; ++i)
-      b.result(t.gains[i].symbol, t.gains[i].caption, t.gains[i].shown, "кВт", "на панели: " + t.gains[i].caption);
+      b.result(t.gains[i].symbol, t.gains[i].caption, t.gains[i].shown, t.gains[i].unit,
+               "на панели: " + t.gains[i].caption);
     b.form("τ", "время работы оборудования", in.equipHours, "ч", captionOf(&In::equipHours, in.processMode))
         .form("p", "доля вентиляторов", in.fanPercent, "%", captionOf(&In::fanPercent))
-        .constant("2400", "24 ч · 100 %", 2400, "");
+        .constant("24 ч · 100 %", kFanAllowanceDivisor);
   }
-  b.step("Qво.пр", "предварительный расчёт", r.qFansPreliminary, "кВт")
-      .step("Qво.ут", "уточнённый расчёт", r.qFansRefined, "кВт");
+  b.step(e.symbol + ".пр", "предварительный расчёт", r.qFansPreliminary, e.unit)
+      .step(e.symbol + ".ут", "уточнённый расчёт", r.qFansRefined, e.unit);
   e.value = r.qFans;
   setShown(e, r.shownFans, in.includeFans, e.value);
 }
 
 void sum(TraceEntry& e, const CalculationTrace& t, const HeatLoad& load) {
-  EntryBuilder b(e, "sum", kTotalCaption, "Qсум");
-  b.formula("Qсум = Qогр + Qвент + Qдв + Qпрод + Qдых + Qосв + Qперс + Qптс + Qво  (как на панели)");
-  for (const TraceEntry& g : t.gains) b.result(g.symbol, g.caption, g.shown, "кВт", "на панели: " + g.caption);
+  EntryBuilder b(e, kTotal);
+  b.formula(e.symbol + " = " + symbolSum(t.gains.begin(), t.gains.end()) + "  (как на панели)");
+  for (const TraceEntry& g : t.gains) b.result(g.symbol, g.caption, g.shown, g.unit, "на панели: " + g.caption);
   e.value = load.results.qTotal;
   e.shown = r2(e.value);
 }
 
 void capacity(TraceEntry& e, const CalculationTrace& t, const CalculationInputs& in, const HeatLoad& load) {
-  EntryBuilder b(e, "requiredCapacity", kRequiredCapacityCaption, "Qтреб");
-  b.formula("Qтреб = k · Qсум · 24 / τ  (Qсум — без округления)");
+  EntryBuilder b(e, kRequiredCapacity);
+  b.formula(e.symbol + " = k · " + t.sum.symbol + " · " + written(kHoursPerDay) + " / τ  (" + t.sum.symbol +
+            " — без округления)");
   b.form("k", "коэффициент запаса, 1 + запас / 100", in.reserveFactor, "", captionOf(&In::reserveFactor))
-      .result("Qсум", t.sum.caption, t.sum.value, "кВт", "сумма, без округления")
+      .result(t.sum.symbol, t.sum.caption, t.sum.value, t.sum.unit, "сумма, без округления")
       .form("τ", "время работы оборудования", in.equipHours, "ч", captionOf(&In::equipHours, in.processMode));
   e.value = load.results.requiredCapacity;
   e.shown = r2(e.value);
@@ -332,6 +357,6 @@ const TraceStep* TraceEntry::step(std::string_view s) const {
   return nullptr;
 }
 
-std::string_view traceKey(Gain gain) { return kKeys[static_cast<int>(gain)]; }
+std::string_view traceKey(Gain gain) { return gainRow(gain).key; }
 
 }  // namespace kamerol

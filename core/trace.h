@@ -45,6 +45,7 @@ struct TraceEntry {
   std::string key;      // "walls" … "fans", "sum", "requiredCapacity"
   std::string caption;  // as the results panel shows it
   std::string symbol;
+  std::string unit;                  // of the value and of what the panel shows
   std::vector<std::string> formula;  // the main formula first, then its parts
   std::vector<TraceInput> inputs;
   std::vector<TraceStep> steps;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <utility>
 
 #include "core/number_text.h"
@@ -10,43 +9,53 @@
 namespace kamerol {
 namespace {
 
-// A value held as a 32-bit float as the boxes write it; a double (a
-// resistance, a constant) with the digits it has.
-std::string numberText(double value) {
-  const auto single = static_cast<float>(value);
-  if (static_cast<double>(single) == value) return formatNumber(single);
-  char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 10);
-  return std::string(buffer, result.ptr);
-}
+// Every computed value of the trace with at most six significant digits:
+// enough to check the arithmetic by hand, without the noise of the float
+// (9.940001) or of the double (4150.775376). What the panel shows is quoted as
+// the panel writes it; machine-readable output keeps full precision.
+constexpr int kTraceDigits = 6;
 
-std::string withUnit(double value, const std::string& unit) {
-  std::string text = numberText(value);
+std::string numberText(double value) { return formatSignificant(value, kTraceDigits); }
+
+// The method's constants have at most nine significant digits.
+constexpr int kConstantDigits = 9;
+
+std::string withUnit(std::string text, const std::string& unit) {
   if (!unit.empty()) text += " " + unit;
   return text;
 }
 
+// Where an input comes from decides how it is written.
+std::string valueText(const TraceInput& input) {
+  return input.kind == TraceSourceKind::Method ? constantText(input.value) : numberText(input.value);
+}
+
+// The entry's value as its result box shows it.
+std::string panelText(const TraceEntry& entry) { return formatNumber(entry.shown) + " " + entry.unit; }
+
 }  // namespace
+
+std::string constantText(double value) { return formatSignificant(value, kConstantDigits); }
 
 std::string traceInputText(const TraceInput& input) {
   // A constant that is its own symbol is not written twice.
-  const std::string value = withUnit(input.value, input.unit);
+  const std::string value = withUnit(valueText(input), input.unit);
   if (value == input.symbol) return input.symbol + " — " + input.name + " (" + input.source + ")";
   return input.symbol + " — " + input.name + " = " + value + " (" + input.source + ")";
 }
 
 std::string traceStepText(const TraceStep& step) {
-  return step.symbol + " — " + step.name + " = " + withUnit(step.value, step.unit);
+  return step.symbol + " — " + step.name + " = " + withUnit(numberText(step.value), step.unit);
 }
 
 std::string traceResultText(const TraceEntry& entry) {
-  return entry.symbol + " = " + withUnit(entry.value, "кВт") + ", на панели " + withUnit(entry.shown, "кВт");
+  return entry.symbol + " = " + withUnit(numberText(entry.value), entry.unit) + ", на панели " + panelText(entry);
 }
 
 std::string traceFormulaWithNumbers(const TraceEntry& entry) {
-  std::vector<std::pair<std::string_view, double>> values;
-  for (const TraceInput& i : entry.inputs) values.emplace_back(i.symbol, i.value);
-  for (const TraceStep& s : entry.steps) values.emplace_back(s.symbol, s.value);
+  std::vector<std::pair<std::string_view, std::string>> values;
+  for (const TraceInput& i : entry.inputs) values.emplace_back(i.symbol, valueText(i));
+  for (const TraceStep& s : entry.steps) values.emplace_back(s.symbol, numberText(s.value));
   const std::string& formula = entry.formula.empty() ? entry.symbol : entry.formula.front();
   // The left-hand side stays; the comment after two blanks goes.
   std::size_t start = formula.find(" = ");
@@ -56,7 +65,7 @@ std::string traceFormulaWithNumbers(const TraceEntry& entry) {
   const auto isSymbolChar = [](unsigned char c) { return c >= 0x80 || std::isalnum(c) || c == '.' || c == '_'; };
   for (std::size_t at = start; at < end;) {
     // The longest symbol that starts here and ends at a word boundary.
-    const std::pair<std::string_view, double>* match = nullptr;
+    const std::pair<std::string_view, std::string>* match = nullptr;
     if (at == start || !isSymbolChar(static_cast<unsigned char>(formula[at - 1]))) {
       for (const auto& v : values) {
         const std::string_view rest = std::string_view(formula).substr(at, end - at);
@@ -66,13 +75,13 @@ std::string traceFormulaWithNumbers(const TraceEntry& entry) {
       }
     }
     if (match) {
-      out += numberText(match->second);
+      out += match->second;
       at += match->first.size();
     } else {
       out += formula[at++];
     }
   }
-  return out + " = " + withUnit(entry.shown, "кВт");
+  return out + " = " + panelText(entry);
 }
 
 std::vector<TraceLine> traceEntryLines(const TraceEntry& entry, int number) {

@@ -18,14 +18,19 @@ struct TraceLine {
   std::string text;
 };
 
-// "L — длина камеры = 5 м (форма: «Длина камеры»)", the value as the boxes write numbers.
+// A constant of the method as its formulas write it: the decimal of the
+// source, every digit of it (150.775376, 0.00004167).
+std::string constantText(double value);
+
+// "L — длина камеры = 5 м (форма: «Длина камеры»)": a computed or typed value
+// with at most six significant digits, a constant of the method as written.
 std::string traceInputText(const TraceInput& input);
 std::string traceStepText(const TraceStep& step);
-// "Qогр = 0.6334 кВт, на панели 0.63 кВт"
+// "Qстен = 0.633392 кВт, на панели 0.63 кВт": what the panel shows as it shows it.
 std::string traceResultText(const TraceEntry& entry);
 
 // The entry's main formula with the numbers put in for its symbols, and its
-// result: "Qвент = R2(9.036961 · 60 · 0.00085) = 0.46 кВт". A result box's tooltip.
+// result: "Qвен = R2(9.03696 · 60 · 0.00085) = 0.46 кВт". A result box's tooltip.
 std::string traceFormulaWithNumbers(const TraceEntry& entry);
 
 // The lines of one entry: its heading, formula, inputs, steps and result.

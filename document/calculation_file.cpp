@@ -114,8 +114,8 @@ std::optional<std::vector<ParsedLine>> parse(std::string_view bytes, const Numbe
           entry.extra == Extra::Locale ? localeNumber(p.text, locale) : std::optional(leadingNumber(p.text));
       if (!number) return std::nullopt;
       double value = *number;
-      // The reserve is typed in per cent and held as a factor, as the form reads it.
-      if (entry.rule && entry.rule->conversion == detail::NumericRule::Conversion::Reserve) value = 1 + value / 100;
+      // Held in the record's unit, as the form reads it (the reserve as a factor).
+      if (entry.held) value = heldValue(numberInput(entry.held).typed, value);
       if (!fitsSingle(value)) return std::nullopt;  // too large for its type
       p.heldValue = static_cast<float>(value);
     }

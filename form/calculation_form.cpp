@@ -196,15 +196,7 @@ float& CalculationForm::held(const NumericRule& rule) { return record_.inputs.*(
 float CalculationForm::readHeld(const NumericRule& rule, std::string_view text) const {
   const double value =
       rule.reading == NumericRule::Reading::Locale ? localeNumber(text, locale_).value_or(0) : leadingNumber(text);
-  switch (rule.conversion) {
-    case NumericRule::Conversion::Centimetres:
-      return toSingle(value / 100);
-    case NumericRule::Conversion::Reserve:
-      return toSingle(1 + value / 100);
-    case NumericRule::Conversion::Plain:
-      break;
-  }
-  return toSingle(value);
+  return toSingle(heldValue(rule.typed, value));
 }
 
 void CalculationForm::onTextChanged(Control c) {

@@ -28,6 +28,7 @@ constexpr std::array<NumericRule, kRuleCount> kRules = [] {
     rules[i] = *f.rule;
     rules[i].control = f.control;
     rules[i].held = f.held;
+    rules[i].typed = numberInput(f.held).typed;
     ++i;
   }
   return rules;

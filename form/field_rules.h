@@ -25,7 +25,6 @@ inline constexpr std::string_view kTooManyCharacters = "Слишком мног�
 
 struct NumericRule {
   enum class Reading : unsigned char { Locale, Leading };
-  enum class Conversion : unsigned char { Plain, Centimetres, Reserve };
   enum class Kind : unsigned char {
     Tested,       // the is-a-number test gates the reading
     OutsideTemp,  // read as a leading number, length-checked first
@@ -50,11 +49,13 @@ struct NumericRule {
     float resetHeld;
   };
 
-  Control control{};  // filled in from the field's row
+  // Filled in from the field's row: how the typed number becomes the held
+  // one is the record's.
+  Control control{};
   float CalculationInputs::*held = nullptr;
+  Typed typed = Typed::AsHeld;
   Kind kind = Kind::Tested;
   Reading reading = Reading::Locale;
-  Conversion conversion = Conversion::Plain;
   std::size_t maxLength = 0;  // 0: no limit while typing
   // A typed text that is not a number becomes this (Tested fields).
   std::string_view notNumberText = "";
@@ -98,7 +99,6 @@ using Rule = detail::NumericRule;
 using Test = Rule::LeaveCheck::Test;
 using Check = Rule::LeaveCheck;
 using R = Rule::Reading;
-using Cv = Rule::Conversion;
 using K = Rule::Kind;
 using F = Rule::OnFocus;
 using detail::kNegative;
@@ -113,11 +113,22 @@ inline constexpr Check below(double limit, std::string_view message, std::string
 inline constexpr Check empty(std::string_view text, float value) { return {Test::Empty, 0, {}, text, value}; }
 inline constexpr Check negative(std::string_view text, float value) { return below(0, kNegative, text, value); }
 
+// A text with the value it holds, which a rejected input is reset to.
+struct Reset {
+  std::string_view text;
+  float held;
+};
+
+// The text and the value of `member` in a new calculation: most fields are
+// reset to these.
+constexpr Reset defaultOf(float CalculationInputs::*member) {
+  const NumberInput& input = numberInput(member);
+  return {*input.initial, initialHeld(input)};
+}
+
 // A room dimension, typed in cm: its text emptied when it is not a number.
 inline constexpr Rule dimension(double limit, std::string_view tooLarge) {
-  return {.conversion = Cv::Centimetres,
-          .maxLength = 8,
-          .checks = {above(limit, tooLarge, "0", 0), negative("0", 0), empty("0", 0)}};
+  return {.maxLength = 8, .checks = {above(limit, tooLarge, "0", 0), negative("0", 0), empty("0", 0)}};
 }
 
 // A quantity checked for a negative value first, then for its limit.
@@ -128,26 +139,26 @@ inline constexpr Rule quantity(R reading, std::size_t maxLength, double limit, s
 }
 
 // A thickness in mm: an empty or non-numeric text puts the reset back at once.
-inline constexpr Rule thickness(std::string_view tooThick, std::string_view reset, float resetValue, F onFocus) {
+inline constexpr Rule thickness(std::string_view tooThick, Reset reset, F onFocus) {
   return {.maxLength = 6,
-          .notNumberText = reset,
-          .notNumberHeld = resetValue,
-          .resetText = reset,
-          .resetHeld = resetValue,
+          .notNumberText = reset.text,
+          .notNumberHeld = reset.held,
+          .resetText = reset.text,
+          .resetHeld = reset.held,
           .onFocus = onFocus,
-          .checks = {above(2000, tooThick, reset, resetValue), negative(reset, resetValue)}};
+          .checks = {above(2000, tooThick, reset.text, reset.held), negative(reset.text, reset.held)}};
 }
 
 // An outside temperature: any text while typing, repaired silently on leaving.
-inline constexpr Rule outside(std::string_view tooHigh, std::string_view tooLow) {
+inline constexpr Rule outside(Reset reset, std::string_view tooHigh, std::string_view tooLow) {
   return {.kind = K::OutsideTemp,
           .reading = R::Leading,
           .maxLength = 6,
-          .resetText = "28",
-          .resetHeld = 28,
+          .resetText = reset.text,
+          .resetHeld = reset.held,
           .onFocus = F::ColoursOnly,
-          .checks = {Check{Test::NotNumberElseLocale, 0, {}, "28", 28}, above(99, tooHigh, "28", 28),
-                     below(-50, tooLow, "28", 28)}};
+          .checks = {Check{Test::NotNumberElseLocale, 0, {}, reset.text, reset.held},
+                     above(99, tooHigh, reset.text, reset.held), below(-50, tooLow, reset.text, reset.held)}};
 }
 
 // A product temperature: checked only on leaving.
@@ -162,26 +173,25 @@ inline constexpr Rule productTemp(std::string_view tooLow, double maximum, std::
 }
 
 // A fan field, handled only while the refined fan calculation leaves it unlocked.
-inline constexpr Rule fan(double limit, std::string_view reset, float resetValue) {
+inline constexpr Rule fan(double limit, Reset reset) {
   return {.reading = R::Leading,
           .maxLength = 6,
-          .resetText = reset,
-          .resetHeld = resetValue,
+          .resetText = reset.text,
+          .resetHeld = reset.held,
           .lockGated = true,
-          .checks = {above(limit, "Слишком большое значение!", reset, resetValue), negative(reset, resetValue),
-                     empty(reset, resetValue)}};
+          .checks = {above(limit, "Слишком большое значение!", reset.text, reset.held),
+                     negative(reset.text, reset.held), empty(reset.text, reset.held)}};
 }
 
 // A door dimension, typed in cm.
-inline constexpr Rule door(std::string_view tooLarge, std::string_view reset, float resetValue,
-                           bool negativeRejectedWhileTyping) {
+inline constexpr Rule door(std::string_view tooLarge, Reset reset, bool negativeRejectedWhileTyping) {
   return {.reading = R::Leading,
-          .conversion = Cv::Centimetres,
           .maxLength = 6,
-          .resetText = reset,
-          .resetHeld = resetValue,
+          .resetText = reset.text,
+          .resetHeld = reset.held,
           .negativeRejectedWhileTyping = negativeRejectedWhileTyping,
-          .checks = {negative(reset, resetValue), above(10, tooLarge, reset, resetValue), empty(reset, resetValue)}};
+          .checks = {negative(reset.text, reset.held), above(10, tooLarge, reset.text, reset.held),
+                     empty(reset.text, reset.held)}};
 }
 
 inline constexpr std::string_view kHoursTooLong = "Оборудование не может работать больше 24 часов в сутки!";
@@ -189,23 +199,23 @@ inline constexpr std::string_view kLightingTooLong = "Больше 24 ч в су
 inline constexpr std::string_view kVehiclesTooStrong = "Слишком большая мощность Погрузочно Транспортных Средств!";
 
 // The equipment's daily hours.
-inline constexpr Rule equipHours() {
+inline constexpr Rule equipHours(Reset reset) {
   return {.maxLength = 5,
-          .resetText = "18",
-          .resetHeld = 18,
-          .checks = {above(24, kHoursTooLong, "18", 18), negative("18", 18), empty("18", 18)}};
+          .resetText = reset.text,
+          .resetHeld = reset.held,
+          .checks = {above(24, kHoursTooLong, reset.text, reset.held), negative(reset.text, reset.held),
+                     empty(reset.text, reset.held)}};
 }
 
 // The reserve, typed in per cent and held as the factor 1 + % / 100.
-inline constexpr Rule reserve() {
+inline constexpr Rule reserve(Reset reset) {
   return {.reading = R::Leading,
-          .conversion = Cv::Reserve,
           .maxLength = 6,
-          .resetText = "5",
-          .resetHeld = 1.05f,
+          .resetText = reset.text,
+          .resetHeld = reset.held,
           .onFocus = F::ColoursOnly,
-          .checks = {above(3, "Слишком большой к-т запаса!", "5", 1.05f),
-                     Check{Test::LeadingBelow, 0, kNegative, "5", 1.05f}, empty("5", 1.05f)}};
+          .checks = {above(3, "Слишком большой к-т запаса!", reset.text, reset.held),
+                     Check{Test::LeadingBelow, 0, kNegative, reset.text, reset.held}, empty(reset.text, reset.held)}};
 }
 
 // The lighting power: reset to "0" when typed too long, to the recommended 5

@@ -51,8 +51,8 @@ std::string withUnit(std::string_view caption, std::string_view unit) {
 std::string resultHeader(const NamedField<CalculationResults, float>& field) {
   for (const GainRow& row : kGains)
     if (row.shown == field.member) return withUnit(row.caption, field.unit);
-  if (field.member == &CalculationResults::qTotal) return withUnit(kTotalCaption, field.unit);
-  if (field.member == &CalculationResults::requiredCapacity) return withUnit(kRequiredCapacityCaption, field.unit);
+  if (field.member == &CalculationResults::qTotal) return withUnit(kTotal.caption, field.unit);
+  if (field.member == &CalculationResults::requiredCapacity) return withUnit(kRequiredCapacity.caption, field.unit);
   return withUnit(field.name, field.unit);
 }
 
@@ -113,7 +113,7 @@ ExportSheet roomsSheet(const Project& project, std::span<const CalculationRecord
 std::vector<std::string> sumsHeader() {
   std::vector<std::string> header;
   for (const GainRow& row : kGains) header.push_back(std::string(row.caption) + std::string(kKilowatts));
-  header.push_back(std::string(kTotalCaption) + std::string(kKilowatts));
+  header.push_back(std::string(kTotal.caption) + std::string(kKilowatts));
   return header;
 }
 

@@ -40,6 +40,7 @@ GainChart buildGainChart(const CalculationRecord& record) {
     GainBar bar;
     bar.gain = row.gain;
     bar.caption = row.caption;
+    bar.symbol = row.symbol;
     bar.excluded = !(record.inputs.*row.include);
     const float shown = record.results.*row.shown;
     bar.value = bar.excluded || !std::isfinite(shown) ? 0.0f : shown;
@@ -69,9 +70,9 @@ GainChart buildGainChart(const CalculationRecord& record) {
     }
   }
 
-  chart.totalCaption = "Суммарный теплоприток, кВт";
+  chart.totalCaption = reportCaption(kTotal, false);
   chart.totalText = formatNumber(r2(record.results.qTotal));
-  chart.capacityCaption = "Потребная холодопроизводительность, кВт";
+  chart.capacityCaption = reportCaption(kRequiredCapacity, false);
   chart.capacityText = formatNumber(r2(record.results.requiredCapacity));
   return chart;
 }

@@ -18,6 +18,7 @@ namespace kamerol {
 struct GainBar {
   Gain gain = Gain::Walls;
   std::string caption;    // as the results panel captions the gain
+  std::string symbol;     // as the report and the trace write it
   float value = 0;        // kW as the panel shows it: rounded, 0 where excluded
   std::string valueText;  // "0.63"
   bool excluded = false;  // its check box is off: drawn greyed

@@ -13,7 +13,8 @@ namespace {
 constexpr qreal kWidth = 800;
 constexpr qreal kHeight = 520;
 constexpr qreal kMargin = 16;
-constexpr qreal kCaptionRight = 190;  // the gains' captions end here
+constexpr qreal kCaptionRight = 140;  // the gains' captions end here
+constexpr qreal kSymbolLeft = 146;    // and their symbols stand after them
 constexpr qreal kPlotLeft = 200;
 constexpr qreal kPlotRight = 640;  // room for the value and share of the longest bar
 constexpr qreal kRowsTop = 64;
@@ -93,7 +94,7 @@ void paintGainChart(QPainter& painter, const GainChart& chart, const QRectF& tar
     drawLine(painter, smallMetrics, x(tick.position), rowsBottom + 15, q(tick.label), Qt::AlignHCenter);
   }
 
-  // The bars, each with its caption on the left and its value and share at its end.
+  // The bars, each with its caption and symbol on the left and its value and share at its end.
   const QFont text = chartFont(kTextSize);
   const QFontMetricsF metrics(text);
   painter.setFont(text);
@@ -104,6 +105,9 @@ void paintGainChart(QPainter& painter, const GainChart& chart, const QRectF& tar
     const QColor ink = bar.excluded ? kExcludedColour : QColor(Qt::black);
     painter.setPen(ink);
     drawLine(painter, metrics, kCaptionRight, middle, q(bar.caption), Qt::AlignRight);
+    painter.setFont(small);
+    drawLine(painter, smallMetrics, kSymbolLeft, middle, q(bar.symbol));
+    painter.setFont(text);
     const QRectF barRect(QPointF(x(bar.from), middle - kBarHeight / 2), QPointF(x(bar.to), middle + kBarHeight / 2));
     if (barRect.width() > 0)
       painter.fillRect(barRect, bar.excluded ? kExcludedColour : bar.value < 0 ? kNegativeColour : kBarColour);

@@ -41,8 +41,8 @@ void append(std::vector<std::string>& row, std::vector<std::string> cells) {
 std::vector<std::string> loadHeader() {
   std::vector<std::string> header;
   for (const GainRow& row : kGains) header.emplace_back(row.caption);
-  header.emplace_back(kTotalCaption);
-  header.emplace_back(kRequiredCapacityCaption);
+  header.emplace_back(kTotal.caption);
+  header.emplace_back(kRequiredCapacity.caption);
   return header;
 }
 

@@ -24,6 +24,7 @@ constexpr int kValueColumn = 10050;
 constexpr int kBoxValueColumn = 6900;  // inside the air-change and door boxes
 
 std::string number(float value) { return formatNumber(value); }
+std::string gainCaption(Gain gain) { return reportCaption(gainRow(gain), true); }
 std::string rounded2(float value) { return formatNumber(r2(value)); }
 
 class PageBuilder {
@@ -98,27 +99,27 @@ void addCaptions(PageBuilder& b) {
   b.caption(F::CeilingRow, "Потолок", 1065, 4500);
   b.caption(F::FloorRow, "Пол", 1065, 4950);
 
-  b.caption(F::ShownWalls, "Суммарный теплоприток через стены Qстен, кВт", 4125, 5550, kGainRow);
+  b.caption(F::ShownWalls, gainCaption(Gain::Walls), 4125, 5550, kGainRow);
   b.caption(F::AirChangeRate, "Кратность вентиляции в камере", 3375, 6150);
-  b.caption(F::ShownVentilation, "Теплоприток от обменной вентиляции Qвен, кВт", 4200, 6750, kGainRow);
+  b.caption(F::ShownVentilation, gainCaption(Gain::Ventilation), 4200, 6750, kGainRow);
   b.caption(F::DoorHeight, "Высота двери, М", 4875, 7350);
   b.caption(F::DoorWidth, "Ширина двери, М", 4875, 7875);
   b.caption(F::DoorOpenMinutes, "Время открытой двери, мин/сутки", 3225, 8325);
   b.caption(F::CurtainName, "Тип завесы", 5475, 8850);
-  b.caption(F::ShownDoor, "Теплоприток через дверь Qинф, кВт", 5475, 9375, kGainRow);
+  b.caption(F::ShownDoor, gainCaption(Gain::Door), 5475, 9375, kGainRow);
   b.caption(F::ProductName, "Продукт", 1500, 9975);
   b.caption(F::StoredMass, "Хранимая масса, кг", 3225, 9975);
   b.caption(F::ProductInitialTemp, "Начальная темп-ра, С", 6300, 9975);
   b.caption(F::DailyMass, "Суточный оборот, кг", 3150, 10350);
   b.caption(F::ProductFinalTemp, "Конечная темп-ра, С", 6450, 10350);
-  b.caption(F::ShownProduct, "Теплоприток от продукта Qпрод, кВт", 5475, 11025, kGainRow);
-  b.caption(F::ShownRespiration, "Теплоприток от \"дыхания\" продукта Qдых, кВт", 4350, 11400, kGainRow);
-  b.caption(F::ShownLighting, "Теплоприток от освещения Qосв, кВт", 5400, 11805, kGainRow);
-  b.caption(F::ShownStaff, "Теплоприток от персонала Qперс, кВт", 5325, 12180, kGainRow);
-  b.caption(F::ShownVehicles, "Теплоприток от ПТС Qптс, кВт", 6225, 12570, kGainRow);
-  b.caption(F::ShownFans, "Теплоприток от вентиляторов ВО Qво, кВт", 4845, 12975, kGainRow);
-  b.caption(F::Total, "Суммарный теплоприток, кВт", 6000, 13380, kLarge);
-  b.caption(F::RequiredCapacity, "Потребная холодопроизводительность, кВт", 3150, 14550, kCapacityRow);
+  b.caption(F::ShownProduct, gainCaption(Gain::Product), 5475, 11025, kGainRow);
+  b.caption(F::ShownRespiration, gainCaption(Gain::Respiration), 4350, 11400, kGainRow);
+  b.caption(F::ShownLighting, gainCaption(Gain::Lighting), 5400, 11805, kGainRow);
+  b.caption(F::ShownStaff, gainCaption(Gain::Staff), 5325, 12180, kGainRow);
+  b.caption(F::ShownVehicles, gainCaption(Gain::Vehicles), 6225, 12570, kGainRow);
+  b.caption(F::ShownFans, gainCaption(Gain::Fans), 4845, 12975, kGainRow);
+  b.caption(F::Total, reportCaption(kTotal, false), 6000, 13380, kLarge);
+  b.caption(F::RequiredCapacity, reportCaption(kRequiredCapacity, false), 3150, 14550, kCapacityRow);
   b.caption(F::ClientInfo, "Клиент:", 990, 15330);
 }
 

@@ -224,12 +224,12 @@ void CalculationWindow::buildResultsPanel(QWidget* clientArea) {
     widget(check)->setAccessibleName(QStringLiteral("Учитывать: ") + label->text());
   }
 
-  QWidget* total = addField(clientArea, totalGainBox, client(240, 5850, 1080, kBoxHeight), q(kTotalCaption));
+  QWidget* total = addField(clientArea, totalGainBox, client(240, 5850, 1080, kBoxHeight), q(kTotal.caption));
   QFont totalFont = total->font();
   totalFont.setBold(true);
   total->setFont(totalFont);
-  addLabel(clientArea, q(kTotalCaption), client(1380, 5850, 1300, kBoxHeight), Qt::AlignLeft)->setBuddy(total);
-  const QString capacityCaption = q(kRequiredCapacityCaption);
+  addLabel(clientArea, q(kTotal.caption), client(1380, 5850, 1300, kBoxHeight), Qt::AlignLeft)->setBuddy(total);
+  const QString capacityCaption = q(kRequiredCapacity.caption);
   QWidget* capacity = addField(clientArea, requiredCapacityBox, client(240, 6360, 1080, kBoxHeight), capacityCaption);
   capacity->setFont(totalFont);
   QLabel* capacityLabel = addLabel(clientArea, capacityCaption, client(1380, 6180, 1440, 660), Qt::AlignLeft);

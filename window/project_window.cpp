@@ -53,7 +53,7 @@ QStringList roomHeader() {
   QStringList header{QStringLiteral("Помещение"), QStringLiteral("Д × Ш × В,\nм"), QStringLiteral("t,\n°C"),
                      QStringLiteral("Режим")};
   for (const GainRow& row : kGains) header << columnCaption(row.caption);
-  header << columnCaption(kTotalCaption) << QStringLiteral("Потребная\nмощность") << QStringLiteral("Система");
+  header << columnCaption(kTotal.caption) << QStringLiteral("Потребная\nмощность") << QStringLiteral("Система");
   return header;
 }
 
@@ -61,7 +61,7 @@ QStringList systemHeader() {
   QStringList header{QStringLiteral("Система"), QStringLiteral("t0,\n°C"), QStringLiteral("Коэфф.\nодновр."),
                      QStringLiteral("Поме-\nщений")};
   for (const GainRow& row : kGains) header << columnCaption(row.caption);
-  header << columnCaption(kTotalCaption) << QStringLiteral("Потребная\nмощность");
+  header << columnCaption(kTotal.caption) << QStringLiteral("Потребная\nмощность");
   return header;
 }
 
@@ -243,7 +243,7 @@ void ProjectWindow::buildTables() {
     rooms_->horizontalHeader()->resizeSection(column, width);
   rooms_->horizontalHeader()->resizeSection(kRoomCapacityColumn, 80);
   rooms_->horizontalHeader()->setStretchLastSection(true);
-  rooms_->horizontalHeaderItem(kRoomCapacityColumn)->setToolTip(q(kRequiredCapacityCaption));
+  rooms_->horizontalHeaderItem(kRoomCapacityColumn)->setToolTip(q(kRequiredCapacity.caption));
   rooms_->verticalHeader()->setDefaultSectionSize(24);
   connect(rooms_, &QTableWidget::activated, this,
           [this](const QModelIndex& index) { openRoom(static_cast<std::size_t>(index.row())); });

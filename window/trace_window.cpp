@@ -49,7 +49,7 @@ std::vector<Node> nodesOf(const CalculationTrace& trace) {
   int number = 0;
   const auto add = [&](const TraceEntry& entry) {
     std::vector<TraceLine> lines = traceEntryLines(entry, ++number);
-    Node heading{QString::fromStdString(lines.front().text + " = " + formatNumber(entry.shown) + " кВт"), {}};
+    Node heading{QString::fromStdString(lines.front().text + " = " + formatNumber(entry.shown) + " " + entry.unit), {}};
     for (std::size_t i = 1; i < lines.size(); ++i) {
       Node node{QString::fromStdString(lines[i].text), {}};
       if (lines[i].depth > 1 && !heading.children.empty())

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -361,6 +362,31 @@ TEST(CliTest, HelpAndVersion) {
   EXPECT_TRUE(contains(run.out, "kamerol-cli calc"));
   run = cli({"--version"});
   EXPECT_EQ(run.out, std::string("kamerol-cli ") + kVersion + "\n");
+}
+
+// --set takes the number in the field's unit, the JSON "inputs" hold it in the
+// record's, and --help says which fields differ.
+TEST(CliTest, HelpNamesTheFieldsTypedInAnotherUnitThanHeld) {
+  struct Case {
+    const char* assignment;
+    const char* json;
+    const char* help;
+  };
+  const Case cases[] = {
+      {"roomLength=250", "\"roomLength\": 2.5,", "roomLength"},
+      {"roomHeight=250", "\"roomHeight\": 2.5,", "roomHeight"},
+      {"doorWidth=250", "\"doorWidth\": 2.5,", "doorWidth are typed in cm and held in m"},
+      {"reservePercent=10", "\"reserveFactor\": 1.10000002,",
+       "reservePercent is typed in % and held as reserveFactor = 1 + % / 100"},
+      {"equipHours=12", "\"equipHours\": 12,", "the others are held as typed"},
+  };
+  std::string help = cli({"--help"}).out;
+  std::ranges::replace(help, '\n', ' ');
+  for (const Case& c : cases) {
+    const CliRun run = cli({"calc", "--set", c.assignment, "--json"});
+    EXPECT_TRUE(contains(run.out, c.json)) << c.assignment;
+    EXPECT_TRUE(contains(help, c.help)) << c.help;
+  }
 }
 
 // The --json output on one line, as --jsonl writes it.

@@ -216,12 +216,32 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(TraceTextTest, ResultBoxTooltipPutsTheNumbersIntoTheFormula) {
   TraceEntry e;
-  e.symbol = "Qвент";
-  e.formula = {"Qвент = R2(n · V · qв)  (пояснение)"};
+  e.symbol = "Qвен";
+  e.unit = "кВт";
+  e.formula = {"Qвен = R2(n · V · qв)  (пояснение)"};
   e.inputs = {{"qв", "", 0.00085f, "", TraceSourceKind::Table, ""}};
   e.steps = {{"n", "", 9.036962f, ""}, {"V", "", 60, ""}};
   e.shown = 0.46f;
-  EXPECT_EQ(traceFormulaWithNumbers(e), "Qвент = R2(9.036962 · 60 · 0.00085) = 0.46 кВт");
+  EXPECT_EQ(traceFormulaWithNumbers(e), "Qвен = R2(9.03696 · 60 · 0.00085) = 0.46 кВт");
+}
+
+// Computed values with six significant digits at most; what the panel shows as
+// it shows it; a constant of the method with every digit it has.
+TEST(TraceTextTest, ValuesWithoutTheNoiseOfTheirType) {
+  const TraceStep resistance{"Rст", "сопротивление", 4150.775316, "× 0.001 м²·К/Вт"};
+  EXPECT_EQ(traceStepText(resistance), "Rст — сопротивление = 4150.78 × 0.001 м²·К/Вт");
+  const TraceInput surfaces{"Rв", "сумма", 150.775376, "× 0.001 м²·К/Вт", TraceSourceKind::Method, "константа метода"};
+  EXPECT_EQ(traceInputText(surfaces), "Rв — сумма = 150.775376 × 0.001 м²·К/Вт (константа метода)");
+  const TraceInput factor{"0.00004167", "1 / 24000", 0.00004167, "", TraceSourceKind::Method, "константа метода"};
+  EXPECT_EQ(traceInputText(factor), "0.00004167 — 1 / 24000 (константа метода)");
+  TraceEntry sum;
+  sum.symbol = "Qсум";
+  sum.unit = "кВт";
+  sum.value = 9.940001f;
+  sum.shown = 9.94f;
+  EXPECT_EQ(traceResultText(sum), "Qсум = 9.94 кВт, на панели 9.94 кВт");
+  sum.value = sum.shown = 12345.67f;  // the panel's seven digits stay
+  EXPECT_EQ(traceResultText(sum), "Qсум = 12345.7 кВт, на панели 12345.67 кВт");
 }
 
 struct CliTraceCase {
@@ -253,12 +273,13 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         CliTraceCase{"table then trace",
                      {"calc", "worked-example.tpl", "--trace"},
-                     {"С учетом к-та запаса и времени р-ты оборудования  1.64\nХод расчёта\n", "1. Через стены, Qогр",
-                      "Rст — сопротивление теплопередаче стен = 4150.775316 × 0.001 м²·К/Вт",
+                     {"С учетом к-та запаса и времени р-ты оборудования  1.64\nХод расчёта\n", "1. Через стены, Qстен",
+                      "Rст — сопротивление теплопередаче стен = 4150.78 × 0.001 м²·К/Вт",
                       "Результат: Qтреб = 1.638 кВт, на панели 1.64 кВт\n"}},
         CliTraceCase{"json ends with the trace",
                      {"calc", "worked-example.tpl", "--json", "--trace"},
                      {"\"messages\": [],\n  \"trace\": {\n    \"gains\": [\n      {\n        \"key\": \"walls\",",
+                      "\"symbol\": \"Rст\", \"name\": \"сопротивление теплопередаче стен\", \"value\": 4150.77532,",
                       "{\"symbol\": \"V\", \"name\": \"объём камеры\", \"value\": 60, \"unit\": \"м³\"}",
                       "\"requiredCapacity\": {", "\"shown\": 1.63999999,", "\n  }\n}\n"}},
         CliTraceCase{"json lines keep one line",

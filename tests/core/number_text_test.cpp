@@ -50,6 +50,33 @@ TEST(FormatNumberTest, EveryTextReadsBackAsTheSameText) {
   }
 }
 
+struct SignificantCase {
+  double value;
+  int digits;
+  const char* text;
+};
+
+class FormatSignificantTest : public testing::TestWithParam<SignificantCase> {};
+
+TEST_P(FormatSignificantTest, RoundsAndDropsTrailingZeros) {
+  EXPECT_EQ(formatSignificant(GetParam().value, GetParam().digits), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FormatSignificantTest,
+    testing::Values(SignificantCase{9.940001f, 6, "9.94"}, SignificantCase{4150.775316, 6, "4150.78"},
+                    SignificantCase{1.250001f, 6, "1.25"}, SignificantCase{0.63f, 6, "0.63"},
+                    SignificantCase{999999.7, 6, "1000000"},  // the rounding carries into a new digit
+                    SignificantCase{-0.00416666667, 6, "-0.00416667"}, SignificantCase{150.775376, 9, "150.775376"},
+                    SignificantCase{0.00004167, 9, "0.00004167"}, SignificantCase{3600000, 9, "3600000"},
+                    SignificantCase{1.5e-9, 6, "1.5E-09"}, SignificantCase{2.5e20, 6, "2.5E+20"},
+                    SignificantCase{0.5, 0, "0.5"},  // at least one digit
+                    SignificantCase{std::numeric_limits<double>::infinity(), 6, "0"}),
+    [](const testing::TestParamInfo<SignificantCase>& info) -> std::string {
+      if (std::isinf(info.param.value)) return "Infinity";
+      return textName(info.param.text) + "_" + std::to_string(info.param.digits);
+    });
+
 TEST(FormatNumberExactTest, NineDigitsRoundTrip) {
   EXPECT_EQ(formatNumberExact(0.63f), "0.629999995");
   EXPECT_EQ(static_cast<float>(std::stod(formatNumberExact(0.63f))), 0.63f);

@@ -68,8 +68,8 @@ TEST(ProjectSummary, RoomRowsShowEachRoomAsItsPanelDoes) {
   }
   // The columns are the gain table's captions, in its order.
   for (std::size_t g = 0; g < kGains.size(); ++g) EXPECT_EQ(summary.rooms.header[4 + g], kGains[g].caption);
-  EXPECT_EQ(summary.rooms.header[13], kTotalCaption);
-  EXPECT_EQ(summary.rooms.header[14], kRequiredCapacityCaption);
+  EXPECT_EQ(summary.rooms.header[13], kTotal.caption);
+  EXPECT_EQ(summary.rooms.header[14], kRequiredCapacity.caption);
   EXPECT_EQ(summary.rooms.rows[1][8], "0");  // the door left out shows 0, as on the panel
 }
 

@@ -265,6 +265,44 @@ TEST(ReportPageTest, GoldenPositionsAndFonts) {
             (std::vector<int>{840, 300, 11220, 15825}));
 }
 
+// The report's captions of the results, word for word; the symbol each gain's
+// caption gives is the one the trace and the chart use.
+TEST(ReportPageTest, ResultCaptionsAndTheirSymbols) {
+  struct Case {
+    ReportField field;
+    const char* caption;
+    const char* symbol;  // none for the sum and the capacity
+  };
+  const Case cases[] = {
+      {F::ShownWalls, "Суммарный теплоприток через стены Qстен, кВт", "Qстен"},
+      {F::ShownVentilation, "Теплоприток от обменной вентиляции Qвен, кВт", "Qвен"},
+      {F::ShownDoor, "Теплоприток через дверь Qинф, кВт", "Qинф"},
+      {F::ShownProduct, "Теплоприток от продукта Qпрод, кВт", "Qпрод"},
+      {F::ShownRespiration, "Теплоприток от \"дыхания\" продукта Qдых, кВт", "Qдых"},
+      {F::ShownLighting, "Теплоприток от освещения Qосв, кВт", "Qосв"},
+      {F::ShownStaff, "Теплоприток от персонала Qперс, кВт", "Qперс"},
+      {F::ShownVehicles, "Теплоприток от ПТС Qптс, кВт", "Qптс"},
+      {F::ShownFans, "Теплоприток от вентиляторов ВО Qво, кВт", "Qво"},
+      {F::Total, "Суммарный теплоприток, кВт", nullptr},
+      {F::RequiredCapacity, "Потребная холодопроизводительность, кВт", nullptr},
+  };
+  const CalculationRecord record = workedExampleRecord();
+  const ReportPage page = buildReportPage(record, false);
+  const CalculationTrace trace = buildTrace(record.inputs, computeHeatLoad(record.inputs));
+  const GainChart chart = buildGainChart(record);
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const Case& c = cases[i];
+    EXPECT_EQ(page.find(c.field, TextRole::Caption)->text, c.caption);
+    if (!c.symbol) continue;
+    EXPECT_EQ(trace.gains[i].symbol, c.symbol);
+    EXPECT_TRUE(trace.gains[i].formula.front().starts_with(std::string(c.symbol) + " = ")) << c.symbol;
+    EXPECT_NE(trace.sum.formula.front().find(c.symbol), std::string::npos) << c.symbol;
+    EXPECT_EQ(chart.bars[i].symbol, c.symbol);
+  }
+  EXPECT_EQ(chart.totalCaption, cases[9].caption);
+  EXPECT_EQ(chart.capacityCaption, cases[10].caption);
+}
+
 // Each text has its own (field, role), and everything starts inside the frame.
 TEST(ReportPageTest, TextsAreUniqueAndInsideTheFrame) {
   const ReportPage page = buildReportPage(workedExampleRecord(), true);

@@ -55,7 +55,7 @@ TEST_F(TraceWindowTest, OpensBesideTheFormAndFollowsEveryEdit) {
   EXPECT_EQ(trace->tree()->accessibleName(), "Ход расчёта");
   EXPECT_EQ(trace->tree()->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
   EXPECT_NE(trace->geometry().left(), window.geometry().left());
-  EXPECT_EQ(heading(1), "1. Через стены, Qогр = 0.63 кВт");
+  EXPECT_EQ(heading(1), "1. Через стены, Qстен = 0.63 кВт");
   EXPECT_EQ(heading(11), "11. С учетом к-та запаса и времени р-ты оборудования, Qтреб = 1.64 кВт");
 
   // A keystroke in the length field.
@@ -64,13 +64,13 @@ TEST_F(TraceWindowTest, OpensBesideTheFormAndFollowsEveryEdit) {
   length->end(false);
   QTest::keyClick(length, Qt::Key_0);
   QApplication::processEvents();
-  EXPECT_EQ(heading(1), "1. Через стены, Qогр = " + window.widget(wallsGainBox)->property("text").toString() + " кВт");
-  EXPECT_NE(heading(1), "1. Через стены, Qогр = 0.63 кВт");
+  EXPECT_EQ(heading(1), "1. Через стены, Qстен = " + window.widget(wallsGainBox)->property("text").toString() + " кВт");
+  EXPECT_NE(heading(1), "1. Через стены, Qстен = 0.63 кВт");
 
   // The walls' check box.
   qobject_cast<QCheckBox*>(window.widget(includeWallsCheck))->click();
   QApplication::processEvents();
-  EXPECT_EQ(heading(1), "1. Через стены, Qогр = 0 кВт");
+  EXPECT_EQ(heading(1), "1. Через стены, Qстен = 0 кВт");
   const QTreeWidgetItem* walls = trace->tree()->topLevelItem(1);
   EXPECT_EQ(walls->child(walls->childCount() - 1)->text(0), "не учитывается: флажок на панели снят, на панели 0");
 
@@ -163,7 +163,7 @@ TEST_F(TraceWindowTest, ResultBoxTooltipGivesTheFormulaWithItsNumbers) {
   QWidget* box = window.widget(ventilationGainBox);
   QHelpEvent event(QEvent::ToolTip, QPoint(2, 2), box->mapToGlobal(QPoint(2, 2)));
   QApplication::sendEvent(box, &event);
-  EXPECT_EQ(QToolTip::text(), "Qвент = R2(9.036962 · 60 · 0.00085) = 0.46 кВт");
+  EXPECT_EQ(QToolTip::text(), "Qвен = R2(9.03696 · 60 · 0.00085) = 0.46 кВт");
 }
 
 TEST_F(TraceWindowTest, TraceInReportIsACheckableSetting) {
