@@ -113,6 +113,8 @@ void ToolWindowColumn::show(QWidget* window) {
       layOut();
     }
     window->show();
+    // Shown, the window has its own borders: the column is laid out with them.
+    if (std::ranges::any_of(column_, [window](const Placed& p) { return p.window == window; })) layOut();
   }
   window->raise();
   window->activateWindow();
@@ -138,22 +140,30 @@ void ToolWindowColumn::layOut() {
   const QScreen* screen = form_.screen() ? form_.screen() : QGuiApplication::primaryScreen();
   if (!screen) return;
   const bool wasPlacing = std::exchange(placing_, true);
-  // The tool windows' borders are taken to be the form's: before a window is
-  // first shown the window system has not told its own.
+  const auto bordersOf = [](const QWidget& w) {
+    const QRect frame = w.frameGeometry();
+    const QRect client = w.geometry();
+    return QMargins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+                    frame.bottom() - client.bottom());
+  };
+  // Before a tool window is shown the window system has not told its borders:
+  // they are taken to be the form's until it has. The form is a fixed window,
+  // whose borders may be thinner than a resizable one's (Windows).
   const QRect formFrame = form_.frameGeometry();
-  const QRect formClient = form_.geometry();
-  const QMargins borders(formClient.left() - formFrame.left(), formClient.top() - formFrame.top(),
-                         formFrame.right() - formClient.right(), formFrame.bottom() - formClient.bottom());
-  const QSize extra(borders.left() + borders.right(), borders.top() + borders.bottom());
+  const QMargins formBorders = bordersOf(form_);
+  std::vector<QMargins> borders;
   std::vector<ToolWindowSize> sizes;
   for (const Placed& p : column_) {
+    const QMargins own = p.window->isVisible() ? bordersOf(*p.window) : QMargins();
+    borders.push_back(own.isNull() ? formBorders : own);
+    const QSize extra(borders.back().left() + borders.back().right(), borders.back().top() + borders.back().bottom());
     const QSize wanted = p.window->sizeHint();
     sizes.push_back({wanted + extra, p.window->minimumSizeHint().boundedTo(wanted) + extra});
   }
   const ColumnPlacement placement = placeColumn(formFrame, sizes, screen->availableGeometry());
   if (placement.anchor != formFrame) form_.move(placement.anchor.topLeft());
   for (std::size_t i = 0; i < column_.size(); ++i) {
-    column_[i].window->setGeometry(placement.windows[i].marginsRemoved(borders));
+    column_[i].window->setGeometry(placement.windows[i].marginsRemoved(borders[i]));
     column_[i].geometry = column_[i].window->geometry();  // as the window's own limits left it
   }
   placing_ = wasPlacing;
