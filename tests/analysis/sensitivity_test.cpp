@@ -26,7 +26,8 @@ struct Example : StartedForm {
   }
 };
 
-const Variation& variationOf(const SensitivityAnalysis& a, SensitivityInput input) {
+// A copy: callers often pass an analysis that lives only for their statement.
+Variation variationOf(const SensitivityAnalysis& a, SensitivityInput input) {
   return *std::ranges::find(a.variations, input, &Variation::input);
 }
 
