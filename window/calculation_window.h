@@ -88,6 +88,11 @@ class WindowServices {
   // The window shows a room of a project: closing it or "Выход" only closes
   // it, asking nothing (its changes are the project's), and ends nothing.
   virtual bool showsProjectRoom() const { return false; }
+  // A room's file commands are its project's: "Сохранить" saves the project,
+  // "Сохранить как" writes the room as a calculation file of its own. "Новый"
+  // and "Открыть" are the project window's, and the room's are off.
+  virtual void saveProject() {}
+  virtual void saveRoomAs() {}
 };
 
 class CalculationWindow : public QMainWindow, private FormObserver {

@@ -186,6 +186,8 @@ class ProjectWindow::RoomServices final : public WindowServices {
   void newProject() override { program_.newProject(); }
   void openProject(const std::filesystem::path& file) override { program_.openProject(file); }
   bool showsProjectRoom() const override { return true; }
+  void saveProject() override { window_.saveProject(); }
+  void saveRoomAs() override { window_.exportOpenRoom(); }
 
  private:
   ProjectWindow& window_;
@@ -327,13 +329,10 @@ void ProjectWindow::buildMenus() {
       true);
   file->addSeparator();
   add(
-      file, "projectSave", QStringLiteral("&Сохранить"), QKeySequence(Qt::CTRL | Qt::Key_S),
-      [this] {
-        session_->save();
-        showState();
-      },
+      file, "projectSave", QStringLiteral("&Сохранить"), QKeySequence(Qt::CTRL | Qt::Key_S), [this] { saveProject(); },
       true);
   add(file, "projectSaveAs", QStringLiteral("Сохранить &как…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] {
+    roomFormChanged();
     session_->saveAs();
     showState();
   });
@@ -609,6 +608,18 @@ void ProjectWindow::roomFormChanged() {
 }
 
 // --- The document -------------------------------------------------------------------------
+
+// The open room's last keystroke goes in first: it may still wait for its turn.
+void ProjectWindow::saveProject() {
+  roomFormChanged();
+  session_->save();
+  showState();
+}
+
+void ProjectWindow::exportOpenRoom() {
+  roomFormChanged();
+  if (const std::optional<std::size_t> room = session_->openRoom()) session_->exportRoom(*room);
+}
 
 bool ProjectWindow::openProject(const std::filesystem::path& file) {
   if (!session_->mayClose()) return false;

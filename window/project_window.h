@@ -67,6 +67,10 @@ class ProjectWindow : public QMainWindow, private FormObserver {
   // Opens a project file as "Открыть" does (from the calculation window, the command line).
   bool openProject(const std::filesystem::path& file);
   void newProject();
+  // "Сохранить", here and in the open room's window.
+  void saveProject();
+  // "Сохранить как" in the open room's window: the room as a calculation file.
+  void exportOpenRoom();
   // "Отчет": the project's report (its summary, then every room's page) in a report window.
   void showReport();
   // Print in a room's calculation window: that room's report.

@@ -172,6 +172,15 @@ void CalculationWindow::buildMenus() {
   help->setObjectName(QStringLiteral("menuHlp"));
   addWithKeys(help, "menuPageHelp", "&Пояснение к странице", Qt::Key_F1, [this] { showPageHelp(); });
   add(help, "menuProg", "&О программе", [this] { services_.showAbout(); });
+
+  if (services_.showsProjectRoom()) {
+    for (const char* name : {"menuNew", "menuOPEN"})
+      file->findChild<QAction*>(QString::fromUtf8(name))->setEnabled(false);
+    recentMenu_->setEnabled(false);
+    file->findChild<QAction*>(QStringLiteral("menuSAVE"))->setText(QStringLiteral("&Сохранить объект"));
+    file->findChild<QAction*>(QStringLiteral("menuSAVE_AS"))
+        ->setText(QStringLiteral("Сохранить помещение &как файл расчета (.tpl)..."));
+  }
 }
 
 // The calculations opened or saved last, those still there; one opens on a pick.
@@ -202,6 +211,8 @@ void CalculationWindow::buildToolbar() {
     a->setToolTip(QString::fromUtf8(b.tooltip));
     toolbarActions_[static_cast<std::size_t>(b.command)] = a;
     connect(a, &QAction::triggered, this, [this, command = b.command] { run(command); });
+    if (services_.showsProjectRoom() && (b.command == ToolbarCommand::New || b.command == ToolbarCommand::Open))
+      a->setEnabled(false);
   }
 }
 
@@ -224,30 +235,35 @@ void CalculationWindow::run(ToolbarCommand command) {
 
 void CalculationWindow::newCalculation() {
   drainFocusLosses();
+  if (services_.showsProjectRoom()) return;
   forward([&] { commands_->newCalculation(); });
   showDocumentState();
 }
 
 void CalculationWindow::openCalculation() {
   drainFocusLosses();
+  if (services_.showsProjectRoom()) return;
   forward([&] { commands_->open(); });
   showDocumentState();
 }
 
 void CalculationWindow::openCalculation(const std::filesystem::path& file) {
   drainFocusLosses();
+  if (services_.showsProjectRoom()) return;
   forward([&] { commands_->open(file); });
   showDocumentState();
 }
 
 void CalculationWindow::saveCalculation() {
   drainFocusLosses();
+  if (services_.showsProjectRoom()) return services_.saveProject();
   forward([&] { commands_->save(); });
   showDocumentState();
 }
 
 void CalculationWindow::saveCalculationAs() {
   drainFocusLosses();
+  if (services_.showsProjectRoom()) return services_.saveRoomAs();
   forward([&] { commands_->saveAs(); });
   showDocumentState();
 }

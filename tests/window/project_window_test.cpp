@@ -14,9 +14,12 @@
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include "platform/file_access.h"
+#include "project/project_file.h"
 #include "report/report_window.h"
 #include "tests/form/form_test_support.h"
 #include "window/calculation_window.h"
@@ -127,6 +130,37 @@ TEST_F(ProjectWindowTest, AnEditInTheRoomsFormChangesItsRowAndTheTotals) {
   // Closing the room's window asks nothing and keeps the program running.
   room->close();
   EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(asked.size(), 0);
+}
+
+// The room's window saves its project: the room's last keystroke is on disk, and a room has no "Новый" or "Открыть".
+TEST_F(ProjectWindowTest, TheRoomsSaveCommandSavesTheProject) {
+  QTemporaryDir dir;
+  const std::filesystem::path file = std::filesystem::path(dir.path().toStdU16String()) / u8"объект.kamerol";
+  run("projectAddRoom");
+  ASSERT_TRUE(writeWholeFile(file, projectFileBytes(window.session().project())));
+  answerNextBox(QMessageBox::No);  // the room added is in the file
+  ASSERT_TRUE(window.openProject(file));
+  asked.clear();
+  window.selectRoom(0);
+  run("projectOpenRoom");
+  CalculationWindow* room = window.roomWindow();
+  ASSERT_NE(room, nullptr);
+  for (const char* name : {"menuNew", "menuOPEN", "New", "Open"}) {
+    const auto actions = room->findChildren<QAction*>(QString::fromUtf8(name));
+    ASSERT_FALSE(actions.isEmpty()) << name;
+    for (const QAction* a : actions) EXPECT_FALSE(a->isEnabled()) << name;
+  }
+  auto* length = qobject_cast<QLineEdit*>(room->widget(roomLengthField));
+  length->setFocus();
+  length->selectAll();
+  QTest::keyClicks(length, QStringLiteral("1234"));
+  room->findChild<QAction*>(QStringLiteral("menuSAVE"))->trigger();
+
+  EXPECT_FALSE(window.isWindowModified());
+  const ProjectReadResult saved = readProjectFile(file, calculator());
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(saved.opened->project.room(0).texts, roomTextsOf(room->form()));
   EXPECT_EQ(asked.size(), 0);
 }
 
