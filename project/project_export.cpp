@@ -11,6 +11,8 @@
 
 #ifdef KAMEROL_HAVE_XLSXWRITER
 #include <xlsxwriter.h>
+
+#include "platform/windows_api.h"
 #endif
 
 namespace kamerol {
@@ -229,17 +231,48 @@ bool canWriteXlsx() { return true; }
 
 namespace {
 
-// The library writes to a file it names itself; the workbook is built in the
-// temporary folder and then saved over the target as any file is.
-std::filesystem::path temporaryWorkbookPath() {
-  std::random_device random;
-  std::error_code error;
-  const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
-  return folder / ("kamerol-export-" + std::to_string(random()) + std::to_string(random()) + ".xlsx");
+// The library writes to a file it names itself, and keeps the workbook's
+// parts in temporary files until then: the workbook is built in the temporary
+// folder and then saved over the target as any file is.
+//
+// It names files to the C library's narrow calls (fopen), which on Windows
+// read them in the ANSI code page, not UTF-8: the folder goes to it in that
+// code page, or in its short (8.3) form where its name has letters the code
+// page lacks (a Cyrillic user name on a Western system). Empty when neither
+// reaches it.
+#ifdef _WIN32
+std::string narrowFolderName(const std::filesystem::path& folder) {
+  const auto ansi = [](const std::wstring& wide) -> std::string {
+    // A UTF-8 code page (Windows' "Unicode UTF-8 for worldwide language support") loses nothing and takes no flags.
+    const UINT codePage = GetACP();
+    const DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    BOOL lossy = FALSE;
+    BOOL* const lossyOut = codePage == CP_UTF8 ? nullptr : &lossy;
+    const int size = WideCharToMultiByte(codePage, flags, wide.c_str(), -1, nullptr, 0, nullptr, lossyOut);
+    if (size <= 1 || lossy) return {};
+    std::string text(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(codePage, flags, wide.c_str(), -1, text.data(), size, nullptr, nullptr);
+    text.pop_back();  // the terminating NUL
+    return text;
+  };
+  if (std::string name = ansi(folder.native()); !name.empty()) return name;
+  const DWORD size = GetShortPathNameW(folder.c_str(), nullptr, 0);
+  if (size == 0) return {};
+  std::wstring shortName(size, L'\0');
+  const DWORD length = GetShortPathNameW(folder.c_str(), shortName.data(), size);
+  if (length == 0 || length >= size) return {};
+  shortName.resize(length);
+  return ansi(shortName);
 }
+#else
+std::string narrowFolderName(const std::filesystem::path& folder) { return folder.string(); }
+#endif
 
-bool writeWorkbook(std::span<const ExportSheet> sheets, const std::string& file) {
-  lxw_workbook* workbook = workbook_new(file.c_str());
+// `folder` for the parts' files, by value: the library's options take it as a char*.
+bool writeWorkbook(std::span<const ExportSheet> sheets, const std::string& file, std::string folder) {
+  lxw_workbook_options options{};
+  options.tmpdir = folder.data();
+  lxw_workbook* workbook = workbook_new_opt(file.c_str(), &options);
   if (!workbook) return false;
   lxw_format* bold = workbook_add_format(workbook);
   format_set_bold(bold);
@@ -269,8 +302,17 @@ bool writeWorkbook(std::span<const ExportSheet> sheets, const std::string& file)
 }  // namespace
 
 WriteResult writeProjectXlsx(std::span<const ExportSheet> sheets, const std::filesystem::path& path) {
-  const std::filesystem::path temporary = temporaryWorkbookPath();
-  const bool written = writeWorkbook(sheets, temporary.string());
+  std::error_code error;
+  std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+  if (error) folder = ".";  // no temporary folder (TMPDIR names none): the current one
+  if (!folder.has_filename()) folder = folder.parent_path();  // a separator at its end
+  const std::string narrowFolder = narrowFolderName(folder);
+  if (narrowFolder.empty()) return WriteResult{WriteStatus::Failed, std::make_error_code(std::errc::io_error)};
+  std::random_device random;
+  const std::string name = "kamerol-export-" + std::to_string(random()) + std::to_string(random()) + ".xlsx";
+  const std::filesystem::path temporary = folder / name;
+  const char separator = static_cast<char>(std::filesystem::path::preferred_separator);
+  const bool written = writeWorkbook(sheets, narrowFolder + separator + name, narrowFolder);
   const auto bytes = written ? readRegularFile(temporary, std::size_t{1} << 31) : std::nullopt;
   std::error_code ignored;
   std::filesystem::remove(temporary, ignored);

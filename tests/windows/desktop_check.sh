@@ -34,6 +34,9 @@ done
 echo "== Qt for Windows"
 qt=$(scripts/windows-qt | tail -n 1) || { echo "FAILED: scripts/windows-qt"; exit 1; }
 echo "$qt"
+echo "== libxlsxwriter for Windows"
+xlsxwriter=$(scripts/windows-xlsxwriter | tail -n 1) || { echo "FAILED: scripts/windows-xlsxwriter"; exit 1; }
+echo "$xlsxwriter"
 
 echo "== The icon renderer for the build machine"
 # Qt for Windows has no SVG module: the icons go into the program as bitmaps.
@@ -66,7 +69,7 @@ if [ "$(cat "$build/qt-prefix.txt" 2>/dev/null)" != "$qt" ]; then
 fi
 # The build runs the sound-cue tool under Wine, in this prefix.
 "$qt/bin/qt-cmake" -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/mingw-w64-toolchain.cmake" \
+  -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/mingw-w64-toolchain.cmake" -DCMAKE_PREFIX_PATH="$xlsxwriter" \
   -DKAMEROL_HOST_ICON_RENDERER="$dir/host-tools/packaging/kamerol_render_icon" \
   -DKAMEROL_BUILD_BENCHMARKS=OFF >/dev/null || exit 1
 # A virtual display. The prefix boots on it: the Wine desktop that every later window belongs to takes the
