@@ -115,5 +115,14 @@ for room in worked-example potato-store freezing-lamb fish-freezer-store; do
 done
 
 cmp -s obj.kamerol obj-before.kamerol || fail "the project file changed"
+
+# The sample project: its rooms are the sample calculations under names of their own.
+mkdir sample
+expect 0 project extract "$examples/cold-store.kamerol" --out-dir sample
+for pair in "Камера 1 — картофель +2:potato-store" "Камера 3 — замораживание баранины:freezing-lamb" \
+  "Камера 5 — низкотемпературная −30:fao-cold-store"; do
+  "$cli" calc "$examples/${pair#*:}.tpl" -o "${pair#*:}.tpl" >/dev/null
+  cmp -s "${pair#*:}.tpl" "sample/${pair%%:*}.tpl" || fail "the sample's ${pair%%:*} is not ${pair#*:}.tpl"
+done
 [ $failed -eq 0 ] && echo "kamerol-cli project checked"
 exit $failed
