@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QTimer>
@@ -21,6 +22,7 @@
 #include "shell/program_icon.h"
 #include "shell/program_look.h"
 #include "shell/qt_translation.h"
+#include "window/project_window.h"
 
 namespace kamerol {
 
@@ -75,7 +77,14 @@ bool DesktopProgram::writeCheckFiles(const QString& folder) const {
   const bool wroteReport = static_cast<bool>(exportReportPdf(
       form_.record(), settings_.logo != 0, QFileInfo(dir.filePath(QStringLiteral("report.pdf"))).filesystemFilePath(),
       settings_.chartInReport != 0));
-  return wroteResults && wroteFolder && wroteReport;
+  bool wroteProject = true;
+  if (const ProjectWindow* project = services_.projectWindow(); project && project->isVisible()) {
+    const std::string text = "title=" + project->windowTitle().toStdString() +
+                             "\ntotal=" + project->grandTotal()->text().toStdString() + '\n';
+    wroteProject = static_cast<bool>(
+        writeWholeFile(QFileInfo(dir.filePath(QStringLiteral("project.txt"))).filesystemFilePath(), text));
+  }
+  return wroteResults && wroteFolder && wroteReport && wroteProject;
 }
 
 }  // namespace kamerol

@@ -30,8 +30,8 @@ class DesktopProgram {
   // For checking the program from outside where no accessibility bus reaches it (a Windows build under Wine):
   // writes into `folder` the texts the results panel shows, as results.txt ("Text49=1.64", one box a line,
   // the boxes' public names), the calculations folder as calculations-folder.txt (UTF-8), and the report of the
-  // calculation, as report.pdf. False when any cannot be written. The program calls it once its window is shown when
-  // KAMEROL_CHECK_DIR names a folder.
+  // calculation, as report.pdf; with a project open, its window's title and grand total as project.txt. False when
+  // any cannot be written. The program calls it once its window is shown when KAMEROL_CHECK_DIR names a folder.
   bool writeCheckFiles(const QString& folder) const;
 
  private:

@@ -146,6 +146,14 @@ query "$classes\\Kamerol\\shell\\open\\command" | grep -qF "\"$movedWindows\" \"
   fail "after the move, the open command: $(query "$classes\\Kamerol\\shell\\open\\command")"
 query "$classes\\Kamerol\\DefaultIcon" | grep -qF "$movedWindows,0" || fail "after the move, the type's icon"
 
+echo "== a project in a Cyrillic folder"
+cp examples/cold-store.kamerol "$folder/Склад №1.kamerol"
+run_kamerol "project" "$dir/kamerol-project-under-wine.png" wine "$exe" "$(windowsPath "$folder/Склад №1.kamerol")"
+shown=$(cat "$scratch/check/project.txt" 2>/dev/null)
+grep -qx "title=Объект «Холодильный склад» — Склад №1.kamerol\[\*\]" <<<"$shown" || fail "the project window: $shown"
+grep -q "^total=.*53.35" <<<"$shown" || fail "the project's total: $shown"
+query "$classes\\.kamerol" | grep -q "REG_SZ *Kamerol.Project$" || fail ".kamerol is not Kamerol's"
+
 echo "== The suites of the window, the report and the shell under Wine"
 # Built with Qt for Windows and run on the Windows platform on the virtual display (Qt's offscreen platform
 # finds no fonts under Wine), in this prefix.
