@@ -13,4 +13,20 @@ void MessageBoxes::showMessage(const Message& message) {
   box.exec();
 }
 
+SaveAnswer askToSaveChanges(QWidget* parent, std::string_view question) {
+  QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kSaveChangesTitle.data(), kSaveChangesTitle.size()),
+                  QString::fromUtf8(question.data(), static_cast<qsizetype>(question.size())),
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Yes:
+      return SaveAnswer::Yes;
+    case QMessageBox::No:
+      return SaveAnswer::No;
+    default:
+      return SaveAnswer::Cancel;
+  }
+}
+
 }  // namespace kamerol

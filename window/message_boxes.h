@@ -3,6 +3,9 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <string_view>
+
+#include "document/document_commands.h"
 #include "form/messages.h"
 
 namespace kamerol {
@@ -18,5 +21,9 @@ class MessageBoxes final : public MessageSink {
  private:
   QPointer<QWidget> parent_;
 };
+
+// The question about unsaved changes, over `parent`: "Да" saves, "Нет" goes on without saving, "Отмена" and
+// Esc keep things as they are.
+SaveAnswer askToSaveChanges(QWidget* parent, std::string_view question);
 
 }  // namespace kamerol

@@ -25,6 +25,7 @@
 #include "report/project_report.h"
 #include "report/report_window.h"
 #include "window/calculation_window.h"
+#include "window/message_boxes.h"
 #include "window/window_layout.h"
 #include "window/window_parts.h"
 
@@ -110,20 +111,7 @@ class ProjectWindow::Dialogs final : public ProjectUi {
   std::vector<std::filesystem::path> chooseFilesToOpen(const FileDialogRequest& request) override {
     return choose(request, QFileDialog::AcceptOpen, QFileDialog::ExistingFiles);
   }
-  SaveAnswer askToSaveChanges() override {
-    QMessageBox box(QMessageBox::NoIcon, q(kSaveChangesTitle), q(kSaveProjectQuestion),
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, &window_);
-    box.setDefaultButton(QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::Cancel);
-    switch (box.exec()) {
-      case QMessageBox::Yes:
-        return SaveAnswer::Yes;
-      case QMessageBox::No:
-        return SaveAnswer::No;
-      default:
-        return SaveAnswer::Cancel;
-    }
-  }
+  SaveAnswer askToSaveChanges() override { return kamerol::askToSaveChanges(&window_, kSaveProjectQuestion); }
   bool confirm(std::string_view question) override {
     QMessageBox box(QMessageBox::Question, q(kSaveChangesTitle), q(question), QMessageBox::Yes | QMessageBox::No,
                     &window_);

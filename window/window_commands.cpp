@@ -14,6 +14,7 @@
 #include "window/calculation_window.h"
 #include "window/chart_window.h"
 #include "window/checks_window.h"
+#include "window/message_boxes.h"
 #include "window/sensitivity_window.h"
 #include "window/trace_window.h"
 #include "window/window_parts.h"
@@ -71,20 +72,7 @@ class CalculationWindow::DocumentDialogs final : public DocumentUi {
     return true;
   }
 
-  SaveAnswer askToSaveChanges() override {
-    QMessageBox box(QMessageBox::NoIcon, q(kSaveChangesTitle), q(kSaveChangesQuestion),
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, &window_);
-    box.setDefaultButton(QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::Cancel);
-    switch (box.exec()) {
-      case QMessageBox::Yes:
-        return SaveAnswer::Yes;
-      case QMessageBox::No:
-        return SaveAnswer::No;
-      default:
-        return SaveAnswer::Cancel;
-    }
-  }
+  SaveAnswer askToSaveChanges() override { return kamerol::askToSaveChanges(&window_, kSaveChangesQuestion); }
 
   std::filesystem::path calculationsFolder() const override { return services_.calculationsFolder(); }
 
