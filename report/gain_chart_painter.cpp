@@ -6,8 +6,12 @@
 #include <QPen>
 #include <algorithm>
 
+#include "report/chart_text.h"
+
 namespace kamerol {
 namespace {
+
+using chart_text::drawLine;
 
 // The canvas, in chart units.
 constexpr qreal kWidth = 800;
@@ -28,26 +32,6 @@ const QColor kExcludedColour(150, 150, 150);
 const QColor kGridColour(215, 215, 215);
 
 QString q(const std::string& text) { return QString::fromStdString(text); }
-
-QFont chartFont(qreal size, bool bold = false) {
-  QFont font(QStringLiteral("Arial"));
-  font.setPixelSize(static_cast<int>(size));
-  font.setBold(bold);
-  // Unhinted advances scale linearly: the same picture on screen, paper and SVG.
-  font.setHintingPreference(QFont::PreferNoHinting);
-  return font;
-}
-
-// One line of text, its box's vertical centre at `middle`: drawn at a point,
-// which spares the painter the line layout a text box would cost on every redraw.
-void drawLine(QPainter& painter, const QFontMetricsF& metrics, qreal x, qreal middle, const QString& text,
-              Qt::Alignment alignment = Qt::AlignLeft) {
-  if (alignment & (Qt::AlignRight | Qt::AlignHCenter)) {
-    const qreal width = metrics.horizontalAdvance(text);
-    x -= alignment & Qt::AlignRight ? width : width / 2;
-  }
-  painter.drawText(QPointF(x, middle + (metrics.ascent() - metrics.descent()) / 2), text);
-}
 
 QString barLabel(const GainBar& bar) {
   QString label = q(bar.valueText) + QLatin1Char(' ') + QString::fromUtf8(kGainChartUnit);
@@ -78,13 +62,13 @@ void paintGainChart(QPainter& painter, const GainChart& chart, const QRectF& tar
   const auto x = [&](double position) { return kPlotLeft + position * plotWidth; };
 
   painter.setPen(Qt::black);
-  const QFont title = chartFont(18, true);
+  const QFont title = chart_text::font(18, true);
   painter.setFont(title);
   drawLine(painter, QFontMetricsF(title), kMargin, kMargin + 15,
            QString::fromUtf8(kGainChartTitle) + QStringLiteral(", ") + QString::fromUtf8(kGainChartUnit));
 
   // Grid and tick labels.
-  const QFont small = chartFont(12);
+  const QFont small = chart_text::font(12);
   const QFontMetricsF smallMetrics(small);
   painter.setFont(small);
   for (const ChartTick& tick : chart.ticks) {
@@ -95,7 +79,7 @@ void paintGainChart(QPainter& painter, const GainChart& chart, const QRectF& tar
   }
 
   // The bars, each with its caption and symbol on the left and its value and share at its end.
-  const QFont text = chartFont(kTextSize);
+  const QFont text = chart_text::font(kTextSize);
   const QFontMetricsF metrics(text);
   painter.setFont(text);
   for (std::size_t i = 0; i < chart.bars.size(); ++i) {
@@ -120,11 +104,11 @@ void paintGainChart(QPainter& painter, const GainChart& chart, const QRectF& tar
 
   // The sum and the required capacity.
   painter.setPen(Qt::black);
-  const QFont total = chartFont(kTextSize + 1);
+  const QFont total = chart_text::font(kTextSize + 1);
   painter.setFont(total);
   drawLine(painter, QFontMetricsF(total), kMargin, kHeight - 61,
            q(chart.totalCaption) + QStringLiteral(": ") + q(chart.totalText));
-  const QFont capacity = chartFont(kTextSize + 2, true);
+  const QFont capacity = chart_text::font(kTextSize + 2, true);
   painter.setFont(capacity);
   drawLine(painter, QFontMetricsF(capacity), kMargin, kHeight - 32,
            q(chart.capacityCaption) + QStringLiteral(": ") + q(chart.capacityText));

@@ -7,8 +7,12 @@
 #include <algorithm>
 #include <array>
 
+#include "report/chart_text.h"
+
 namespace kamerol {
 namespace {
+
+using chart_text::drawLine;
 
 // The canvas, in chart units.
 constexpr qreal kWidth = 800;
@@ -34,23 +38,6 @@ const QColor kNoteColour(110, 110, 110);
 
 QString q(const std::string& text) { return QString::fromStdString(text); }
 
-QFont chartFont(qreal size, bool bold = false) {
-  QFont font(QStringLiteral("Arial"));
-  font.setPixelSize(static_cast<int>(size));
-  font.setBold(bold);
-  font.setHintingPreference(QFont::PreferNoHinting);
-  return font;
-}
-
-void drawLine(QPainter& painter, const QFontMetricsF& metrics, qreal x, qreal middle, const QString& text,
-              Qt::Alignment alignment = Qt::AlignLeft) {
-  if (alignment & (Qt::AlignRight | Qt::AlignHCenter)) {
-    const qreal width = metrics.horizontalAdvance(text);
-    x -= alignment & Qt::AlignRight ? width : width / 2;
-  }
-  painter.drawText(QPointF(x, middle + (metrics.ascent() - metrics.descent()) / 2), text);
-}
-
 std::vector<std::string> notesOf(const SensitivityChart& chart) {
   std::vector<std::string> notes;
   for (const TornadoRow& row : chart.rows)
@@ -64,8 +51,8 @@ qreal rowsBottom(const SensitivityChart& chart) {
 }
 
 void paintTable(QPainter& painter, const SensitivityChart& chart, qreal top) {
-  const QFont heading = chartFont(11, true);
-  const QFont body = chartFont(11);
+  const QFont heading = chart_text::font(11, true);
+  const QFont body = chart_text::font(11);
   const QFontMetricsF headingMetrics(heading);
   const QFontMetricsF metrics(body);
   const auto cell = [&](const QFontMetricsF& m, std::size_t column, qreal middle, const QString& text) {
@@ -124,12 +111,12 @@ void paintSensitivityChart(QPainter& painter, const SensitivityChart& chart, con
   const auto x = [&](double position) { return kPlotLeft + position * plotWidth; };
 
   painter.setPen(Qt::black);
-  const QFont title = chartFont(18, true);
+  const QFont title = chart_text::font(18, true);
   painter.setFont(title);
   drawLine(painter, QFontMetricsF(title), kMargin, kMargin + 15, QString::fromUtf8(kSensitivityChartTitle));
 
   // The legend: which colour is which side, and the base.
-  const QFont small = chartFont(12);
+  const QFont small = chart_text::font(12);
   const QFontMetricsF smallMetrics(small);
   painter.setFont(small);
   qreal legendX = kMargin;
@@ -153,9 +140,9 @@ void paintSensitivityChart(QPainter& painter, const SensitivityChart& chart, con
 
   // Each input: its caption, the low side's bar above the high side's, each
   // from the base to the capacity, with the value typed at its end.
-  const QFont text = chartFont(13);
+  const QFont text = chart_text::font(13);
   const QFontMetricsF metrics(text);
-  const QFont value = chartFont(11);
+  const QFont value = chart_text::font(11);
   const QFontMetricsF valueMetrics(value);
   for (std::size_t i = 0; i < chart.rows.size(); ++i) {
     const TornadoRow& row = chart.rows[i];
