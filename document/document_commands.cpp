@@ -20,15 +20,7 @@ std::filesystem::path absolutePath(const std::filesystem::path& file) {
 
 bool DocumentCommands::settleUnsavedChanges() {
   if (!form_.modified()) return true;
-  switch (ui_.askToSaveChanges()) {
-    case SaveAnswer::Yes:
-      return save();
-    case SaveAnswer::No:
-      return true;
-    case SaveAnswer::Cancel:
-      break;
-  }
-  return false;
+  return goesOnAfter(ui_.askToSaveChanges(), [this] { return save(); });
 }
 
 bool DocumentCommands::newCalculation() {

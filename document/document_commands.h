@@ -15,6 +15,21 @@ namespace kamerol {
 
 enum class SaveAnswer { Yes, No, Cancel };
 
+// Whether the user may go on after the question about unsaved changes: "Да"
+// goes on where `save` succeeds, "Нет" goes on, "Отмена" stays.
+template <typename Save>
+bool goesOnAfter(SaveAnswer answer, Save save) {
+  switch (answer) {
+    case SaveAnswer::Yes:
+      return save();
+    case SaveAnswer::No:
+      return true;
+    case SaveAnswer::Cancel:
+      break;
+  }
+  return false;
+}
+
 struct FileDialogRequest {
   // Entries "Caption (*.tpl)" with their patterns, first the default one.
   std::string filter;

@@ -52,15 +52,7 @@ FileDialogRequest ProjectSession::dialogRequest(std::string_view filter) const {
 
 bool ProjectSession::settleUnsavedChanges() {
   if (!modified_) return true;
-  switch (ui_.askToSaveChanges()) {
-    case SaveAnswer::Yes:
-      return save();
-    case SaveAnswer::No:
-      return true;
-    case SaveAnswer::Cancel:
-      break;
-  }
-  return false;
+  return goesOnAfter(ui_.askToSaveChanges(), [this] { return save(); });
 }
 
 bool ProjectSession::newProject() {
