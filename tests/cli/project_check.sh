@@ -66,13 +66,7 @@ for room in worked-example potato-store freezing-lamb fish-freezer-store; do
   "$cli" calc "$examples/$room.tpl" --json >"$room.json" || fail "calc $room"
 done
 
-python=
-for candidate in python3 /usr/bin/python3; do
-  if "$candidate" -c 'import openpyxl' 2>/dev/null; then
-    python=$candidate
-    break
-  fi
-done
+source "$source/tests/cli/openpyxl_python.sh"
 if [ -z "$python" ]; then
   echo "no python3 with openpyxl: the JSON and XLSX checks are skipped"
   [ $failed -eq 0 ] && exit 77

@@ -58,13 +58,7 @@ cp "$file" склад.kamerol
 project export склад.kamerol -o склад.xlsx" || fail "export with a Cyrillic temporary folder"
 [ -s склад.xlsx ] && [ -z "$(ls "$temporary")" ] || fail "export with a Cyrillic temporary folder: $(ls "$temporary")"
 
-python=
-for candidate in python3 /usr/bin/python3; do
-  if "$candidate" -c 'import openpyxl' 2>/dev/null; then
-    python=$candidate
-    break
-  fi
-done
+source "$root/tests/cli/openpyxl_python.sh"
 if [ -z "$python" ]; then
   echo "no python3 with openpyxl: the XLSX is not read back"
   [ $failed -eq 0 ] && exit 77
