@@ -8,15 +8,7 @@
 # Usage: project_check.sh KAMEROL-CLI.EXE SOURCE_ROOT
 set -u
 cli=$(readlink -f "${1:?kamerol-cli.exe}") root=$(readlink -f "${2:?the source root}")
-command -v wine >/dev/null || command -v wine64 >/dev/null || [ -x /usr/lib/wine/wine64 ] || {
-  echo "missing wine"; exit 77; }
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
-failed=0
-fail() {
-  echo "FAILED: $*"
-  failed=1
-}
+source "$(dirname "$0")/wine_script_check.sh"
 export WINEPREFIX=${WINEPREFIX:-${TMPDIR:-/tmp}/kamerol-wine-$(id -u)}
 export KAMEROL_WINE_TIMEOUT=${KAMEROL_WINE_TIMEOUT:-60}
 project() { "$root/scripts/wine-run" "$cli" project "$@"; }

@@ -7,15 +7,7 @@
 # Usage: wine_check.sh KAMEROL-CLI.EXE SOURCE_ROOT
 set -u
 cli=${1:?kamerol-cli.exe} root=${2:?the source root}
-command -v wine >/dev/null || command -v wine64 >/dev/null || [ -x /usr/lib/wine/wine64 ] || {
-  echo "missing wine"; exit 77; }
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
-failed=0
-fail() {
-  echo "FAILED: $*"
-  failed=1
-}
+source "$(dirname "$0")/wine_script_check.sh"
 # C.UTF-8 is English (United States) to Wine: ANSI code page 1252, a decimal point.
 # Wine keeps the number format of the last locale in the prefix's registry and
 # programs started soon after another locale's may read it: each locale has a
